@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QRectF>
+
+// Where the main window's controls go for a given inner size, in twips. The top bar holds
+// three command bars (the middle one carries the tab strip and the address box); the status
+// strip holds the two drag handles, the status text, the countdown and the progress bar.
+struct MainLayout
+{
+    static constexpr double picBarLeft = 20;
+    static constexpr double picBarHeight = 385;
+    static constexpr double commandBarHeight = 375;
+    static constexpr double cmdBar0Width = 5350;
+    static constexpr double cmdBar2Width = 2800;
+    static constexpr double text1Top = 30;
+    static constexpr double text1Height = 315;
+    static constexpr double picStatHeight = 355;
+    static constexpr double moveButtonWidth = 375;
+    static constexpr double timeBarWidth = 495;
+    static constexpr double progressBarWidth = 1800;
+
+    // Inside the window.
+    QRectF picBar, picStat;
+    // Inside picBar.
+    QRectF cmdBar0, cmdBar1, cmdBar2;
+    // Inside cmdBar1.
+    QRectF tab1, text1;
+    // Inside picStat.
+    QRectF cmdMoveL, statusBar, timeBar, progressBar, cmdMove;
+
+    static MainLayout compute(double innerWidth, double innerHeight, double tabWidth);
+};

@@ -1,0 +1,33 @@
+#include "addressrules.h"
+
+#include "core/textcase.h"
+
+namespace AddressRules {
+
+QString completeAddress(const QString &typed)
+{
+    const QString lower = typed.toLower();
+    for (const char16_t *scheme : {u"https://", u"ftp://", u"http://"}) {
+        if (lower.startsWith(QStringView(scheme)))
+            return typed;
+    }
+    return u"http://" % typed;
+}
+
+void TabCaptionFromAddress(QString &address)
+{
+    address.remove(QStringLiteral("http://"));
+    address.remove(QStringLiteral("https://"));
+    const qsizetype slash = address.indexOf(u'/');
+    if (slash >= 0)
+        address.truncate(slash);
+    if (address.toLower().contains(u"www.")) {
+        address.remove(QStringLiteral("www."));
+        const qsizetype dot = address.indexOf(u'.');
+        if (dot >= 0)
+            address.truncate(dot);
+    }
+    address = properCase(address);
+}
+
+} // namespace AddressRules

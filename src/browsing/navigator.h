@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+class History;
+class QComboBox;
+class QLabel;
+class QProgressBar;
+class TabSet;
+class WebView;
+struct ProgramState;
+
+// The address box Text1 and the views' events: opens typed addresses in the active tab and
+// keeps the address box, the status line and the progress bar following every view.
+class Navigator : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int statusCaption = 179; // "loading the page" in the status line
+    static constexpr int syncIntervalMs = 2000;
+
+    Navigator(ProgramState &state, TabSet &tabs, History &history, QComboBox *addressBox,
+              QLabel *statusBar, QProgressBar *progressBar);
+
+    void GoNavigate(int recordHistory);
+    void attach(WebView *view);
+
+    QTimer Timer5;
+
+public slots:
+    void Timer5_Timer();
+
+signals:
+    // A navigation from the address box has been started.
+    void navigated();
+    // The address box took the keyboard focus.
+    void addressBoxFocused();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void onBeforeNavigate(const QString &address);
+    void onProgress(int progress, int maximum);
+    void onDocumentComplete(const QString &address);
+    void onTitle(const QString &title);
+
+    ProgramState &m_state;
+    TabSet &m_tabs;
+    History &m_history;
+    QComboBox *m_addressBox;
+    QLabel *m_statusBar;
+    QProgressBar *m_progressBar;
+};

@@ -1,0 +1,151 @@
+#include "tabset.h"
+
+#include "core/numbers.h"
+#include "core/programstate.h"
+#include "platform/twips.h"
+#include "webview.h"
+
+#include <QMouseEvent>
+#include <QTabBar>
+
+TabSet::TabSet(ProgramState &state, UserDialogs &dialogs, QTabBar *tabStrip, QWidget *viewHost)
+    : m_state(state), m_dialogs(dialogs), m_tabStrip(tabStrip), m_viewHost(viewHost)
+{
+    m_tabStrip->setFocusPolicy(Qt::NoFocus);
+    m_tabStrip->setUsesScrollButtons(false);
+    m_tabStrip->setExpanding(false);
+    m_tabStrip->setElideMode(Qt::ElideRight);
+    m_tabStrip->setMouseTracking(true);
+    m_tabStrip->installEventFilter(this);
+    for (int i = 0; i < defaultTabCount; ++i)
+        m_tabStrip->addTab(QString());
+    createViewsUpTo(defaultTabCount);
+    m_views.front()->setVisible(true);
+}
+
+int TabSet::TabCount() const { return m_tabStrip->count(); }
+
+int TabSet::ActiveTab() const { return std::max(0, m_tabStrip->currentIndex()); }
+
+void TabSet::setActiveTab(int index) { m_tabStrip->setCurrentIndex(index); }
+
+QString TabSet::TabCaption(int index) const { return m_tabStrip->tabText(index); }
+
+void TabSet::setTabCaption(int index, const QString &caption)
+{
+    m_tabStrip->setTabText(index, caption);
+}
+
+void TabSet::createViewsUpTo(int count)
+{
+    while (viewCount() < count) {
+        auto *view = new WebView(m_dialogs, m_printer, m_viewHost);
+        view->setHomeAddress(m_state.startAddress);
+        view->setVisible(false);
+        m_views.push_back(view);
+        emit viewCreated(view);
+    }
+}
+
+void TabSet::setTabCount(double requested)
+{
+    const int count = std::clamp(Numbers::toInt32(requested).value_or(defaultTabCount), 1, maximumTabCount);
+    createViewsUpTo(count);
+    while (m_tabStrip->count() < count)
+        m_tabStrip->addTab(QString());
+    while (m_tabStrip->count() > count)
+        m_tabStrip->removeTab(m_tabStrip->count() - 1);
+    showActiveViewOnly();
+}
+
+void TabSet::clearCaptions()
+{
+    for (int i = 0; i < TabCount(); ++i)
+        setTabCaption(i, QString());
+}
+
+void TabSet::setBandHeights(int topBarTwips, int statusStripTwips)
+{
+    m_topBarTwips = topBarTwips;
+    m_statusStripTwips = statusStripTwips;
+}
+
+void TabSet::Set_Web(int index)
+{
+    const double innerWidth = Twips::fromPixels(m_viewHost->width());
+    const double innerHeight = Twips::fromPixels(m_viewHost->height());
+    const double top = m_state.barsShown ? m_topBarTwips : 0;
+    const double height = innerHeight - top - m_statusStripTwips;
+    Web(index)->setGeometry(Twips::toPixels(0, top, innerWidth, std::max(0.0, height)));
+}
+
+void TabSet::showActiveViewOnly()
+{
+    const int active = ActiveTab();
+    for (int i = 0; i < viewCount(); ++i)
+        m_views[i]->setVisible(i == active);
+}
+
+void TabSet::Tab1_MouseDown(int buttons) { m_state.tabMouseButtons = static_cast<qint16>(buttons); }
+
+void TabSet::Tab1_Click()
+{
+    emit layoutRequested();
+    const int active = ActiveTab();
+    if (m_state.tabMouseButtons == 1) {
+        showActiveViewOnly();
+        // A free tab becomes a copy of the tab before it; the first tab has none and stays as it is.
+        if (TabCaption(active).isEmpty() && active > 0) {
+            setTabCaption(active, TabCaption(active - 1));
+            const QString address = m_state.tabAddresses.value(active - 1);
+            Web(active)->Navigate(address);
+            if (active < m_state.tabAddresses.size())
+                m_state.tabAddresses[active] = address;
+        }
+    } else if (m_state.tabMouseButtons == 2) {
+        activeView()->Refresh();
+    }
+}
+
+void TabSet::Tab1_MouseMove(int x)
+{
+    const double tabPixels = (Twips::fromPixels(m_tabStrip->width()) / double(Twips::perPixel)) / TabCount();
+    if (tabPixels <= 0)
+        return;
+    const int index = static_cast<int>(x / tabPixels);
+    if (index >= 0 && index < m_state.tabAddresses.size())
+        m_tabStrip->setToolTip(m_state.tabAddresses[index]);
+}
+
+static int buttonSet(Qt::MouseButtons buttons)
+{
+    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
+           (buttons & Qt::MiddleButton ? 4 : 0);
+}
+
+bool TabSet::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_tabStrip)
+        return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        // Any button selects the tab under the pointer, then the click is handled as a whole.
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        Tab1_MouseDown(buttonSet(mouse->buttons() | mouse->button()));
+        const int index = m_tabStrip->tabAt(mouse->position().toPoint());
+        if (index < 0)
+            return true;
+        setActiveTab(index);
+        Tab1_Click();
+        return true;
+    }
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        return true;
+    case QEvent::MouseMove:
+        Tab1_MouseMove(static_cast<QMouseEvent *>(event)->position().toPoint().x());
+        return false;
+    default:
+        return false;
+    }
+}

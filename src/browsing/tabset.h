@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QObject>
+#include <QPrinter>
+#include <vector>
+
+class QTabBar;
+class QWidget;
+class UserDialogs;
+class WebView;
+struct ProgramState;
+
+// The tab strip Tab1 and one web view per tab; exactly one view, the active tab's, is visible.
+// A tab is free while its caption is empty.
+class TabSet : public QObject
+{
+    Q_OBJECT
+public:
+    // The tab strip's count before a language file gives one.
+    static constexpr int defaultTabCount = 3;
+    static constexpr int maximumTabCount = 40;
+
+    TabSet(ProgramState &state, UserDialogs &dialogs, QTabBar *tabStrip, QWidget *viewHost);
+
+    int TabCount() const;
+    int ActiveTab() const;
+    void setActiveTab(int index);
+    QString TabCaption(int index) const;
+    void setTabCaption(int index, const QString &caption);
+    WebView *Web(int index) const { return m_views.at(index); }
+    WebView *activeView() const { return Web(ActiveTab()); }
+    int viewCount() const { return static_cast<int>(m_views.size()); }
+
+    // A larger count adds tabs and creates their views; a smaller one only lowers the count.
+    void setTabCount(double requested);
+    void clearCaptions();
+
+    // The bands above and below the views, in twips; the views fill what lies between.
+    void setBandHeights(int topBarTwips, int statusStripTwips);
+    void Set_Web(int index);
+    void showActiveViewOnly();
+
+    // Tab strip events.
+    void Tab1_MouseDown(int buttons);
+    void Tab1_Click();
+    void Tab1_MouseMove(int x);
+
+signals:
+    void viewCreated(WebView *view);
+    // The main window must lay itself out again (a tab was clicked).
+    void layoutRequested();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createViewsUpTo(int count);
+
+    ProgramState &m_state;
+    UserDialogs &m_dialogs;
+    QTabBar *m_tabStrip;
+    QWidget *m_viewHost;
+    QPrinter m_printer;
+    std::vector<WebView *> m_views;
+    int m_topBarTwips = 0;
+    int m_statusStripTwips = 0;
+};

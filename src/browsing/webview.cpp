@@ -1,0 +1,204 @@
+#include "webview.h"
+
+#include "platform/userdialogs.h"
+#include "webpage.h"
+
+#include <QEventLoop>
+#include <QPrinter>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWebEngineScript>
+#include <QWebEngineView>
+
+WebView::WebView(UserDialogs &dialogs, QPrinter &printer, QWidget *parent)
+    : QWidget(parent), m_dialogs(dialogs), m_printer(printer)
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+}
+
+QWebEngineView *WebView::ensureEngine()
+{
+    if (m_engine)
+        return m_engine;
+    m_engine = new QWebEngineView(this);
+    m_page = new WebPage(m_engine);
+    m_engine->setPage(m_page);
+    layout()->addWidget(m_engine);
+
+    connect(m_page, &WebPage::mainFrameNavigation, this,
+            [this](const QUrl &url) { emit BeforeNavigate2(url.toString()); });
+    connect(m_page, &QWebEnginePage::loadStarted, this, [this] { m_busy = true; });
+    connect(m_page, &QWebEnginePage::loadProgress, this,
+            [this](int percent) { emit ProgressChange(percent, 100); });
+    connect(m_page, &QWebEnginePage::loadFinished, this, [this](bool) {
+        m_busy = false;
+        emit DocumentComplete(m_page->url().toString());
+    });
+    connect(m_page, &QWebEnginePage::linkHovered, this, &WebView::StatusTextChange);
+    connect(m_page, &QWebEnginePage::titleChanged, this, &WebView::TitleChange);
+    connect(m_page, &QWebEnginePage::windowCloseRequested, this, &WebView::onWindowCloseRequested);
+    return m_engine;
+}
+
+// Addresses are not validated: what cannot be opened shows the engine's own error page.
+static QUrl toUrl(const QString &address)
+{
+    const QUrl url(address, QUrl::TolerantMode);
+    return address.isEmpty() || !url.isValid() ? QUrl(QStringLiteral("about:blank")) : url;
+}
+
+void WebView::Navigate(const QString &address) { ensureEngine()->load(toUrl(address)); }
+
+void WebView::Navigate2(const QString &address) { Navigate(address); }
+
+void WebView::GoBack()
+{
+    if (m_engine)
+        m_engine->back();
+}
+
+void WebView::GoForward()
+{
+    if (m_engine)
+        m_engine->forward();
+}
+
+void WebView::GoHome() { Navigate(m_homeAddress); }
+
+void WebView::Refresh()
+{
+    if (m_engine)
+        m_engine->reload();
+}
+
+void WebView::Refresh2() { Refresh(); }
+
+void WebView::Stop()
+{
+    if (m_engine)
+        m_engine->stop();
+}
+
+void WebView::SetFocus()
+{
+    if (m_engine)
+        m_engine->setFocus();
+    else
+        setFocus();
+}
+
+QString WebView::LocationURL() const { return m_engine ? m_page->url().toString() : QString(); }
+
+QString WebView::LocationName() const { return m_engine ? m_page->title() : QString(); }
+
+void WebView::ExecWB(int command, int)
+{
+    if (!m_engine)
+        return;
+    switch (command) {
+    case SaveAs:
+        saveAs();
+        break;
+    case Print:
+        if (m_dialogs.choosePrinter(m_printer))
+            m_engine->print(&m_printer);
+        break;
+    case PrintPreview:
+        m_dialogs.printPreview(m_printer, [this](QPrinter *target) { printTo(target); });
+        break;
+    case PageSetup:
+        m_dialogs.pageSetup(m_printer);
+        break;
+    case Properties:
+        m_dialogs.message(LocationName() % u'\n' % LocationURL());
+        break;
+    case Cut:
+        m_page->triggerAction(QWebEnginePage::Cut);
+        break;
+    case Copy:
+        m_page->triggerAction(QWebEnginePage::Copy);
+        break;
+    case Paste:
+        m_page->triggerAction(QWebEnginePage::Paste);
+        break;
+    case SelectAll:
+        m_page->triggerAction(QWebEnginePage::SelectAll);
+        break;
+    case Delete:
+        m_page->runJavaScript(QStringLiteral("document.execCommand('delete')"),
+                              QWebEngineScript::ApplicationWorld);
+        break;
+    default:
+        break;
+    }
+}
+
+// The preview paints synchronously: wait, with the window still painting, for the engine.
+void WebView::printTo(QPrinter *printer)
+{
+    QEventLoop loop;
+    connect(m_engine, &QWebEngineView::printFinished, &loop, &QEventLoop::quit);
+    m_engine->print(printer);
+    loop.exec();
+}
+
+void WebView::saveAs()
+{
+    const QString archive = QStringLiteral("Web archive (*.mhtml)");
+    QString name = m_page->title().isEmpty() ? QStringLiteral("page") : m_page->title();
+    name.replace(u'/', u'_');
+    const QString path = m_dialogs.saveFileName(name % u".mhtml",
+                                                archive % u";;Web page, complete (*.html)");
+    if (path.isEmpty())
+        return;
+    m_page->save(path, path.endsWith(u".mhtml", Qt::CaseInsensitive)
+                           ? QWebEngineDownloadRequest::MimeHtmlSaveFormat
+                           : QWebEngineDownloadRequest::CompleteHtmlSaveFormat);
+}
+
+void WebView::onWindowCloseRequested()
+{
+    // Every view is a top-level view: pages that ask for a new window open in this one.
+    bool cancel = false;
+    emit WindowClosing(false, &cancel);
+    if (!cancel)
+        Navigate(QString());
+}
+
+void WebView::runScript(const QString &script, std::function<void(const QVariant &)> done)
+{
+    QPointer<WebView> self(this);
+    if (!m_engine) {
+        QTimer::singleShot(0, this, [done = std::move(done)] { done(QVariant()); });
+        return;
+    }
+    m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                          [self, done = std::move(done)](const QVariant &result) {
+                              if (self)
+                                  done(result);
+                          });
+}
+
+void WebView::readLinks(std::function<void(const QStringList &)> done)
+{
+    // One joined text crosses into the program far faster than a list of thousands of values;
+    // an address never holds a line feed.
+    runScript(QStringLiteral("Array.prototype.map.call(document.links, function (l) { return l.href; }).join('\\n')"),
+              [done = std::move(done)](const QVariant &result) {
+                  const QString joined = result.toString();
+                  done(joined.isEmpty() ? QStringList() : joined.split(u'\n'));
+              });
+}
+
+void WebView::readReadyState(std::function<void(const QString &)> done)
+{
+    runScript(QStringLiteral("document.readyState"),
+              [done = std::move(done)](const QVariant &result) { done(result.toString().toLower()); });
+}
+
+void WebView::readMarkup(std::function<void(const QString &)> done)
+{
+    runScript(QStringLiteral("document.documentElement ? document.documentElement.outerHTML : ''"),
+              [done = std::move(done)](const QVariant &result) { done(result.toString()); });
+}

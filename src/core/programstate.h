@@ -1,0 +1,75 @@
+#pragma once
+
+#include "appfolder.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+
+// Every variable that several windows share, under its name. One instance per run (or per test).
+struct ProgramState
+{
+    explicit ProgramState(AppFolder folder) : appFolder(std::move(folder)) {}
+
+    // The address opened when the options file holds none.
+    static inline const QString defaultStartAddress = QStringLiteral("https://www.wikipedia.org/");
+
+    AppFolder appFolder;
+
+    // Set at start-up.
+    QString todayDate;
+    qint16 linkSlotsPerGroup = 30;
+    qint16 linkGroupCount = 5;
+    qint16 captureCount = 0;
+    qint16 exportAlpha = 205;
+    qint16 opaqueAlpha = 255;
+    QString currentAddress;
+
+    // The options file; the values a new options file holds until it is read.
+    qint16 barStyle = 1;
+    qint16 optionFlag2 = 0;
+    qint16 floatingBar = 0;
+    qint16 optionFlag4 = 0;
+    QString startAddress;
+    QString languageName = QStringLiteral("English");
+
+    // Layout.
+    bool barsShown = true;
+    qint16 layoutFrozen = 0;
+
+    // The language file: captions 1..250 (slot 0 unused) and its settings.
+    static constexpr int captionSlots = 251;
+    std::array<QString, captionSlots> captions;
+    QString caption(int number) const
+    {
+        return number > 0 && number < captionSlots ? captions[number] : QString();
+    }
+    QString startPage;
+    QString langCode;
+    QString searchUrl, searchDescr;
+    QString dictionaryUrl, dictionaryDescr;
+    QString mapUrl, mapDescr;
+    QString socialUrl, socialDescr;
+    QString ecommerceUrl, ecommerceDescr;
+    qint16 tabWidth = 0;
+    QString translatorAddress;
+
+    // Tabs and navigation.
+    QStringList tabAddresses;
+    qint16 tabMouseButtons = 0;
+    QString typedAddress;
+    QString pageTitle;
+    QString bookmarkAddress;
+
+    // Travel: links are kept at 1..499; 0 and 500 are never used.
+    static constexpr int travelLinkSlots = 501;
+    qint16 travelSpeed = 0;
+    qint16 travelTicks = 0;
+    qint16 travelSeconds = 0;
+    std::array<QString, travelLinkSlots> travelLinks;
+    qint16 travelLinkCount = 0;
+
+    // Word templates.
+    QString templatePath;
+    QString templatePathH;
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The outcome of a write: success, or the file and the system's reason.
+class WriteResult
+{
+public:
+    static WriteResult success() { return {}; }
+    static WriteResult failure(QString path, QString reason);
+
+    bool ok() const { return m_path.isEmpty(); }
+    const QString &path() const { return m_path; }
+    const QString &reason() const { return m_reason; }
+    QString message() const; // "<path>: <reason>"
+
+private:
+    QString m_path;
+    QString m_reason;
+};
+
+// Plain text files as the program keeps them: lines written with CR LF in UTF-8,
+// read with CR LF or LF; a line that is not valid UTF-8 is taken as Windows-1252.
+class TextFile
+{
+public:
+    // Every line without its line end; nothing when the file cannot be opened.
+    static std::optional<QStringList> readLines(const QString &path);
+
+    static QString decodeLine(QByteArrayView bytes);
+
+    // Rewrites the whole file atomically: afterwards it holds the old content or the new, never half.
+    static WriteResult writeLines(const QString &path, const QStringList &lines);
+
+    // Appends one line, creating the file when missing.
+    static WriteResult appendLine(const QString &path, const QString &line);
+};

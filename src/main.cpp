@@ -1,0 +1,31 @@
+#include "app/frmstart.h"
+#include "core/programstate.h"
+#include "platform/enginesetup.h"
+#include "platform/exitsignals.h"
+#include "platform/qtdesktopshell.h"
+#include "platform/qtuserdialogs.h"
+
+#include <QApplication>
+#include <QSessionManager>
+
+int main(int argc, char *argv[])
+{
+    prepareWebEngine();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("TamzoTravel"));
+
+    ProgramState state(AppFolder(QCoreApplication::applicationDirPath()));
+    QtUserDialogs dialogs;
+    QtDesktopShell shell;
+    frmStart form(state, dialogs, shell);
+    if (!form.Form_Load())
+        return 1;
+    form.show();
+
+    // Every way of ending runs the shutdown sequence once.
+    ExitSignals exitSignals([&form] { form.close(); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form,
+                     [&form](QSessionManager &) { form.GO_Exit(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &form, &frmStart::GO_Exit);
+    return app.exec();
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+// Hands a file or an address to the desktop, which opens it with its default handler.
+class DesktopShell
+{
+public:
+    virtual ~DesktopShell() = default;
+    // verb is the operation asked for; empty means the default one ("open").
+    virtual void open(const QString &target, const QString &verb = QString()) = 0;
+};

@@ -1,0 +1,43 @@
+#include "qtuserdialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+static const QString kTitle = QStringLiteral("TamzoTravel");
+
+void QtUserDialogs::message(const QString &text, Icon icon)
+{
+    QMessageBox box(icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::Information, kTitle,
+                    text, QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+}
+
+QString QtUserDialogs::saveFileName(const QString &suggested, const QString &filter)
+{
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), kTitle, suggested, filter);
+}
+
+bool QtUserDialogs::choosePrinter(QPrinter &printer)
+{
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtUserDialogs::pageSetup(QPrinter &printer)
+{
+    QPageSetupDialog dialog(&printer, QApplication::activeWindow());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtUserDialogs::printPreview(QPrinter &printer, const std::function<void(QPrinter *)> &paint)
+{
+    QPrintPreviewDialog dialog(&printer, QApplication::activeWindow());
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&paint](QPrinter *target) { paint(target); });
+    dialog.exec();
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "userdialogs.h"
+
+class QtUserDialogs : public UserDialogs
+{
+public:
+    void message(const QString &text, Icon icon) override;
+    QString saveFileName(const QString &suggested, const QString &filter) override;
+    bool choosePrinter(QPrinter &printer) override;
+    bool pageSetup(QPrinter &printer) override;
+    void printPreview(QPrinter &printer, const std::function<void(QPrinter *)> &paint) override;
+};

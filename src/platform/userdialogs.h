@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QPrinter;
+
+// The modal questions the program asks the user. The desktop answers them through Qt's
+// dialogs; tests install a scripted implementation.
+class UserDialogs
+{
+public:
+    enum class Icon { Information, Critical };
+
+    virtual ~UserDialogs() = default;
+
+    // A message box titled "TamzoTravel" with an OK button.
+    virtual void message(const QString &text, Icon icon = Icon::Information) = 0;
+
+    // The file name chosen in a save dialog; empty when the user cancelled.
+    virtual QString saveFileName(const QString &suggested, const QString &filter) = 0;
+
+    // Printing: the printer dialog, the page set-up dialog and the preview window.
+    virtual bool choosePrinter(QPrinter &printer) = 0;
+    virtual bool pageSetup(QPrinter &printer) = 0;
+    virtual void printPreview(QPrinter &printer, const std::function<void(QPrinter *)> &paint) = 0;
+};

@@ -1,0 +1,115 @@
+#include "travelengine.h"
+
+#include "browsing/tabset.h"
+#include "browsing/webview.h"
+#include "core/programstate.h"
+#include "platform/desktopshell.h"
+#include "travelharvest.h"
+
+#include <QComboBox>
+#include <QDateTime>
+#include <QLabel>
+#include <QPointer>
+#include <random>
+
+static double clockSeededUniform()
+{
+    std::mt19937_64 generator(static_cast<quint64>(QDateTime::currentMSecsSinceEpoch()) ^
+                              static_cast<quint64>(std::random_device{}()));
+    return std::uniform_real_distribution<double>(0.0, 1.0)(generator);
+}
+
+TravelEngine::TravelEngine(ProgramState &state, TabSet &tabs, QComboBox *addressBox, QLabel *timeBar,
+                           DesktopShell &shell)
+    : m_state(state), m_tabs(tabs), m_addressBox(addressBox), m_timeBar(timeBar), m_shell(shell),
+      m_uniform(clockSeededUniform)
+{
+    connect(&Timer2, &QTimer::timeout, this, &TravelEngine::Timer2_Timer);
+    connect(&Timer3, &QTimer::timeout, this, &TravelEngine::Timer3_Timer);
+}
+
+void TravelEngine::GO_InitTravel()
+{
+    m_state.travelSeconds = 0;
+    m_state.travelTicks = 0;
+    Timer2.start(stepIntervalMs);
+    Timer3.start(countdownIntervalMs);
+}
+
+void TravelEngine::startTravel(qint16 speed)
+{
+    m_state.travelSpeed = speed;
+    GO_InitTravel();
+}
+
+void TravelEngine::stopTravel()
+{
+    m_state.travelSpeed = 0;
+    Timer2.stop();
+}
+
+void TravelEngine::interrupt()
+{
+    Timer2.stop();
+    Timer3.stop();
+    m_timeBar->clear();
+}
+
+void TravelEngine::showLog() { m_shell.open(m_state.appFolder.path(logFileName)); }
+
+WriteResult TravelEngine::emptyLog()
+{
+    return TextFile::writeLines(m_state.appFolder.path(logFileName), {});
+}
+
+void TravelEngine::Timer2_Timer()
+{
+    ++m_state.travelTicks;
+    if (m_state.travelTicks == m_state.travelSpeed) {
+        m_state.travelTicks = 0;
+        GO_Travel_Links();
+    }
+}
+
+void TravelEngine::Timer3_Timer()
+{
+    ++m_state.travelSeconds;
+    const int left = m_state.travelSpeed * 30 - m_state.travelSeconds;
+    const QString printed = left < 0 ? QString::number(left) : u' ' + QString::number(left);
+    m_timeBar->setText(printed.rightJustified(4, u' '));
+}
+
+void TravelEngine::GO_Travel_Links()
+{
+    if (m_stepInFlight)
+        return;
+    m_stepInFlight = true;
+    m_state.travelSeconds = 0;
+    QPointer<WebView> view = m_tabs.activeView();
+    view->readLinks([this, view](const QStringList &hrefs) { finishStep(view, hrefs); });
+}
+
+void TravelEngine::finishStep(WebView *view, const QStringList &hrefs)
+{
+    m_stepInFlight = false;
+    const int count = TravelHarvest::harvest(hrefs, m_state.travelLinks);
+    if (count >= 1)
+        m_state.travelLinkCount = static_cast<qint16>(count);
+    const int range = count >= 1 ? count : m_state.travelLinkCount;
+    const int index = TravelHarvest::pickIndex(m_uniform(), range);
+    const QString address = m_state.travelLinks[std::clamp(index, 1, TravelHarvest::maximumLinks)];
+    if (address.isEmpty()) {
+        Timer2.stop();
+        Timer3.stop();
+        emit stepDone(QString());
+        return;
+    }
+    const QString line = QTime::currentTime().toString(QStringLiteral("HH:mm:ss")) % u"  " % address;
+    const WriteResult logged = TextFile::appendLine(m_state.appFolder.path(logFileName), line);
+    if (!logged.ok())
+        qWarning("Travel log not written: %s", qPrintable(logged.message()));
+    m_addressBox->setEditText(address);
+    if (view)
+        view->Navigate(address);
+    emit stepDone(address);
+}

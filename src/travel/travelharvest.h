@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QStringList>
+#include <array>
+
+// Which links of a page travel may open, and where they are kept.
+namespace TravelHarvest {
+
+constexpr int maximumLinks = 499;
+
+// An address is a candidate when it is http or https and is neither a download nor a feed
+// (compared without regard to case).
+bool accepts(QStringView href);
+
+// Stores the accepted addresses, as read, at 1, 2, 3 ... of links, in document order, up to
+// maximumLinks; the slots past them keep what earlier harvests left. Returns how many it stored.
+int harvest(const QStringList &hrefs, std::array<QString, 501> &links);
+
+// The index chosen by a uniform draw r in [0, 1) over 1 .. range.
+int pickIndex(double r, int range);
+
+} // namespace TravelHarvest

@@ -96,6 +96,9 @@ void WebView::ExecWB(int command, int)
 {
     if (!m_engine)
         return;
+    // Editing commands act on the focused frame; they are meant for this view's page.
+    if (command >= Cut)
+        m_engine->setFocus();
     switch (command) {
     case SaveAs:
         saveAs();

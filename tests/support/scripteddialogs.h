@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/desktopshell.h"
+#include "platform/userdialogs.h"
+
+#include <QStringList>
+
+// Answers the program's questions without a window and records every text shown.
+class ScriptedDialogs : public UserDialogs
+{
+public:
+    void message(const QString &text, Icon icon) override
+    {
+        messages.append(text);
+        icons.append(icon);
+    }
+    QString saveFileName(const QString &suggested, const QString &) override
+    {
+        suggestedNames.append(suggested);
+        return saveAnswer;
+    }
+    bool choosePrinter(QPrinter &) override { return false; }
+    bool pageSetup(QPrinter &) override { return false; }
+    void printPreview(QPrinter &, const std::function<void(QPrinter *)> &) override {}
+
+    QStringList messages;
+    QList<Icon> icons;
+    QStringList suggestedNames;
+    QString saveAnswer;
+};
+
+// Records what the program hands to the desktop.
+class RecordingShell : public DesktopShell
+{
+public:
+    void open(const QString &target, const QString &verb) override
+    {
+        targets.append(target);
+        verbs.append(verb);
+    }
+    QStringList targets;
+    QStringList verbs;
+};

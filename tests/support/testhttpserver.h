@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QStringList>
+#include <QUrl>
+
+class QTcpServer;
+class QTcpSocket;
+
+// A small HTTP server on 127.0.0.1 and a free port, serving pages the test writes.
+class TestHttpServer : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TestHttpServer(QObject *parent = nullptr);
+
+    quint16 port() const;
+    // "http://127.0.0.1:<port>" followed by the path.
+    QString url(const QString &path) const;
+
+    void setPage(const QString &path, const QByteArray &html, const QByteArray &contentType = "text/html");
+    void setRedirect(const QString &path, const QString &target);
+
+    // The paths asked for, in order (query included).
+    const QStringList &requests() const { return m_requests; }
+    int requestCount(const QString &path) const { return m_requests.count(path); }
+
+signals:
+    void requested(const QString &path);
+
+private:
+    struct Response
+    {
+        int status = 200;
+        QByteArray contentType;
+        QByteArray body;
+        QByteArray location;
+    };
+    void serve(QTcpSocket *socket);
+
+    QTcpServer *m_server;
+    QHash<QString, Response> m_pages;
+    QStringList m_requests;
+};

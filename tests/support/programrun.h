@@ -1,0 +1,51 @@
+#pragma once
+
+#include "tempappfolder.h"
+
+#include <QProcess>
+#include <QTest>
+#include <csignal>
+
+// The built program started in a temporary application folder, as a user would start it.
+class ProgramRun
+{
+public:
+    explicit ProgramRun(const TempAppFolder &folder) : m_executable(folder.installExecutable())
+    {
+        m_process.setWorkingDirectory(folder.root());
+        m_process.setProcessChannelMode(QProcess::MergedChannels);
+    }
+    ~ProgramRun()
+    {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished(5000);
+        }
+    }
+
+    bool start()
+    {
+        m_process.start(m_executable, {});
+        return m_process.waitForStarted(10000);
+    }
+
+    // Sends a signal and waits for the program to end; true when it ended normally.
+    bool endWith(int signal, int timeoutMs = 30000)
+    {
+        ::kill(static_cast<pid_t>(m_process.processId()), signal);
+        return QTest::qWaitFor([this] { return m_process.state() == QProcess::NotRunning; }, timeoutMs) &&
+               m_process.exitStatus() == QProcess::NormalExit;
+    }
+
+    bool waitForEnd(int timeoutMs = 30000)
+    {
+        return QTest::qWaitFor([this] { return m_process.state() == QProcess::NotRunning; }, timeoutMs);
+    }
+
+    int exitCode() const { return m_process.exitCode(); }
+    QString output() { return QString::fromUtf8(m_process.readAll()); }
+
+private:
+    QString m_executable;
+    QProcess m_process;
+};

@@ -1,0 +1,105 @@
+#include "app/frmstart.h"
+#include "browsing/tabset.h"
+#include "browsing/webview.h"
+#include "core/programstate.h"
+#include "scripteddialogs.h"
+#include "tempappfolder.h"
+#include "testhttpserver.h"
+#include "testmain.h"
+
+#include <QDate>
+#include <QFileInfo>
+
+class tst_frmStart : public QObject
+{
+    Q_OBJECT
+private:
+    TestHttpServer server;
+
+    static void prepareFolder(const TempAppFolder &folder, const QString &start)
+    {
+        folder.write("Data/TamzoTravel.Opt", {"1", "0", "0", "0", start, "English"});
+        folder.write("Languages/Lang_English.txt", {"TAB_NUMBER=2", "\"Exit\""});
+    }
+
+private slots:
+    void initTestCase() { server.setPage("/start", "<html><body>start</body></html>"); }
+
+    void todayDate_data()
+    {
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("padded") << QDate(2010, 4, 9) << "2010-04-09";
+        QTest::newRow("two digits") << QDate(1999, 12, 31) << "1999-12-31";
+    }
+    void todayDate()
+    {
+        QFETCH(QDate, date);
+        QTEST(frmStart::todayDateFrom(date), "text");
+    }
+
+    void loadOpensTheStartAddressInTheFirstTab()
+    {
+        TempAppFolder folder;
+        prepareFolder(folder, server.url("/start"));
+        ProgramState state{AppFolder(folder.root())};
+        ScriptedDialogs dialogs;
+        RecordingShell shell;
+        frmStart form(state, dialogs, shell);
+        QVERIFY(form.Form_Load());
+        QCOMPARE(state.todayDate, QDate::currentDate().toString("yyyy-MM-dd"));
+        QCOMPARE(state.startAddress, server.url("/start"));
+        QCOMPARE(state.currentAddress, server.url("/start"));
+        QCOMPARE(state.tabAddresses, (QStringList{server.url("/start"), ""}));
+        QCOMPARE(form.tabs().TabCaption(0), QString("127.0.0.1:%1").arg(server.port()));
+        QVERIFY(form.tabs().Web(0)->isVisibleTo(&form));
+        QVERIFY(!form.tabs().Web(1)->isVisibleTo(&form));
+        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount("/start") >= 1, 20000);
+        QVERIFY(form.Timer4.isActive());
+        QCOMPARE(form.Timer4.interval(), 750);
+    }
+
+    void closingSavesOnceAndReportsEveryFailure()
+    {
+        TempAppFolder folder;
+        prepareFolder(folder, server.url("/start"));
+        ProgramState state{AppFolder(folder.root())};
+        ScriptedDialogs dialogs;
+        RecordingShell shell;
+        frmStart form(state, dialogs, shell);
+        QVERIFY(form.Form_Load());
+        form.show();
+        // Folders where the history file and a scratch file should go make those unusable.
+        folder.write("Data/TamzoTravel.Hys/blocker", {"kept"});
+        folder.write("html.txt", {"scratch"});
+        folder.write("Doc.Txt", {"scratch"});
+        state.barStyle = 3;
+        form.close();
+        form.close();
+        QVERIFY(!form.isVisible());
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY2(dialogs.messages[0].contains(folder.path("Data/TamzoTravel.Hys")), qPrintable(dialogs.messages[0]));
+        // The other saves went ahead; what stood in the way is untouched.
+        QCOMPARE(folder.readLines("Data/TamzoTravel.Opt").value(0), QString(" 3"));
+        QCOMPARE(folder.readLines("Data/TamzoTravel.Hys/blocker"), QStringList{"kept"});
+        QVERIFY(!folder.exists("html.txt"));
+        QVERIFY(!folder.exists("Doc.Txt"));
+    }
+
+    void installationFailureIsShownAndEndsTheStart()
+    {
+        TempAppFolder folder;
+        folder.write("TamzoFirst.txt", {});
+        ProgramState state{AppFolder(folder.root())};
+        ScriptedDialogs dialogs;
+        RecordingShell shell;
+        frmStart form(state, dialogs, shell);
+        QVERIFY(!form.Form_Load());
+        QCOMPARE(dialogs.messages, QStringList{"No " + folder.root() + "/links.* file found!"});
+        QCOMPARE(dialogs.icons.value(0), UserDialogs::Icon::Critical);
+        QVERIFY(!folder.exists("Data/TamzoTravel.Opt"));
+    }
+};
+
+TAMZO_TEST_MAIN(tst_frmStart)
+#include "tst_frmstart.moc"

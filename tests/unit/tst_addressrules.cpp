@@ -1,0 +1,51 @@
+#include "browsing/addressrules.h"
+
+#include <QTest>
+
+class tst_AddressRules : public QObject
+{
+    Q_OBJECT
+private slots:
+    void completion_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("opened");
+        QTest::newRow("bare host") << "alpha.beta" << "http://alpha.beta";
+        QTest::newRow("upper-case scheme kept") << "HTTP://Alpha.beta" << "HTTP://Alpha.beta";
+        QTest::newRow("ftp kept") << "ftp://alpha.beta/file" << "ftp://alpha.beta/file";
+        QTest::newRow("https kept") << "https://x" << "https://x";
+        QTest::newRow("nothing trimmed") << " alpha.beta" << "http:// alpha.beta";
+        QTest::newRow("other schemes completed") << "file:///tmp" << "http://file:///tmp";
+        QTest::newRow("no www added") << "x" << "http://x";
+    }
+    void completion()
+    {
+        QFETCH(QString, typed);
+        QTEST(AddressRules::completeAddress(typed), "opened");
+    }
+
+    void tabCaption_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("www host") << "http://www.alpha.beta/gamma/d.html" << "Alpha";
+        QTest::newRow("host with dots") << "https://news.alpha.beta/x" << "News.alpha.beta";
+        QTest::newRow("ftp") << "ftp://files.alpha.beta/" << "Ftp:";
+        QTest::newRow("bare word") << "localhost" << "Localhost";
+        QTest::newRow("upper-case scheme stays") << "HTTP://Alpha.beta" << "Http:";
+        QTest::newRow("completed host") << "http://alpha.beta" << "Alpha.beta";
+        QTest::newRow("upper-case WWW is not removed") << "http://WWW.Alpha.beta/" << "Www";
+        QTest::newRow("www without a dot after") << "http://www.alpha" << "Alpha";
+        QTest::newRow("port kept") << "http://127.0.0.1:8080/x" << "127.0.0.1:8080";
+        QTest::newRow("empty") << "" << "";
+    }
+    void tabCaption()
+    {
+        QFETCH(QString, address);
+        AddressRules::TabCaptionFromAddress(address);
+        QTEST(address, "caption");
+    }
+};
+
+QTEST_APPLESS_MAIN(tst_AddressRules)
+#include "tst_addressrules.moc"

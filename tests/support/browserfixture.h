@@ -1,0 +1,55 @@
+#pragma once
+
+#include "app/frmstart.h"
+#include "core/programstate.h"
+#include "scripteddialogs.h"
+#include "tempappfolder.h"
+#include "testhttpserver.h"
+
+#include <QTest>
+#include <memory>
+
+// A main window started in a temporary application folder whose start page and language
+// settings point at the local test server.
+struct BrowserFixture
+{
+    static constexpr const char *loadingCaption = "Loading the page";
+
+    BrowserFixture(TestHttpServer &server, int tabNumber = 5)
+    {
+        server.setPage("/start", "<html><head><title>Start</title></head><body>start</body></html>");
+        server.setPage("/startpage", "<html><head><title>Start page</title></head><body>home</body></html>");
+        folder.write("Data/TamzoTravel.Opt", {"1", "0", "0", "0", server.url("/start"), "English"});
+        writeLanguage("English", server, tabNumber);
+        state = std::make_unique<ProgramState>(AppFolder(folder.root()));
+        form = std::make_unique<frmStart>(*state, dialogs, shell);
+    }
+
+    void writeLanguage(const QString &name, TestHttpServer &server, int tabNumber) const
+    {
+        QStringList lines{"[Settings]", "START_PAGE=" + server.url("/startpage"),
+                          "SEARCH_URL=" + server.url("/search"), "TAB_WIDTH=3000",
+                          "TAB_NUMBER=" + QString::number(tabNumber), "[Captions]"};
+        for (int i = 1; i <= 223; ++i)
+            lines.append(i == 179 ? QString("\"%1\"").arg(loadingCaption) : QString("\"%1 %2\"").arg(name).arg(i));
+        folder.write("Languages/Lang_" + name + ".txt", lines);
+    }
+
+    // Loads and shows the window; true once the start page has been asked for.
+    bool start(TestHttpServer &server)
+    {
+        if (!form->Form_Load())
+            return false;
+        form->resize(1000, 700);
+        form->show();
+        if (!QTest::qWaitForWindowExposed(form.get()))
+            return false;
+        return QTest::qWaitFor([&] { return server.requestCount("/start") >= 1; }, 20000);
+    }
+
+    TempAppFolder folder;
+    ScriptedDialogs dialogs;
+    RecordingShell shell;
+    std::unique_ptr<ProgramState> state;
+    std::unique_ptr<frmStart> form;
+};

@@ -1,0 +1,268 @@
+#include "browserfixture.h"
+#include "browsing/tabset.h"
+#include "browsing/webview.h"
+#include "testmain.h"
+#include "travel/travelengine.h"
+#include "webwait.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QRegularExpression>
+
+class tst_Travel : public QObject
+{
+    Q_OBJECT
+private:
+    TestHttpServer server;
+    std::unique_ptr<BrowserFixture> browser;
+
+    frmStart &form() { return *browser->form; }
+    ProgramState &state() { return *browser->state; }
+    TravelEngine &travel() { return form().travel(); }
+    WebView *active() { return form().tabs().activeView(); }
+
+    QStringList serverLinks(const QStringList &paths)
+    {
+        QStringList urls;
+        for (const QString &path : paths)
+            urls << server.url(path);
+        return urls;
+    }
+
+    void open(WebView *view, const QString &path, const QByteArray &page)
+    {
+        server.setPage(path, page);
+        QVERIFY(navigateAndWait(view, server.url(path)));
+    }
+
+    // One step with a fixed draw; the address it opened (empty when it stopped travel).
+    QString step(double draw)
+    {
+        travel().setRandomSource([draw] { return draw; });
+        QSignalSpy done(&travel(), &TravelEngine::stepDone);
+        travel().GO_Travel_Links();
+        if (!done.wait(10000))
+            return "no step";
+        return done.first().first().toString();
+    }
+
+    QStringList logLines() { return browser->folder.readLines("TravelLog.txt"); }
+
+private slots:
+    void init()
+    {
+        browser = std::make_unique<BrowserFixture>(server);
+        QVERIFY(browser->start(server));
+        form().Timer4_Timer();
+    }
+    void cleanup() { browser.reset(); }
+
+    void filtersAndOrder()
+    {
+        const QString base = server.url("");
+        open(active(), "/mixed",
+             pageWithLinks({"HTTP://127.0.0.1:" + QString::number(server.port()) + "/A.EXE", base + "/rss/feed",
+                            "ftp://x/y", "javascript:void(0)", base + "/first", base + "/file.zip", "/second"}));
+        QCOMPARE(step(0.0), server.url("/first"));
+        QCOMPARE(state().travelLinkCount, qint16(2));
+        QCOMPARE(state().travelLinks[2], server.url("/second"));
+        QVERIFY(waitForDocument(active()));
+        QCOMPARE(server.requestCount("/first"), 1);
+    }
+
+    void only499LinksAreCandidates()
+    {
+        QStringList paths;
+        for (int i = 1; i <= 600; ++i)
+            paths << QString("/p%1").arg(i);
+        open(active(), "/many", pageWithLinks(serverLinks(paths)));
+        QCOMPARE(step(0.999999), server.url("/p499"));
+        QCOMPARE(state().travelLinkCount, qint16(499));
+        QCOMPARE(state().travelLinks[500], QString());
+    }
+
+    void duplicatesCountTwice()
+    {
+        const QStringList links = serverLinks({"/twice", "/twice", "/once"});
+        open(active(), "/dup", pageWithLinks(links));
+        QCOMPARE(step(0.5), server.url("/twice"));
+        open(active(), "/dup", pageWithLinks(links));
+        QCOMPARE(step(0.7), server.url("/once"));
+    }
+
+    void aLinkTwiceOnThePageIsPickedTwiceAsOften()
+    {
+        // Every page carries the same links, so each step picks among them whatever has loaded.
+        const QByteArray page = pageWithLinks(serverLinks({"/twice", "/twice", "/once"}));
+        server.setPage("/twice", page);
+        server.setPage("/once", page);
+        // The program's own generator, reseeded at every step.
+        browser = std::make_unique<BrowserFixture>(server);
+        QVERIFY(browser->start(server));
+        open(active(), "/twice", page);
+        int twice = 0, once = 0;
+        for (int i = 0; i < 600; ++i) {
+            QSignalSpy done(&travel(), &TravelEngine::stepDone);
+            travel().GO_Travel_Links();
+            QVERIFY(done.wait(10000));
+            (done.first().first().toString().endsWith("/twice") ? twice : once)++;
+        }
+        const double ratio = double(twice) / once;
+        QVERIFY2(ratio > 1.5 && ratio < 2.7, qPrintable(QString("%1 : %2").arg(twice).arg(once)));
+    }
+
+    void emptyPageFallsBackToTheEarlierLinks_data()
+    {
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<QByteArray>("type");
+        QTest::newRow("page without links") << QByteArray("<html><body>nothing</body></html>") << QByteArray("text/html");
+        QTest::newRow("plain text") << QByteArray("http://127.0.0.1/not-a-link") << QByteArray("text/plain");
+        QTest::newRow("picture") << QByteArray::fromBase64("R0lGODlhAQABAAAAACw=") << QByteArray("image/gif");
+    }
+    void emptyPageFallsBackToTheEarlierLinks()
+    {
+        QFETCH(QByteArray, page);
+        QFETCH(QByteArray, type);
+        const QStringList five = serverLinks({"/1", "/2", "/3", "/4", "/5"});
+        open(active(), "/five", pageWithLinks(five));
+        QVERIFY(five.contains(step(0.1)));
+        server.setPage("/empty", page, type);
+        QVERIFY(navigateAndWait(active(), server.url("/empty")));
+        QCOMPARE(step(0.9), server.url("/5"));
+        QCOMPARE(state().travelLinkCount, qint16(5));
+        // An error page and a page still loading do the same.
+        active()->Navigate(server.url("/missing"));
+        QCOMPARE(step(0.0), server.url("/1"));
+    }
+
+    void noLinkEverStopsTravel()
+    {
+        open(active(), "/bare", "<html><body>no links</body></html>");
+        travel().startTravel(2);
+        travel().Timer3_Timer();
+        QCOMPARE(step(0.3), QString());
+        QVERIFY(!travel().Timer2.isActive());
+        QVERIFY(!travel().Timer3.isActive());
+        QCOMPARE(state().travelSpeed, qint16(2));
+        QCOMPARE(form().timeBar->text(), QString("  59"));
+        QCOMPARE(logLines(), QStringList());
+    }
+
+    void countdownAndSteps()
+    {
+        open(active(), "/one", pageWithLinks(serverLinks({"/next"})));
+        server.setPage("/next", pageWithLinks(serverLinks({"/next"})));
+        travel().startTravel(1);
+        QCOMPARE(travel().Timer2.interval(), 30000);
+        QCOMPARE(travel().Timer3.interval(), 1000);
+        QVERIFY(travel().Timer2.isActive() && travel().Timer3.isActive());
+        travel().Timer3_Timer();
+        QCOMPARE(form().timeBar->text(), QString("  29"));
+        for (int i = 0; i < 29; ++i)
+            travel().Timer3_Timer();
+        QCOMPARE(form().timeBar->text(), QString("   0"));
+        travel().Timer3_Timer();
+        QCOMPARE(form().timeBar->text(), QString("  -1"));
+
+        QSignalSpy done(&travel(), &TravelEngine::stepDone);
+        travel().Timer2_Timer();
+        QVERIFY(done.wait(10000));
+        QCOMPARE(state().travelSeconds, qint16(0));
+        QCOMPARE(state().travelTicks, qint16(0));
+
+        // At 120 seconds a step comes on the fourth tick only.
+        travel().startTravel(4);
+        for (int tick = 1; tick <= 3; ++tick)
+            travel().Timer2_Timer();
+        QCOMPARE(done.size(), 1);
+        QCOMPARE(state().travelTicks, qint16(3));
+        travel().Timer2_Timer();
+        QVERIFY(done.wait(10000));
+        QCOMPARE(done.size(), 2);
+
+        // Starting again at another speed restarts both counts.
+        travel().startTravel(2);
+        for (int i = 0; i < 30; ++i)
+            travel().Timer3_Timer();
+        travel().Timer2_Timer();
+        travel().startTravel(1);
+        QCOMPARE(state().travelSeconds, qint16(0));
+        QCOMPARE(state().travelTicks, qint16(0));
+        travel().Timer3_Timer();
+        QCOMPARE(form().timeBar->text(), QString("  29"));
+    }
+
+    void interruptAndStop()
+    {
+        travel().startTravel(2);
+        travel().Timer3_Timer();
+        travel().interrupt();
+        QVERIFY(!travel().Timer2.isActive() && !travel().Timer3.isActive());
+        QCOMPARE(form().timeBar->text(), QString());
+        QCOMPARE(state().travelSpeed, qint16(2));
+        travel().startTravel(1);
+        travel().stopTravel();
+        QVERIFY(!travel().Timer2.isActive());
+        QCOMPARE(state().travelSpeed, qint16(0));
+    }
+
+    void logLinesAndTheLogEmptiedAtStart()
+    {
+        browser->folder.write("TravelLog.txt", {"earlier run"});
+        form().Timer4_Timer();
+        QCOMPARE(browser->folder.readBytes("TravelLog.txt"), QByteArray());
+        QCOMPARE(state().templatePath, browser->folder.path("Data/Template.Doc"));
+        QCOMPARE(state().templatePathH, browser->folder.path("Data/TemplateH.Doc"));
+
+        open(active(), "/log", pageWithLinks(serverLinks({"/logged"})));
+        server.setPage("/logged", pageWithLinks(serverLinks({"/log"})));
+        const QString first = step(0.0);
+        QVERIFY(waitForDocument(active()));
+        const QString second = step(0.0);
+        const QByteArray bytes = browser->folder.readBytes("TravelLog.txt");
+        QVERIFY(bytes.endsWith("\r\n"));
+        const QStringList lines = logLines();
+        QCOMPARE(lines.size(), 2);
+        const QRegularExpression line("^\\d\\d:\\d\\d:\\d\\d  (.*)$");
+        QCOMPARE(line.match(lines[0]).captured(1), first);
+        QCOMPARE(line.match(lines[1]).captured(1), second);
+        QCOMPARE(first, server.url("/logged"));
+        QCOMPARE(second, server.url("/log"));
+
+        travel().showLog();
+        QCOMPARE(browser->shell.targets, QStringList{browser->folder.path("TravelLog.txt")});
+        QCOMPARE(browser->shell.verbs, QStringList{QString()});
+    }
+
+    void theStepFollowsTheActiveTab()
+    {
+        open(form().tabs().Web(0), "/tabA", pageWithLinks(serverLinks({"/fromA"})));
+        open(form().tabs().Web(1), "/tabB", pageWithLinks(serverLinks({"/fromB"})));
+        const QStringList addresses = state().tabAddresses;
+        const QString caption = form().tabs().TabCaption(1);
+        form().tabs().setActiveTab(1);
+        QCOMPARE(step(0.0), server.url("/fromB"));
+        QCOMPARE(form().Text1->currentText(), server.url("/fromB"));
+        QTRY_COMPARE_WITH_TIMEOUT(form().tabs().Web(1)->LocationURL(), server.url("/fromB"), 20000);
+        QCOMPARE(form().tabs().Web(0)->LocationURL(), server.url("/tabA"));
+        QCOMPARE(state().tabAddresses, addresses);
+        QCOMPARE(form().tabs().TabCaption(1), caption);
+        QCOMPARE(form().Text1->count(), 0);
+    }
+
+    void aSecondStepWaitsForTheFirst()
+    {
+        open(active(), "/single", pageWithLinks(serverLinks({"/s"})));
+        QSignalSpy done(&travel(), &TravelEngine::stepDone);
+        travel().GO_Travel_Links();
+        QVERIFY(travel().stepInFlight());
+        travel().GO_Travel_Links();
+        QVERIFY(done.wait(10000));
+        QTest::qWait(200);
+        QCOMPARE(done.size(), 1);
+        QCOMPARE(logLines().size(), 1);
+    }
+};
+
+TAMZO_TEST_MAIN(tst_Travel)
+#include "tst_travel.moc"

@@ -10,6 +10,16 @@ class QWebEngineView;
 class UserDialogs;
 class WebPage;
 
+// Which links of a document a reading keeps, compared on the lower-cased address: those that
+// begin with one of the prefixes (any, when there are none) and contain none of the excluded
+// texts, in document order, up to the limit (0: no limit).
+struct LinkFilter
+{
+    QStringList prefixes;
+    QStringList excluded;
+    int limit = 0;
+};
+
 // One tab's web view: the operations and events the program uses of the web engine.
 // The engine view (and its renderer process) is created at the first navigation.
 class WebView : public QWidget
@@ -53,7 +63,7 @@ public:
 
     // The document, read asynchronously in a world the page's own scripts cannot reach.
     // Each callback runs once, later, on the event loop; never when the view is gone.
-    void readLinks(std::function<void(const QStringList &hrefs)> done);
+    void readLinks(const LinkFilter &filter, std::function<void(const QStringList &hrefs)> done);
     void readReadyState(std::function<void(const QString &state)> done);
     void readMarkup(std::function<void(const QString &markup)> done);
 

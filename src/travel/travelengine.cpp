@@ -86,7 +86,8 @@ void TravelEngine::GO_Travel_Links()
     m_stepInFlight = true;
     m_state.travelSeconds = 0;
     QPointer<WebView> view = m_tabs.activeView();
-    view->readLinks([this, view](const QStringList &hrefs) { finishStep(view, hrefs); });
+    view->readLinks(TravelHarvest::documentFilter(),
+                    [this, view](const QStringList &hrefs) { finishStep(view, hrefs); });
 }
 
 void TravelEngine::finishStep(WebView *view, const QStringList &hrefs)

@@ -1,18 +1,23 @@
 #include "travelharvest.h"
 
+#include <algorithm>
+
 namespace TravelHarvest {
+
+static const QStringList schemes = {QStringLiteral("http://"), QStringLiteral("https://")};
+static const QStringList excludedTexts = {QStringLiteral(".exe"), QStringLiteral("/rss/"), QStringLiteral(".zip"),
+                                          QStringLiteral(".rar"), QStringLiteral(".msi")};
 
 bool accepts(QStringView href)
 {
     const QString lower = href.toString().toLower();
-    if (!lower.startsWith(u"http://") && !lower.startsWith(u"https://"))
-        return false;
-    for (const char16_t *excluded : {u".exe", u"/rss/", u".zip", u".rar", u".msi"}) {
-        if (lower.contains(QStringView(excluded)))
-            return false;
-    }
-    return true;
+    const auto startsLower = [&](const QString &scheme) { return lower.startsWith(scheme); };
+    const auto containsLower = [&](const QString &text) { return lower.contains(text); };
+    return std::any_of(schemes.begin(), schemes.end(), startsLower) &&
+           std::none_of(excludedTexts.begin(), excludedTexts.end(), containsLower);
 }
+
+LinkFilter documentFilter() { return LinkFilter{schemes, excludedTexts, maximumLinks}; }
 
 int harvest(const QStringList &hrefs, std::array<QString, 501> &links)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "browsing/webview.h"
+
 #include <QStringList>
 #include <array>
 
@@ -11,6 +13,9 @@ constexpr int maximumLinks = 499;
 // An address is a candidate when it is http or https and is neither a download nor a feed
 // (compared without regard to case).
 bool accepts(QStringView href);
+
+// The same rule for the engine's walk of the document, which stops at maximumLinks.
+LinkFilter documentFilter();
 
 // Stores the accepted addresses, as read, at 1, 2, 3 ... of links, in document order, up to
 // maximumLinks; the slots past them keep what earlier harvests left. Returns how many it stored.

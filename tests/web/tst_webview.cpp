@@ -40,7 +40,7 @@ private slots:
         view.ExecWB(WebView::Copy);
         QVERIFY(!view.hasEngine());
         // Reading an empty view answers later, with nothing.
-        QCOMPARE(readDocument<QStringList>([&](auto done) { view.readLinks(done); }), QStringList());
+        QCOMPARE(readDocument<QStringList>([&](auto done) { view.readLinks({}, done); }), QStringList());
     }
 
     void navigationRaisesItsEvents()
@@ -98,8 +98,14 @@ private slots:
                                                 "</script>"));
         WebView view(dialogs, printer);
         QVERIFY(navigateAndWait(&view, server.url("/tricky")));
-        QCOMPARE(readDocument<QStringList>([&](auto done) { view.readLinks(done); }),
+        QCOMPARE(readDocument<QStringList>([&](auto done) { view.readLinks({}, done); }),
                  (QStringList{"http://x/1", "https://x/2", server.url("/relative")}));
+        // Kept by their lower-cased text, in order, up to the limit.
+        const LinkFilter filter{{"https://", "http://x/"}, {"/2"}, 1};
+        QCOMPARE(readDocument<QStringList>([&](auto done) { view.readLinks(filter, done); }),
+                 QStringList{"http://x/1"});
+        const LinkFilter none{{"ftp:"}, {}, 0};
+        QCOMPARE(readDocument<QStringList>([&](auto done) { view.readLinks(none, done); }), QStringList());
     }
 
     void newWindowsOpenInTheSameView()

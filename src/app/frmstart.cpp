@@ -1,12 +1,18 @@
 #include "frmstart.h"
 
 #include "browsing/addressrules.h"
+#include "browsing/bookmark.h"
+#include "browsing/findbar.h"
 #include "browsing/history.h"
 #include "browsing/navigator.h"
 #include "browsing/tabset.h"
 #include "browsing/tabstrip.h"
 #include "browsing/webview.h"
-#include "commands/languagefile.h"
+#include "commands/captions.h"
+#include "commands/commandbars.h"
+#include "commands/commandcatalogue.h"
+#include "commands/dispatcher.h"
+#include "commands/imagelist.h"
 #include "core/programstate.h"
 #include "firstruninstall.h"
 #include "mainlayout.h"
@@ -15,19 +21,24 @@
 #include "settings/optionsfile.h"
 #include "travel/travelengine.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCursor>
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QProgressBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
 
 frmStart::frmStart(ProgramState &state, UserDialogs &dialogs, DesktopShell &shell, QWidget *parent)
-    : QWidget(parent), m_state(state), m_dialogs(dialogs), m_shell(shell)
+    : QWidget(parent), m_state(state), m_dialogs(dialogs), m_shell(shell), m_pointer([] { return QCursor::pos(); })
 {
     setWindowTitle(QStringLiteral("TamzoTravel"));
     buildControls();
@@ -35,11 +46,25 @@ frmStart::frmStart(ProgramState &state, UserDialogs &dialogs, DesktopShell &shel
     m_tabs->setBandHeights(MainLayout::picBarHeight, MainLayout::picStatHeight);
     connect(m_tabs.get(), &TabSet::layoutRequested, this, &frmStart::Form_Resize);
     m_history = std::make_unique<History>(m_state, Text1);
+    m_bookmark = std::make_unique<Bookmark>(m_state, *m_tabs, Text1);
     m_navigator = std::make_unique<Navigator>(m_state, *m_tabs, *m_history, Text1, statusBar, progressBar);
     m_travel = std::make_unique<TravelEngine>(m_state, *m_tabs, Text1, timeBar, m_shell);
+    m_captions = std::make_unique<Captions>(m_state, *m_tabs);
+    m_findBar = new FindBar(this);
 
+    connect(m_navigator.get(), &Navigator::addressBoxFocused, &Timer1, &QTimer::stop);
+    connect(m_navigator.get(), &Navigator::navigated, this, [this] {
+        if (m_state.floatingBar == 1)
+            Timer1.start();
+    });
+    connect(&Timer1, &QTimer::timeout, this, &frmStart::Timer1_Timer);
     Timer4.setSingleShot(true);
     connect(&Timer4, &QTimer::timeout, this, &frmStart::Timer4_Timer);
+
+    // F12 reaches the window wherever the keyboard focus is, the web view and address box included.
+    auto *f12 = new QShortcut(QKeySequence(Qt::Key_F12), this);
+    f12->setContext(Qt::WindowShortcut);
+    connect(f12, &QShortcut::activated, this, &frmStart::fillScreen);
 }
 
 frmStart::~frmStart() = default;
@@ -49,6 +74,8 @@ void frmStart::buildControls()
     picBar = new QWidget(this);
     cmdBar0 = new QToolBar(picBar);
     cmdBar1 = new QWidget(picBar);
+    cmdBar1->setObjectName(QStringLiteral("cmdBar1"));
+    cmdBar1->setAttribute(Qt::WA_StyledBackground);
     cmdBar2 = new QToolBar(picBar);
     Tab1 = new TabStrip(cmdBar1);
     Text1 = new QComboBox(cmdBar1);
@@ -67,6 +94,28 @@ void frmStart::buildControls()
     cmdMove = new QToolButton(picStat);
     for (QLabel *field : {statusBar, timeBar})
         field->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    cmdMove->setIcon(ImageList::icon(121));
+    cmdMoveL->setIcon(ImageList::icon(122));
+    for (QToolButton *handle : {cmdMove, cmdMoveL}) {
+        handle->setAutoRaise(true);
+        handle->setCursor(Qt::SizeAllCursor);
+        handle->installEventFilter(this);
+    }
+}
+
+void frmStart::buildCommands()
+{
+    m_catalogue = std::make_unique<CommandCatalogue>();
+    const QDir languages(QFileInfo(m_state.appFolder.path(QStringLiteral("\\Languages\\x"))).path());
+    m_catalogue->Make_Buttons(languages.entryList({QStringLiteral("Lang_*")}, QDir::Files, QDir::Name));
+    m_catalogue->Build_Bars();
+    m_state.languageNames = m_catalogue->languageNames();
+    m_state.languageCount = static_cast<qint16>(m_state.languageNames.size());
+    m_bars = new CommandBars(*m_catalogue, cmdBar0, cmdBar1, cmdBar2, this);
+    m_captions->attach(m_bars, {cmdMove, cmdMoveL});
+    m_dispatcher = new Dispatcher(Dispatcher::Parts{m_state, *m_tabs, *m_navigator, *m_travel, *m_bookmark,
+                                                    *m_captions, *m_bars, m_shell, m_dialogs, Text1, *this},
+                                  this);
 }
 
 QString frmStart::todayDateFrom(const QDate &date) { return date.toString(QStringLiteral("yyyy-MM-dd")); }
@@ -78,14 +127,6 @@ bool frmStart::Move_Data()
         return true;
     m_dialogs.message(failure, UserDialogs::Icon::Critical);
     return false;
-}
-
-void frmStart::Read_Lang()
-{
-    const LanguageFile::ReadResult read = LanguageFile::Read_Lang(m_state);
-    if (read.tabNumber)
-        m_tabs->setTabCount(*read.tabNumber);
-    m_tabs->clearCaptions();
 }
 
 bool frmStart::Form_Load()
@@ -102,11 +143,19 @@ bool frmStart::Form_Load()
 
     if (const WriteResult created = OptionsFile::Read_Opt(m_state); !created.ok())
         m_dialogs.message(created.message());
-    Read_Lang();
+    m_captions->Read_Lang();
     m_state.tabAddresses = QStringList(m_tabs->TabCount(), QString());
+    buildCommands();
+    m_captions->Set_Captions();
 
     m_state.barsShown = true;
+    m_bars->action(QStringLiteral("FILE:FLOATING"))->setChecked(m_state.floatingBar != 0);
+    const char *const styles[] = {"FILE:SYSTEM", "FILE:OFFICE", "FILE:MONEY", "FILE:XP"};
+    if (m_state.barStyle >= 0 && m_state.barStyle <= 3)
+        m_bars->action(QString::fromLatin1(styles[m_state.barStyle]))->setChecked(true);
     m_history->Hyst_Read();
+    applyBarStyle();
+    m_bars->action(QStringLiteral("FAVORITE"))->setEnabled(false);
     placeWindow();
 
     for (int i = 0; i < m_tabs->TabCount(); ++i)
@@ -130,8 +179,11 @@ bool frmStart::Form_Load()
     m_tabs->setTabCaption(0, caption);
     m_tabs->showActiveViewOnly();
 
+    if (m_state.floatingBar == 1) {
+        Timer1.start(firstWatchMs);
+        m_state.barsShown = true;
+    }
     Timer4.start(deferredStartMs);
-    m_navigator->Timer5.setInterval(Navigator::syncIntervalMs);
     m_loaded = true;
     Form_Resize();
     return true;
@@ -148,6 +200,9 @@ void frmStart::Timer4_Timer()
     Timer4.stop();
     m_state.templatePath = m_state.appFolder.path(QStringLiteral("\\Data\\Template.Doc"));
     m_state.templatePathH = m_state.appFolder.path(QStringLiteral("\\Data\\TemplateH.Doc"));
+    // Screen captures take the screen's picture when they are made; nothing to size beforehand.
+    if (m_bars)
+        m_bars->action(QStringLiteral("FAVORITE"))->setEnabled(true);
     if (const WriteResult emptied = m_travel->emptyLog(); !emptied.ok())
         m_dialogs.message(emptied.message());
 }
@@ -156,6 +211,17 @@ void frmStart::Form_Resize()
 {
     if (!m_loaded || m_state.layoutFrozen == 1)
         return;
+    if (isMinimized()) {
+        wasMinimized = 1;
+        setWindowTitle(m_state.caption(Captions::loadingCaption));
+        return;
+    }
+    if (windowState() == Qt::WindowNoState && wasMinimized == 1) {
+        wasMinimized = 0;
+        setWindowTitle(QString());
+        const int correction = Twips::toPixels(restoreCorrectionTwips);
+        setGeometry(geometry().adjusted(0, -correction, 0, 0));
+    }
     const MainLayout l = MainLayout::compute(Twips::fromPixels(width()), Twips::fromPixels(height()),
                                              m_state.tabWidth);
     const auto place = [](QWidget *control, const QRectF &r) {
@@ -175,12 +241,106 @@ void frmStart::Form_Resize()
     place(progressBar, l.progressBar);
     place(cmdMove, l.cmdMove);
     m_tabs->Set_Web(m_tabs->ActiveTab());
+    m_findBar->setGeometry(width() - 420, picStat->y() - 34, 400, 32);
+    if (m_findBar->isVisible())
+        m_findBar->raise();
 }
 
 void frmStart::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     Form_Resize();
+}
+
+void frmStart::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
+void frmStart::GO_BarOff()
+{
+    if (!m_state.barsShown)
+        return;
+    picStat->hide();
+    m_state.barsShown = false;
+    m_tabs->Set_Web(m_tabs->ActiveTab());
+}
+
+void frmStart::GO_BarOn()
+{
+    if (!m_state.barsShown) {
+        picStat->show();
+        m_state.barsShown = true;
+        m_tabs->Set_Web(m_tabs->ActiveTab());
+        setFocus();
+    }
+    QCoreApplication::processEvents();
+}
+
+void frmStart::Timer1_Timer()
+{
+    const double pointerY = Twips::fromPixels(m_pointer().y());
+    const double top = Twips::fromPixels(frameGeometry().top());
+    if (m_state.barsShown) {
+        if (top + MainLayout::picBarHeight + 400 > pointerY)
+            return;
+        GO_BarOff();
+    } else if (top + 420 > pointerY) {
+        GO_BarOn();
+    }
+    if (Timer1.interval() != watchMs)
+        Timer1.setInterval(watchMs);
+}
+
+void frmStart::fillScreen()
+{
+    if (windowState() != Qt::WindowNoState)
+        return;
+    setGeometry(QGuiApplication::primaryScreen()->geometry());
+}
+
+bool frmStart::eventFilter(QObject *watched, QEvent *event)
+{
+    // Pressing a drag handle lets the window follow the pointer as if its title bar were held.
+    if ((watched == cmdMove || watched == cmdMoveL) && event->type() == QEvent::MouseButtonPress) {
+        if (QWindow *window = windowHandle())
+            window->startSystemMove();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmStart::minimizeWindow() { showMinimized(); }
+
+void frmStart::applyBarStyle() { m_bars->applyStyle(m_state.barStyle); }
+
+void frmStart::setFloatingBar(bool on)
+{
+    if (on) {
+        Timer1.start(floatingWatchMs);
+        m_state.floatingBar = 1;
+        m_state.barsShown = true;
+        GO_BarOff();
+    } else {
+        Timer1.stop();
+        m_state.floatingBar = 0;
+    }
+}
+
+void frmStart::showFindBar()
+{
+    m_tabs->activeView()->SetFocus();
+    m_findBar->open(m_tabs->activeView());
+}
+
+void frmStart::menuShown() { Timer1.stop(); }
+
+void frmStart::menuClosed()
+{
+    if (m_state.floatingBar == 1)
+        Timer1.start();
 }
 
 void frmStart::closeEvent(QCloseEvent *event)

@@ -1,10 +1,19 @@
 #pragma once
 
+#include "commands/mainwindowcommands.h"
+
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
+class Bookmark;
+class Captions;
+class CommandBars;
+class CommandCatalogue;
 class DesktopShell;
+class Dispatcher;
+class FindBar;
 class History;
 class Navigator;
 class QComboBox;
@@ -20,12 +29,16 @@ struct ProgramState;
 
 // The main window: start-up, shutdown and layout. It owns the window's controls and one
 // object per subsystem, each carrying its own procedures and timers.
-class frmStart : public QWidget
+class frmStart : public QWidget, public MainWindowCommands
 {
     Q_OBJECT
 public:
     static constexpr int deferredStartMs = 750;
     static constexpr int saveFailedCaption = 109;
+    static constexpr int firstWatchMs = 5000;
+    static constexpr int watchMs = 1500;
+    static constexpr int floatingWatchMs = 750;
+    static constexpr int restoreCorrectionTwips = 285;
 
     frmStart(ProgramState &state, UserDialogs &dialogs, DesktopShell &shell, QWidget *parent = nullptr);
     ~frmStart() override;
@@ -33,17 +46,32 @@ public:
     // The whole start-up; false when the first-run installation ended the program.
     bool Form_Load();
     bool Move_Data();
-    void GO_Exit();
     void Form_Resize();
-    // Reads the language file of languageName and applies its tab count.
-    void Read_Lang();
+    void GO_BarOff();
+    void GO_BarOn();
+
+    // MainWindowCommands
+    void GO_Exit() override;
+    void minimizeWindow() override;
+    void applyBarStyle() override;
+    void setFloatingBar(bool on) override;
+    void showFindBar() override;
+    void menuShown() override;
+    void menuClosed() override;
 
     static QString todayDateFrom(const QDate &date);
+
+    // Where the pointer is, in screen pixels (the desktop's pointer unless a test gives another).
+    void setPointerSource(std::function<QPoint()> pointer) { m_pointer = std::move(pointer); }
 
     TabSet &tabs() { return *m_tabs; }
     Navigator &navigator() { return *m_navigator; }
     History &history() { return *m_history; }
     TravelEngine &travel() { return *m_travel; }
+    Captions &captions() { return *m_captions; }
+    CommandBars &bars() { return *m_bars; }
+    Dispatcher &dispatcher() { return *m_dispatcher; }
+    FindBar &findBar() { return *m_findBar; }
 
     // Controls.
     QWidget *picBar;
@@ -59,18 +87,24 @@ public:
     QProgressBar *progressBar;
     QToolButton *cmdMove;
 
+    QTimer Timer1;
     QTimer Timer4;
 
 public slots:
+    void Timer1_Timer();
     void Timer4_Timer();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildControls();
+    void buildCommands();
     void placeWindow();
+    void fillScreen();
     void deleteScratchFiles();
 
     ProgramState &m_state;
@@ -78,8 +112,16 @@ private:
     DesktopShell &m_shell;
     std::unique_ptr<TabSet> m_tabs;
     std::unique_ptr<History> m_history;
+    std::unique_ptr<Bookmark> m_bookmark;
     std::unique_ptr<Navigator> m_navigator;
     std::unique_ptr<TravelEngine> m_travel;
+    std::unique_ptr<Captions> m_captions;
+    std::unique_ptr<CommandCatalogue> m_catalogue;
+    CommandBars *m_bars = nullptr;
+    Dispatcher *m_dispatcher = nullptr;
+    FindBar *m_findBar = nullptr;
+    std::function<QPoint()> m_pointer;
+    qint16 wasMinimized = 0;
     bool m_loaded = false;
     bool m_exiting = false;
 };

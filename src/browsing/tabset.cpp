@@ -77,6 +77,8 @@ void TabSet::Set_Web(int index)
     const double top = m_state.barsShown ? m_topBarTwips : 0;
     const double height = innerHeight - top - m_statusStripTwips;
     Web(index)->setGeometry(Twips::toPixels(0, top, innerWidth, std::max(0.0, height)));
+    // Without the bars the view lies over the top bar.
+    Web(index)->raise();
 }
 
 void TabSet::showActiveViewOnly()

@@ -54,6 +54,10 @@ struct ProgramState
     qint16 tabWidth = 0;
     QString translatorAddress;
 
+    // The languages found in the language folder, in the order found.
+    QStringList languageNames;
+    qint16 languageCount = 0;
+
     // Tabs and navigation.
     QStringList tabAddresses;
     qint16 tabMouseButtons = 0;

@@ -25,12 +25,16 @@ struct BrowserFixture
         form = std::make_unique<frmStart>(*state, dialogs, shell);
     }
 
-    void writeLanguage(const QString &name, TestHttpServer &server, int tabNumber) const
+    // A language whose caption k reads "<name> k" (179 excepted), with the settings given after
+    // the test server's start and search pages.
+    void writeLanguage(const QString &name, TestHttpServer &server, int tabNumber, int captions = 223,
+                       const QStringList &settings = {}) const
     {
         QStringList lines{"[Settings]", "START_PAGE=" + server.url("/startpage"),
                           "SEARCH_URL=" + server.url("/search"), "TAB_WIDTH=3000",
-                          "TAB_NUMBER=" + QString::number(tabNumber), "[Captions]"};
-        for (int i = 1; i <= 223; ++i)
+                          "TAB_NUMBER=" + QString::number(tabNumber)};
+        lines << settings << "[Captions]";
+        for (int i = 1; i <= captions; ++i)
             lines.append(i == 179 ? QString("\"%1\"").arg(loadingCaption) : QString("\"%1 %2\"").arg(name).arg(i));
         folder.write("Languages/Lang_" + name + ".txt", lines);
     }

@@ -1,5 +1,6 @@
 #include "browserfixture.h"
 #include "browsing/history.h"
+#include "commands/captions.h"
 #include "browsing/navigator.h"
 #include "browsing/tabset.h"
 #include "browsing/tabstrip.h"
@@ -206,7 +207,7 @@ private slots:
     {
         browser->writeLanguage("Other", server, 5);
         state().languageName = "other";
-        form().Read_Lang();
+        form().captions().Read_Lang();
         for (int i = 0; i < 5; ++i)
             QCOMPARE(form().tabs().TabCaption(i), QString());
         QCOMPARE(state().caption(1), QString("Other 1"));
@@ -220,7 +221,7 @@ private slots:
     {
         browser->writeLanguage("More", server, 7);
         state().languageName = "More";
-        form().Read_Lang();
+        form().captions().Read_Lang();
         QCOMPARE(form().tabs().TabCount(), 7);
         QCOMPARE(form().tabs().viewCount(), 7);
         QCOMPARE(state().tabAddresses.size(), 5);
@@ -233,7 +234,7 @@ private slots:
 
         browser->writeLanguage("Fewer", server, 3);
         state().languageName = "Fewer";
-        form().Read_Lang();
+        form().captions().Read_Lang();
         QCOMPARE(form().tabs().TabCount(), 3);
         QCOMPARE(form().tabs().viewCount(), 7);
         QVERIFY(form().tabs().ActiveTab() < 3);

@@ -1,0 +1,76 @@
+#include "captions.h"
+
+#include "browsing/tabset.h"
+#include "commandbars.h"
+#include "core/programstate.h"
+#include "core/textcase.h"
+#include "languagefile.h"
+
+#include <QWidget>
+
+namespace {
+
+struct Text
+{
+    int caption;
+    const char *key;
+};
+
+const Text toolbarTooltips[] = {
+    {32, "EXIT0"}, {131, "FILE"}, {123, "BACK"}, {124, "NEXT"}, {43, "PRINT"}, {128, "SAVE"}, {129, "EDIT"},
+    {130, "FAVORITE"}, {134, "NAVIGATE"}, {223, "TRAVEL"}, {194, "LANG"}, {32, "EXIT2"}, {60, "MIN"},
+};
+
+// Menu by menu: NAVIGATE, FILE, EDIT, the rest of FILE, SAVE, the language editor, TRAVEL.
+const Text menuCaptions[] = {
+    {2, "NAVIGATE:BACK"},     {3, "NAVIGATE:NEXT"},      {63, "NAVIGATE:HOME"},     {126, "NAVIGATE:REFRESH"},
+    {135, "NAVIGATE:PICKHOME"}, {169, "NAVIGATE:GO"},    {170, "NAVIGATE:PICK"},    {38, "FILE:FLOATING"},
+    {97, "FILE:VOLUME"},      {1, "EDIT:EXIT"},          {18, "EDIT:DELETE"},       {23, "EDIT:SELECT"},
+    {35, "EDIT:VIEW"},        {41, "EDIT:PAGESET"},      {42, "EDIT:PREVIEW"},      {43, "EDIT:PRINT"},
+    {125, "EDIT:STOP"},       {157, "EDIT:CUT"},         {158, "EDIT:COPY"},        {159, "EDIT:PASTE"},
+    {166, "EDIT:FINDDOC"},    {176, "EDIT:PICTURE"},     {177, "EDIT:PROPERTIES"},  {189, "EDIT:TRANS"},
+    {138, "FILE:BRUSALDO"},   {160, "FILE:EXPLORER"},    {161, "FILE:INTERNET"},    {162, "FILE:SECURITY"},
+    {172, "FILE:OFFICE"},     {173, "FILE:XP"},          {174, "FILE:MONEY"},       {175, "FILE:HELP"},
+    {180, "FILE:SYSTEM"},     {145, "SAVE:HTML"},        {146, "SAVE:WORDH"},       {147, "SAVE:WORDV"},
+    {148, "SAVE:EXCEL"},      {149, "SAVE:PPT"},         {206, "SAVE:PDF"},         {209, "LANG:NEW"},
+    {218, "TRAVEL:TRE"},      {219, "TRAVEL:SEI"},       {220, "TRAVEL:DODICI"},    {221, "TRAVEL:STOP"},
+    {222, "TRAVEL:LOG"},
+};
+
+} // namespace
+
+Captions::Captions(ProgramState &state, TabSet &tabs) : m_state(state), m_tabs(tabs) {}
+
+void Captions::attach(CommandBars *bars, QList<QWidget *> moveButtons)
+{
+    m_bars = bars;
+    m_moveButtons = std::move(moveButtons);
+}
+
+void Captions::Read_Lang()
+{
+    const LanguageFile::ReadResult read = LanguageFile::Read_Lang(m_state);
+    if (read.tabNumber)
+        m_tabs.setTabCount(*read.tabNumber);
+    m_tabs.clearCaptions();
+}
+
+void Captions::Set_Captions()
+{
+    if (!m_bars)
+        return;
+    const auto key = [](const char *name) { return QString::fromLatin1(name); };
+    for (const Text &text : toolbarTooltips)
+        m_bars->setTooltip(key(text.key), m_state.caption(text.caption));
+    m_bars->setTooltip(QStringLiteral("GOOGLE"), m_state.searchDescr);
+    for (const Text &text : menuCaptions)
+        m_bars->setCaption(key(text.key), m_state.caption(text.caption));
+    m_bars->setCaption(QStringLiteral("EDIT:TXT"), u"Lang_" % properCase(m_state.languageName) % u".txt");
+    m_bars->setTooltip(QStringLiteral("WIKI"), m_state.dictionaryDescr);
+    m_bars->setTooltip(QStringLiteral("MAP"), m_state.mapDescr);
+    m_bars->setTooltip(QStringLiteral("SOCIAL"), m_state.socialDescr);
+    m_bars->setTooltip(QStringLiteral("EBAY"), m_state.ecommerceDescr);
+    m_bars->setTooltip(QStringLiteral("BRUSALDO"), m_state.caption(196));
+    for (QWidget *button : m_moveButtons)
+        button->setToolTip(m_state.caption(moveButtonCaption));
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QList>
+
+class CommandBars;
+class QWidget;
+class TabSet;
+struct ProgramState;
+
+// Reading the current language and giving its texts to the commands and controls.
+class Captions
+{
+public:
+    static constexpr int loadingCaption = 179;
+    static constexpr int moveButtonCaption = 215;
+
+    Captions(ProgramState &state, TabSet &tabs);
+
+    // Set once the command bars exist.
+    void attach(CommandBars *bars, QList<QWidget *> moveButtons);
+
+    // Reads the language file of languageName: captions, settings and the tab count; every tab
+    // looks free afterwards.
+    void Read_Lang();
+    void Set_Captions();
+
+private:
+    ProgramState &m_state;
+    TabSet &m_tabs;
+    CommandBars *m_bars = nullptr;
+    QList<QWidget *> m_moveButtons;
+};

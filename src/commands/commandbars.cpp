@@ -1,0 +1,127 @@
+#include "commandbars.h"
+
+#include "commandcatalogue.h"
+#include "imagelist.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QToolBar>
+#include <QToolButton>
+
+CommandBars::CommandBars(const CommandCatalogue &catalogue, QToolBar *cmdBar0, QWidget *cmdBar1, QToolBar *cmdBar2,
+                         QObject *parent)
+    : QObject(parent), m_catalogue(catalogue), m_cmdBar0(cmdBar0), m_cmdBar1(cmdBar1), m_cmdBar2(cmdBar2)
+{
+    for (const CommandButton &button : catalogue.buttons()) {
+        auto *action = new QAction(ImageList::icon(button.icon), QString(), this);
+        action->setObjectName(button.key);
+        action->setSeparator(button.kind == ButtonKind::Separator);
+        action->setCheckable(button.kind == ButtonKind::Check || button.kind == ButtonKind::Option);
+        action->setIconVisibleInMenu(true);
+        m_actions.insert(button.key, action);
+        setCaption(button.key, button.caption);
+        setTooltip(button.key, button.tooltip);
+    }
+    for (const QString &title : CommandCatalogue::menuTitles)
+        m_actions.value(title)->setMenu(buildMenu(title, catalogue.bar(title)));
+    fillToolBar(cmdBar0, catalogue.bar(QStringLiteral("STANDARD0")), 0);
+    fillToolBar(cmdBar2, catalogue.bar(QStringLiteral("STANDARD2")), 2);
+}
+
+void CommandBars::fillToolBar(QToolBar *toolBar, const QStringList &keys, int instance)
+{
+    toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    toolBar->setMovable(false);
+    toolBar->setFloatable(false);
+    toolBar->setIconSize(QSize(16, 16));
+    for (const QString &key : keys) {
+        QAction *action = m_actions.value(key);
+        toolBar->addAction(action);
+        if (QMenu *menu = action->menu()) {
+            // A menu title drops its menu down; opening it counts as a click on the title.
+            if (auto *button = qobject_cast<QToolButton *>(toolBar->widgetForAction(action)))
+                button->setPopupMode(QToolButton::InstantPopup);
+            connect(menu, &QMenu::aboutToShow, this, [this, instance, key] {
+                emit clicked(instance, key);
+                emit menuShown();
+            });
+            connect(menu, &QMenu::aboutToHide, this, &CommandBars::menuClosed);
+        } else if (!action->isSeparator()) {
+            connect(action, &QAction::triggered, this, [this, instance, key] { emit clicked(instance, key); });
+        }
+    }
+}
+
+QMenu *CommandBars::buildMenu(const QString &title, const QStringList &keys)
+{
+    auto *menu = new QMenu();
+    menu->setObjectName(title);
+    connect(this, &QObject::destroyed, menu, &QObject::deleteLater);
+    QActionGroup *options = nullptr;
+    for (const QString &key : keys) {
+        QAction *action = m_actions.value(key);
+        menu->addAction(action);
+        if (m_catalogue.button(key)->kind == ButtonKind::Option) {
+            // At most one option of a bar is checked.
+            if (!options)
+                options = new QActionGroup(menu);
+            options->addAction(action);
+        }
+        if (!action->isSeparator())
+            connect(action, &QAction::triggered, this, [this, key] { emit clicked(menuInstance, key); });
+    }
+    m_menus.insert(title, menu);
+    return menu;
+}
+
+void CommandBars::setCaption(const QString &key, const QString &caption)
+{
+    if (QAction *action = m_actions.value(key)) {
+        QString text = caption;
+        action->setText(text.replace(u'&', QStringLiteral("&&")));
+    }
+}
+
+void CommandBars::setTooltip(const QString &key, const QString &tooltip)
+{
+    if (QAction *action = m_actions.value(key))
+        action->setToolTip(tooltip);
+}
+
+QString CommandBars::styleSheet(int barStyle)
+{
+    switch (barStyle) {
+    case 1: // office: pale blue, orange when pointed at
+        return QStringLiteral(
+            "QToolBar, QWidget#cmdBar1 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f4f8fd, stop:1 #c9dbf2);"
+            " border: 1px solid #9fb8d8; }"
+            "QToolButton { border: 1px solid transparent; border-radius: 2px; padding: 1px; }"
+            "QToolButton:hover { background: #ffe8a6; border-color: #e3b04b; }"
+            "QToolButton:pressed, QToolButton:checked { background: #ffc96b; border-color: #c88a1f; }");
+    case 2: // money: green banknote tones
+        return QStringLiteral(
+            "QToolBar, QWidget#cmdBar1 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #eef5e4, stop:1 #b9d3a0);"
+            " border: 1px solid #6f9a50; }"
+            "QToolButton { border: 1px solid transparent; border-radius: 4px; padding: 1px; }"
+            "QToolButton:hover { background: #fdf6d8; border-color: #b59a3b; }"
+            "QToolButton:pressed, QToolButton:checked { background: #e4cf7a; border-color: #8b7322; }");
+    case 3: // XP: saturated blue with rounded, raised buttons
+        return QStringLiteral(
+            "QToolBar, QWidget#cmdBar1 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3a81f3, stop:1 #1e54c9);"
+            " border: 1px solid #123f9c; }"
+            "QToolButton { border: 1px solid transparent; border-radius: 5px; padding: 1px; color: white; }"
+            "QToolButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #7fb1ff, stop:1 #4c86e8);"
+            " border-color: #cde0ff; }"
+            "QToolButton:pressed, QToolButton:checked { background: #163f99; border-color: #0b2766; }");
+    default: // system: the desktop's own look
+        return QString();
+    }
+}
+
+void CommandBars::applyStyle(int barStyle)
+{
+    const QString sheet = styleSheet(barStyle);
+    for (QWidget *bar : {static_cast<QWidget *>(m_cmdBar0), m_cmdBar1, static_cast<QWidget *>(m_cmdBar2)})
+        bar->setStyleSheet(sheet);
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+
+class CommandCatalogue;
+class QAction;
+class QMenu;
+class QToolBar;
+class QWidget;
+
+// The catalogue's buttons as actions (each named by its command key) on the main window's three
+// toolbars and six drop-down menus. A click reports the bar instance and the key: 0 and 2 for
+// the toolbars "STANDARD0" and "STANDARD2", 3 for every menu item.
+class CommandBars : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int menuInstance = 3;
+
+    CommandBars(const CommandCatalogue &catalogue, QToolBar *cmdBar0, QWidget *cmdBar1, QToolBar *cmdBar2,
+                QObject *parent = nullptr);
+
+    QAction *action(const QString &key) const { return m_actions.value(key); }
+    QMenu *menu(const QString &title) const { return m_menus.value(title); }
+
+    void setCaption(const QString &key, const QString &caption);
+    void setTooltip(const QString &key, const QString &tooltip);
+
+    // Draws the three bars in one of the four looks: 0 system, 1 office, 2 money, 3 XP.
+    void applyStyle(int barStyle);
+    static QString styleSheet(int barStyle);
+
+signals:
+    void clicked(int instance, const QString &key);
+    void menuShown();
+    void menuClosed();
+
+private:
+    void fillToolBar(QToolBar *toolBar, const QStringList &keys, int instance);
+    QMenu *buildMenu(const QString &title, const QStringList &keys);
+
+    const CommandCatalogue &m_catalogue;
+    QToolBar *m_cmdBar0;
+    QWidget *m_cmdBar1;
+    QToolBar *m_cmdBar2;
+    QHash<QString, QAction *> m_actions;
+    QHash<QString, QMenu *> m_menus;
+};

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QHash>
+#include <QStringList>
+#include <vector>
+
+// How a button behaves; the numbers are the command bar's style codes.
+enum class ButtonKind { Button = 0, Separator = 1, Panel = 3, Check = 4, Option = 6 };
+
+struct CommandButton
+{
+    QString key;
+    int icon = -1;
+    ButtonKind kind = ButtonKind::Button;
+    QString caption;
+    QString tooltip;
+    // For menu titles: the bar that drops down.
+    QString menu;
+};
+
+// The shared button collection, by command key, and the named bars of the main window with the
+// order of their buttons. Built once per run.
+class CommandCatalogue
+{
+public:
+    static inline const QStringList menuTitles = {"SAVE", "EDIT", "FILE", "NAVIGATE", "TRAVEL", "LANG"};
+
+    // languageFiles: the names of the files "Lang_*" of the language folder, as listed.
+    void Make_Buttons(const QStringList &languageFiles);
+    void Build_Bars();
+
+    const CommandButton *button(const QString &key) const;
+    const std::vector<CommandButton> &buttons() const { return m_buttons; }
+    QStringList bar(const QString &name) const { return m_bars.value(name); }
+    // The languages found, in the order found.
+    const QStringList &languageNames() const { return m_languageNames; }
+
+private:
+    void add(const QString &key, int icon, ButtonKind kind = ButtonKind::Button);
+    void addLanguage(const QString &fileName);
+
+    std::vector<CommandButton> m_buttons;
+    QHash<QString, size_t> m_index;
+    QHash<QString, QStringList> m_bars;
+    QStringList m_languageNames;
+};

@@ -1,0 +1,142 @@
+#include "dispatcher.h"
+
+#include "browsing/bookmark.h"
+#include "browsing/navigator.h"
+#include "browsing/tabset.h"
+#include "browsing/webview.h"
+#include "captions.h"
+#include "commandbars.h"
+#include "core/programstate.h"
+#include "languagefile.h"
+#include "mainwindowcommands.h"
+#include "platform/desktopshell.h"
+#include "platform/userdialogs.h"
+#include "settings/optionsfile.h"
+#include "travel/travelengine.h"
+
+#include <QAction>
+#include <QComboBox>
+
+Dispatcher::Dispatcher(Parts parts, QObject *parent) : QObject(parent), m_(parts)
+{
+    buildTables();
+    connect(&m_.bars, &CommandBars::clicked, this, &Dispatcher::cmdBar_ButtonClick);
+    connect(&m_.bars, &CommandBars::menuShown, this, [this] { m_.window.menuShown(); });
+    connect(&m_.bars, &CommandBars::menuClosed, this, [this] { m_.window.menuClosed(); });
+}
+
+void Dispatcher::cmdBar_ButtonClick(int instance, const QString &key)
+{
+    m_.travel.interrupt();
+    const auto table = m_tables.constFind(instance);
+    if (table == m_tables.constEnd())
+        return;
+    if (const auto action = table->constFind(key); action != table->constEnd())
+        (*action)();
+    else if (instance == CommandBars::menuInstance && key.startsWith(u"LANG:") && key != u"LANG:NEW")
+        switchLanguage(key);
+}
+
+void Dispatcher::searchButton(const QString &address)
+{
+    m_.addressBox->setEditText(address);
+    m_.navigator.GoNavigate(0);
+}
+
+void Dispatcher::pageCommand(int command) { m_.tabs.activeView()->ExecWB(command, 0); }
+
+void Dispatcher::chooseStyle(qint16 style)
+{
+    m_.state.barStyle = style;
+    m_.window.applyBarStyle();
+}
+
+void Dispatcher::switchLanguage(const QString &key)
+{
+    m_.state.languageName = key.section(u':', 1).toLower();
+    m_.captions.Read_Lang();
+    m_.captions.Set_Captions();
+    report(OptionsFile::Save_Opt(m_.state));
+}
+
+void Dispatcher::report(const WriteResult &result)
+{
+    if (!result.ok())
+        m_.dialogs.message(result.message());
+}
+
+void Dispatcher::buildTables()
+{
+    const auto view = [this] { return m_.tabs.activeView(); };
+    const auto shellOpen = [this](const QString &target) { return [this, target] { m_.shell.open(target); }; };
+    const Action exit = [this] { m_.window.GO_Exit(); };
+
+    m_tables[0] = {
+        {"EXIT0", exit},
+        {"BACK", [view] { view()->GoBack(); }},
+        {"NEXT", [view] { view()->GoForward(); }},
+        {"PRINT", [this] { pageCommand(WebView::Print); }},
+    };
+
+    m_tables[2] = {
+        {"GOOGLE", [this] { searchButton(m_.state.searchUrl); }},
+        {"WIKI", [this] { searchButton(m_.state.dictionaryUrl); }},
+        {"MAP", [this] { searchButton(m_.state.mapUrl); }},
+        {"SOCIAL", [this] { searchButton(m_.state.socialUrl); }},
+        {"EBAY", [this] { searchButton(m_.state.ecommerceUrl); }},
+        {"MIN", [this] { m_.window.minimizeWindow(); }},
+        {"EXIT2", exit},
+    };
+
+    QHash<QString, Action> &menus = m_tables[CommandBars::menuInstance];
+    menus = {
+        {"EDIT:STOP", [view] { view()->Stop(); }},
+        {"EDIT:TXT",
+         [this] { m_.shell.open(m_.state.appFolder.path(LanguageFile::fileName(m_.state.languageName))); }},
+        {"EDIT:FINDDOC", [this] { m_.window.showFindBar(); }},
+        {"EDIT:TRANS", [this, view] { view()->Navigate(m_.state.translatorAddress); }},
+        {"EDIT:EXIT", exit},
+
+        {"FILE:SYSTEM", [this] { chooseStyle(0); }},
+        {"FILE:OFFICE", [this] { chooseStyle(1); }},
+        {"FILE:MONEY", [this] { chooseStyle(2); }},
+        {"FILE:XP", [this] { chooseStyle(3); }},
+        {"FILE:FLOATING", [this] { m_.window.setFloatingBar(m_.bars.action("FILE:FLOATING")->isChecked()); }},
+        {"FILE:EXPLORER", [this] { m_.shell.open(m_.addressBox->currentText()); }},
+        {"FILE:SECURITY", shellOpen(QStringLiteral("wscui.cpl"))},
+        {"FILE:VOLUME", shellOpen(QStringLiteral("mmsys.cpl"))},
+        {"FILE:INTERNET", shellOpen(QStringLiteral("INETCPL.CPL"))},
+        {"FILE:HELP", [this] { m_.shell.open(helpAddress, QStringLiteral("Open")); }},
+
+        {"NAVIGATE:PICK", [this] { report(m_.bookmark.Save_BookMark()); }},
+        {"NAVIGATE:GO", [this] { m_.bookmark.Read_BookMark(); }},
+        {"NAVIGATE:BACK", [view] { view()->GoBack(); }},
+        {"NAVIGATE:REFRESH", [view] { view()->Refresh2(); }},
+        {"NAVIGATE:NEXT", [view] { view()->GoForward(); }},
+        {"NAVIGATE:HOME", [view] { view()->GoHome(); }},
+        {"NAVIGATE:PICKHOME",
+         [this] {
+             m_.state.startAddress = m_.addressBox->currentText();
+             report(OptionsFile::Save_Opt(m_.state));
+         }},
+
+        {"TRAVEL:TRE", [this] { m_.travel.startTravel(1); }},
+        {"TRAVEL:SEI", [this] { m_.travel.startTravel(2); }},
+        {"TRAVEL:DODICI", [this] { m_.travel.startTravel(4); }},
+        {"TRAVEL:STOP", [this] { m_.travel.stopTravel(); }},
+        {"TRAVEL:LOG", [this] { m_.travel.showLog(); }},
+    };
+    const struct
+    {
+        const char *key;
+        int command;
+    } pageCommands[] = {
+        {"EDIT:CUT", WebView::Cut},         {"EDIT:COPY", WebView::Copy},
+        {"EDIT:PASTE", WebView::Paste},     {"EDIT:DELETE", WebView::Delete},
+        {"EDIT:SELECT", WebView::SelectAll}, {"EDIT:PAGESET", WebView::PageSetup},
+        {"EDIT:PREVIEW", WebView::PrintPreview}, {"EDIT:PRINT", WebView::Print},
+        {"EDIT:PROPERTIES", WebView::Properties},
+    };
+    for (const auto &page : pageCommands)
+        menus.insert(QString::fromLatin1(page.key), [this, command = page.command] { pageCommand(command); });
+}

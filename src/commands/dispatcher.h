@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <functional>
+
+class Bookmark;
+class Captions;
+class CommandBars;
+class DesktopShell;
+class MainWindowCommands;
+class Navigator;
+class QComboBox;
+class TabSet;
+class TravelEngine;
+class UserDialogs;
+class WriteResult;
+struct ProgramState;
+
+// Carries out every command of the main window's bars. Any click first stops travel.
+class Dispatcher : public QObject
+{
+    Q_OBJECT
+public:
+    static inline const QString helpAddress = QStringLiteral("https://en.wikipedia.org/wiki/Web_browser");
+
+    struct Parts
+    {
+        ProgramState &state;
+        TabSet &tabs;
+        Navigator &navigator;
+        TravelEngine &travel;
+        Bookmark &bookmark;
+        Captions &captions;
+        CommandBars &bars;
+        DesktopShell &shell;
+        UserDialogs &dialogs;
+        QComboBox *addressBox;
+        MainWindowCommands &window;
+    };
+
+    explicit Dispatcher(Parts parts, QObject *parent = nullptr);
+
+    void cmdBar_ButtonClick(int instance, const QString &key);
+
+private:
+    using Action = std::function<void()>;
+    void buildTables();
+    void searchButton(const QString &address);
+    void pageCommand(int command);
+    void chooseStyle(qint16 style);
+    void switchLanguage(const QString &key);
+    void report(const WriteResult &result);
+
+    Parts m_;
+    QHash<int, QHash<QString, Action>> m_tables;
+};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/frmstart.h"
+#include "browsing/tabset.h"
 #include "core/programstate.h"
 #include "scripteddialogs.h"
 #include "tempappfolder.h"
@@ -56,4 +57,16 @@ struct BrowserFixture
     RecordingShell shell;
     std::unique_ptr<ProgramState> state;
     std::unique_ptr<frmStart> form;
+};
+
+// The base of the tests that drive a whole main window against the local server.
+class BrowserTest : public QObject
+{
+protected:
+    TestHttpServer server;
+    std::unique_ptr<BrowserFixture> browser;
+
+    frmStart &form() { return *browser->form; }
+    ProgramState &state() { return *browser->state; }
+    WebView *active() { return form().tabs().activeView(); }
 };

@@ -23,16 +23,11 @@
 #include <QToolButton>
 #include <QWebEngineView>
 
-class tst_Commands : public QObject
+class tst_Commands : public BrowserTest
 {
     Q_OBJECT
 private:
-    TestHttpServer server;
-    std::unique_ptr<BrowserFixture> browser;
 
-    frmStart &form() { return *browser->form; }
-    ProgramState &state() { return *browser->state; }
-    WebView *active() { return form().tabs().activeView(); }
     QAction *action(const QString &key) { return form().findChild<QAction *>(key); }
     void click(const QString &key) { action(key)->trigger(); }
     QStringList options() { return browser->folder.readLines("Data/TamzoTravel.Opt"); }

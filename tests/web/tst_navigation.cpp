@@ -15,16 +15,11 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
-class tst_Navigation : public QObject
+class tst_Navigation : public BrowserTest
 {
     Q_OBJECT
 private:
-    TestHttpServer server;
-    std::unique_ptr<BrowserFixture> browser;
 
-    frmStart &form() { return *browser->form; }
-    ProgramState &state() { return *browser->state; }
-    WebView *active() { return form().tabs().activeView(); }
 
     void type(const QString &text)
     {

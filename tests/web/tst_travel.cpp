@@ -9,17 +9,12 @@
 #include <QLabel>
 #include <QRegularExpression>
 
-class tst_Travel : public QObject
+class tst_Travel : public BrowserTest
 {
     Q_OBJECT
 private:
-    TestHttpServer server;
-    std::unique_ptr<BrowserFixture> browser;
 
-    frmStart &form() { return *browser->form; }
-    ProgramState &state() { return *browser->state; }
     TravelEngine &travel() { return form().travel(); }
-    WebView *active() { return form().tabs().activeView(); }
 
     QStringList serverLinks(const QStringList &paths)
     {

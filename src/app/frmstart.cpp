@@ -19,6 +19,7 @@
 #include "platform/twips.h"
 #include "platform/userdialogs.h"
 #include "settings/optionsfile.h"
+#include "settings/windowsettings.h"
 #include "travel/travelengine.h"
 
 #include <QAction>
@@ -147,6 +148,7 @@ bool frmStart::Form_Load()
     m_state.tabAddresses = QStringList(m_tabs->TabCount(), QString());
     buildCommands();
     m_captions->Set_Captions();
+    WindowSettings::Read_Ini(m_state, QSizeF(screenTwips().size()));
 
     m_state.barsShown = true;
     m_bars->action(QStringLiteral("FILE:FLOATING"))->setChecked(m_state.floatingBar != 0);
@@ -189,10 +191,25 @@ bool frmStart::Form_Load()
     return true;
 }
 
+QRectF frmStart::screenTwips()
+{
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    return QRectF(0, 0, Twips::fromPixels(screen.width()), Twips::fromPixels(screen.height()));
+}
+
+QRectF frmStart::windowTwips() const
+{
+    const QRect window = geometry();
+    return QRectF(Twips::fromPixels(window.left()), Twips::fromPixels(window.top()), Twips::fromPixels(window.width()),
+                  Twips::fromPixels(window.height()));
+}
+
 void frmStart::placeWindow()
 {
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    setGeometry(screen);
+    if (m_state.mainFullScreen == WindowSettings::fullScreen)
+        setGeometry(QGuiApplication::primaryScreen()->geometry());
+    else
+        setGeometry(Twips::toPixels(m_state.mainLeft, m_state.mainTop, m_state.mainWidth, m_state.mainHeight));
 }
 
 void frmStart::Timer4_Timer()
@@ -357,7 +374,8 @@ void frmStart::GO_Exit()
 
     // Each save is tried whatever became of the others; a failed one leaves its old file whole.
     QStringList failures;
-    for (const WriteResult &saved : {OptionsFile::Save_Opt(m_state), m_history->Hyst_Save()}) {
+    for (const WriteResult &saved : {OptionsFile::Save_Opt(m_state), m_history->Hyst_Save(),
+                                     WindowSettings::Save_Ini(m_state, windowTwips())}) {
         if (!saved.ok())
             failures.append(saved.message());
     }

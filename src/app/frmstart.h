@@ -60,6 +60,9 @@ public:
     void menuClosed() override;
 
     static QString todayDateFrom(const QDate &date);
+    // The screen's size and the window's geometry as the window settings file keeps them.
+    static QRectF screenTwips();
+    QRectF windowTwips() const;
 
     // Where the pointer is, in screen pixels (the desktop's pointer unless a test gives another).
     void setPointerSource(std::function<QPoint()> pointer) { m_pointer = std::move(pointer); }

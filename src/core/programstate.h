@@ -25,6 +25,16 @@ struct ProgramState
     qint16 opaqueAlpha = 255;
     QString currentAddress;
 
+    // The window settings file, in twips. The main window's values are 32-bit: a large screen is
+    // wider than 32767 twips.
+    int mainTop = 0;
+    int mainLeft = 0;
+    int mainHeight = 0;
+    int mainWidth = 0;
+    qint16 mainFullScreen = 0;
+    double linkTableTop = 0, linkTableLeft = 0, linkTableHeight = 0, linkTableWidth = 0;
+    double gridEditorTop = 0, gridEditorLeft = 0, gridEditorHeight = 0, gridEditorWidth = 0;
+
     // The options file; the values a new options file holds until it is read.
     qint16 barStyle = 1;
     qint16 optionFlag2 = 0;

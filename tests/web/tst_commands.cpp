@@ -11,6 +11,8 @@
 #include "webwait.h"
 
 #include <QAction>
+#include <QFile>
+#include <QWebEnginePage>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -186,6 +188,38 @@ private slots:
         form().Text1->setEditText(QString());
         click("NAVIGATE:PICKHOME");
         QCOMPARE(options().value(4), QString());
+    }
+
+    void bookmark()
+    {
+        click("NAVIGATE:PICK");
+        QCOMPARE(browser->folder.readBytes("Data/TamzoBook.bm"), QByteArray("\r\n"));
+
+        server.setPage("/withlink", "<html><body><a id='l' href='/b'>go</a></body></html>");
+        form().Text1->setEditText(server.url("/withlink"));
+        QTest::keyClick(form().Text1->lineEdit(), Qt::Key_Return);
+        QVERIFY(waitForDocument(active()));
+        active()->engine()->page()->runJavaScript("document.getElementById('l').click()");
+        QTRY_COMPARE_WITH_TIMEOUT(state().currentAddress, server.url("/b"), 20000);
+        click("NAVIGATE:PICK");
+        QCOMPARE(browser->folder.readLines("Data/TamzoBook.bm"), QStringList{server.url("/withlink")});
+
+        const int asked = server.requestCount("/withlink");
+        form().Text1->setEditText("elsewhere");
+        click("NAVIGATE:GO");
+        QCOMPARE(form().Text1->currentText(), server.url("/withlink"));
+        QTRY_COMPARE_WITH_TIMEOUT(server.requestCount("/withlink"), asked + 1, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(active()->LocationURL(), server.url("/withlink"), 20000);
+        QCOMPARE(form().Text1->count(), 1);
+
+        // Without a bookmark file the command does nothing.
+        QVERIFY(QFile::remove(browser->folder.path("Data/TamzoBook.bm")));
+        form().Text1->setEditText("unchanged");
+        click("NAVIGATE:GO");
+        QTest::qWait(300);
+        QCOMPARE(form().Text1->currentText(), QString("unchanged"));
+        QCOMPARE(server.requestCount("/withlink"), asked + 1);
+        QVERIFY(browser->dialogs.messages.isEmpty());
     }
 
     void stylesRestyleWithoutSaving()

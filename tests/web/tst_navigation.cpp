@@ -69,6 +69,26 @@ private slots:
         QTRY_VERIFY(active()->hasFocus() || active()->engine()->hasFocus() || form().focusWidget() != form().Text1->lineEdit());
     }
 
+    void historyRulesThroughTheAddressBox_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("entries");
+        QTest::newRow("an http address") << "http://127.0.0.1:%1/typed" << 1;
+        QTest::newRow("again with blanks after") << "http://127.0.0.1:%1/typed  " << 1;
+        QTest::newRow("again in upper case") << "HTTP://127.0.0.1:%1/TYPED" << 2;
+        QTest::newRow("eight characters") << "http://a" << 1;
+        QTest::newRow("ten characters") << "http://a.b" << 2;
+        QTest::newRow("ftp") << "ftp://127.0.0.1:%1/file" << 1;
+    }
+    void historyRulesThroughTheAddressBox()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, entries);
+        type(QString("http://127.0.0.1:%1/typed").arg(server.port()));
+        type(typed.contains("%1") ? typed.arg(server.port()) : typed);
+        QCOMPARE(form().Text1->count(), entries);
+    }
+
     void emptyBoxOpensTheStartPageOnly()
     {
         type(QString());

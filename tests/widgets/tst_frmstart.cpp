@@ -8,6 +8,7 @@
 #include "testmain.h"
 
 #include <QDate>
+#include <QScreen>
 #include <QFileInfo>
 
 class tst_frmStart : public QObject
@@ -57,6 +58,46 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(server.requestCount("/start") >= 1, 20000);
         QVERIFY(form.Timer4.isActive());
         QCOMPARE(form.Timer4.interval(), 750);
+    }
+
+    void windowPlacedFromItsSettings_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<bool>("fullScreen");
+        QTest::addColumn<QRect>("geometry");
+        const QStringList rest(8, " 0");
+        QTest::newRow("as saved") << (QStringList{" 1500", " 3000", " 6000", " 9000"} + rest + QStringList{" 0"})
+                                  << false << QRect(200, 100, 600, 400);
+        QTest::newRow("saved 1500 high") << (QStringList{" 1500", " 3000", " 1500", " 9000"} + rest + QStringList{" 0"})
+                                         << true << QRect();
+        QTest::newRow("line 13 is 2") << (QStringList{" 1500", " 3000", " 6000", " 9000"} + rest + QStringList{" 2"})
+                                      << true << QRect();
+    }
+    void windowPlacedFromItsSettings()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(bool, fullScreen);
+        QFETCH(QRect, geometry);
+        TempAppFolder folder;
+        prepareFolder(folder, server.url("/start"));
+        folder.write("Data/TamzoTravel.Ini", lines);
+        ProgramState state{AppFolder(folder.root())};
+        ScriptedDialogs dialogs;
+        RecordingShell shell;
+        frmStart form(state, dialogs, shell);
+        QVERIFY(form.Form_Load());
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        if (fullScreen && lines.last() == " 2")
+            QCOMPARE(form.geometry(), screen);
+        else if (fullScreen)
+            QCOMPARE(form.geometry().height(), screen.height());
+        else
+            QCOMPARE(form.geometry(), geometry);
+        // What the program writes back has its thirteen lines, the flag carried through.
+        form.close();
+        const QStringList saved = folder.readLines("Data/TamzoTravel.Ini");
+        QCOMPARE(saved.size(), 13);
+        QCOMPARE(saved.last(), lines.last());
     }
 
     void closingSavesOnceAndReportsEveryFailure()

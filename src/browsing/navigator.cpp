@@ -117,7 +117,8 @@ bool Navigator::eventFilter(QObject *watched, QEvent *event)
         emit addressBoxFocused();
         return false;
     }
-    if (watched == m_addressBox->lineEdit() && event->type() == QEvent::KeyPress) {
+    // The box has the keyboard focus and hands keys on to its line edit; Enter is taken from either.
+    if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             GoNavigate(1);

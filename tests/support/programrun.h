@@ -23,6 +23,15 @@ public:
         }
     }
 
+    // Shows the window on an X display instead of the headless platform.
+    void useDisplay(const QString &display)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("DISPLAY", display);
+        environment.insert("QT_QPA_PLATFORM", "xcb");
+        m_process.setProcessEnvironment(environment);
+    }
+
     bool start()
     {
         m_process.start(m_executable, {});

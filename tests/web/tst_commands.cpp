@@ -197,7 +197,7 @@ private slots:
 
         server.setPage("/withlink", "<html><body><a id='l' href='/b'>go</a></body></html>");
         form().Text1->setEditText(server.url("/withlink"));
-        QTest::keyClick(form().Text1->lineEdit(), Qt::Key_Return);
+        QTest::keyClick(form().Text1, Qt::Key_Return);
         QVERIFY(waitForDocument(active()));
         active()->engine()->page()->runJavaScript("document.getElementById('l').click()");
         QTRY_COMPARE_WITH_TIMEOUT(state().currentAddress, server.url("/b"), 20000);

@@ -24,7 +24,7 @@ private:
     void type(const QString &text)
     {
         form().Text1->setEditText(text);
-        QTest::keyClick(form().Text1->lineEdit(), Qt::Key_Return);
+        QTest::keyClick(form().Text1, Qt::Key_Return);
     }
 
     void clickTab(int index, Qt::MouseButton button)

@@ -17,11 +17,22 @@ class tst_frmStart : public QObject
 private:
     TestHttpServer server;
 
-    static void prepareFolder(const TempAppFolder &folder, const QString &start)
+    // A main window over a folder whose options open the test server's start page.
+    struct Window
     {
-        folder.write("Data/TamzoTravel.Opt", {"1", "0", "0", "0", start, "English"});
-        folder.write("Languages/Lang_English.txt", {"TAB_NUMBER=2", "\"Exit\""});
-    }
+        explicit Window(TestHttpServer &server, const QStringList &windowSettings = {})
+        {
+            folder.write("Data/TamzoTravel.Opt", {"1", "0", "0", "0", server.url("/start"), "English"});
+            folder.write("Languages/Lang_English.txt", {"TAB_NUMBER=2", "\"Exit\""});
+            if (!windowSettings.isEmpty())
+                folder.write("Data/TamzoTravel.Ini", windowSettings);
+        }
+        TempAppFolder folder;
+        ProgramState state{AppFolder(folder.root())};
+        ScriptedDialogs dialogs;
+        RecordingShell shell;
+        frmStart form{state, dialogs, shell};
+    };
 
 private slots:
     void initTestCase() { server.setPage("/start", "<html><body>start</body></html>"); }
@@ -41,12 +52,8 @@ private slots:
 
     void loadOpensTheStartAddressInTheFirstTab()
     {
-        TempAppFolder folder;
-        prepareFolder(folder, server.url("/start"));
-        ProgramState state{AppFolder(folder.root())};
-        ScriptedDialogs dialogs;
-        RecordingShell shell;
-        frmStart form(state, dialogs, shell);
+        Window window(server);
+        auto &[folder, state, dialogs, shell, form] = window;
         QVERIFY(form.Form_Load());
         QCOMPARE(state.todayDate, QDate::currentDate().toString("yyyy-MM-dd"));
         QCOMPARE(state.startAddress, server.url("/start"));
@@ -78,13 +85,8 @@ private slots:
         QFETCH(QStringList, lines);
         QFETCH(bool, fullScreen);
         QFETCH(QRect, geometry);
-        TempAppFolder folder;
-        prepareFolder(folder, server.url("/start"));
-        folder.write("Data/TamzoTravel.Ini", lines);
-        ProgramState state{AppFolder(folder.root())};
-        ScriptedDialogs dialogs;
-        RecordingShell shell;
-        frmStart form(state, dialogs, shell);
+        Window window(server, lines);
+        auto &[folder, state, dialogs, shell, form] = window;
         QVERIFY(form.Form_Load());
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         if (fullScreen && lines.last() == " 2")
@@ -102,12 +104,8 @@ private slots:
 
     void closingSavesOnceAndReportsEveryFailure()
     {
-        TempAppFolder folder;
-        prepareFolder(folder, server.url("/start"));
-        ProgramState state{AppFolder(folder.root())};
-        ScriptedDialogs dialogs;
-        RecordingShell shell;
-        frmStart form(state, dialogs, shell);
+        Window window(server);
+        auto &[folder, state, dialogs, shell, form] = window;
         QVERIFY(form.Form_Load());
         form.show();
         // Folders where the history file and a scratch file should go make those unusable.

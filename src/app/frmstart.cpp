@@ -168,8 +168,7 @@ bool frmStart::Form_Load()
 
     if (m_state.startAddress.isEmpty())
         m_state.startAddress = ProgramState::defaultStartAddress;
-    for (int i = 0; i < m_tabs->viewCount(); ++i)
-        m_tabs->Web(i)->setHomeAddress(m_state.startAddress);
+    m_tabs->setHomeAddress(m_state.startAddress);
     Text1->setEditText(m_state.startAddress);
 
     m_tabs->setActiveTab(0);

@@ -40,11 +40,18 @@ void TabSet::createViewsUpTo(int count)
 {
     while (viewCount() < count) {
         auto *view = new WebView(m_dialogs, m_printer, m_viewHost);
-        view->setHomeAddress(m_state.startAddress);
+        view->setHomeAddress(m_homeAddress);
         view->setVisible(false);
         m_views.push_back(view);
         emit viewCreated(view);
     }
+}
+
+void TabSet::setHomeAddress(const QString &address)
+{
+    m_homeAddress = address;
+    for (WebView *view : m_views)
+        view->setHomeAddress(address);
 }
 
 void TabSet::setTabCount(double requested)

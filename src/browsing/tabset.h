@@ -31,6 +31,9 @@ public:
     WebView *activeView() const { return Web(ActiveTab()); }
     int viewCount() const { return static_cast<int>(m_views.size()); }
 
+    // The page every view's home command opens.
+    void setHomeAddress(const QString &address);
+
     // A larger count adds tabs and creates their views; a smaller one only lowers the count.
     void setTabCount(double requested);
     void clearCaptions();
@@ -64,4 +67,5 @@ private:
     std::vector<WebView *> m_views;
     int m_topBarTwips = 0;
     int m_statusStripTwips = 0;
+    QString m_homeAddress;
 };

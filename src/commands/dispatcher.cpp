@@ -117,6 +117,7 @@ void Dispatcher::buildTables()
         {"NAVIGATE:PICKHOME",
          [this] {
              m_.state.startAddress = m_.addressBox->currentText();
+             m_.tabs.setHomeAddress(m_.state.startAddress);
              report(OptionsFile::Save_Opt(m_.state));
          }},
 

@@ -24,12 +24,19 @@ QString TestHttpServer::url(const QString &path) const
 
 void TestHttpServer::setPage(const QString &path, const QByteArray &html, const QByteArray &contentType)
 {
-    m_pages[path] = Response{200, contentType, html, {}};
+    m_pages[path] = Response{200, contentType, html, {}, false};
 }
 
 void TestHttpServer::setRedirect(const QString &path, const QString &target)
 {
-    m_pages[path] = Response{302, "text/html", "<html></html>", target.toUtf8()};
+    m_pages[path] = Response{302, "text/html", "<html></html>", target.toUtf8(), false};
+}
+
+void TestHttpServer::setHeld(const QString &path)
+{
+    Response held;
+    held.held = true;
+    m_pages[path] = held;
 }
 
 void TestHttpServer::serve(QTcpSocket *socket)
@@ -48,7 +55,9 @@ void TestHttpServer::serve(QTcpSocket *socket)
     const auto found = m_pages.constFind(path);
     const Response response = found != m_pages.constEnd()
                                   ? *found
-                                  : Response{404, "text/html", "<html><body>Not found</body></html>", {}};
+                                  : Response{404, "text/html", "<html><body>Not found</body></html>", {}, false};
+    if (response.held)
+        return;
     QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) +
                       (response.status == 200 ? " OK" : response.status == 302 ? " Found" : " Not Found") +
                       "\r\nContent-Type: " + response.contentType +

@@ -21,6 +21,8 @@ public:
 
     void setPage(const QString &path, const QByteArray &html, const QByteArray &contentType = "text/html");
     void setRedirect(const QString &path, const QString &target);
+    // A page whose answer never comes: the request is taken and the connection left open.
+    void setHeld(const QString &path);
 
     // The paths asked for, in order (query included).
     const QStringList &requests() const { return m_requests; }
@@ -36,6 +38,7 @@ private:
         QByteArray contentType;
         QByteArray body;
         QByteArray location;
+        bool held = false;
     };
     void serve(QTcpSocket *socket);
 

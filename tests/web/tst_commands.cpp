@@ -166,6 +166,15 @@ private slots:
         QCOMPARE(browser->dialogs.messages.size(), 1);
     }
 
+    void stopEndsALoadingPage()
+    {
+        server.setHeld("/slow");
+        active()->Navigate(server.url("/slow"));
+        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount("/slow") == 1 && active()->Busy(), 20000);
+        click("EDIT:STOP");
+        QTRY_VERIFY_WITH_TIMEOUT(!active()->Busy(), 5000);
+    }
+
     void searchButtons()
     {
         click("GOOGLE");

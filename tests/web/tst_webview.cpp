@@ -6,6 +6,8 @@
 #include "webwait.h"
 
 #include <QClipboard>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 #include <QWebEnginePage>
 #include <QFileInfo>
@@ -168,6 +170,20 @@ private slots:
         dialogs.saveAnswer.clear();
         view.ExecWB(WebView::SaveAs, 1);
         QCOMPARE(dialogs.suggestedNames.size(), 2);
+    }
+
+    void downloadsNobodyAskedForAreRefused()
+    {
+        server.setPage("/file.bin", QByteArray(4096, 'x'), "application/octet-stream");
+        WebView view(dialogs, printer);
+        QVERIFY(navigateAndWait(&view, server.url("/a")));
+        QList<QWebEngineDownloadRequest::DownloadState> states;
+        connect(view.engine()->page()->profile(), &QWebEngineProfile::downloadRequested, this,
+                [&](QWebEngineDownloadRequest *download) { states << download->state(); });
+        view.Navigate(server.url("/file.bin"));
+        QTRY_COMPARE_WITH_TIMEOUT(states.size(), 1, 20000);
+        QCOMPARE(states.first(), QWebEngineDownloadRequest::DownloadCancelled);
+        QCOMPARE(view.LocationURL(), server.url("/a"));
     }
 
     void propertiesShowTitleAndAddress()

@@ -107,7 +107,7 @@ void frmStart::buildControls()
 void frmStart::buildCommands()
 {
     m_catalogue = std::make_unique<CommandCatalogue>();
-    const QDir languages(QFileInfo(m_state.appFolder.path(QStringLiteral("\\Languages\\x"))).path());
+    const QDir languages(m_state.appFolder.path(QStringLiteral("\\Languages")));
     m_catalogue->Make_Buttons(languages.entryList({QStringLiteral("Lang_*")}, QDir::Files, QDir::Name));
     m_catalogue->Build_Bars();
     m_state.languageNames = m_catalogue->languageNames();

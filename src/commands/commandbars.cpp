@@ -55,9 +55,8 @@ void CommandBars::fillToolBar(QToolBar *toolBar, const QStringList &keys, int in
 
 QMenu *CommandBars::buildMenu(const QString &title, const QStringList &keys)
 {
-    auto *menu = new QMenu();
+    QMenu *menu = m_ownedMenus.emplace_back(std::make_unique<QMenu>()).get();
     menu->setObjectName(title);
-    connect(this, &QObject::destroyed, menu, &QObject::deleteLater);
     QActionGroup *options = nullptr;
     for (const QString &key : keys) {
         QAction *action = m_actions.value(key);

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QHash>
+#include <QMenu>
 #include <QObject>
+#include <memory>
+#include <vector>
 
 class CommandCatalogue;
 class QAction;
-class QMenu;
 class QToolBar;
 class QWidget;
 
@@ -46,4 +48,5 @@ private:
     QToolBar *m_cmdBar2;
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menus;
+    std::vector<std::unique_ptr<QMenu>> m_ownedMenus;
 };

@@ -78,7 +78,9 @@ void Navigator::onBeforeNavigate(const QString &address)
     if (address.left(4).toLower() == u"http")
         m_addressBox->setEditText(address);
     m_statusBar->setText(m_state.caption(statusCaption));
-    Timer5.start();
+    // Enabling a running timer leaves its next tick where it was.
+    if (!Timer5.isActive())
+        Timer5.start();
 }
 
 void Navigator::onProgress(int progress, int maximum)

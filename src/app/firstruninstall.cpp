@@ -104,5 +104,9 @@ QString FirstRunInstall::Move_Data(const AppFolder &folder)
         if (QString error = remove(source); !error.isEmpty())
             return error;
     }
+    // The manual and the help documents are replaced by every installation, as the languages are.
+    const QStringList documents = delivered(folder, QStringLiteral("*.pdf")) + delivered(folder, QStringLiteral("*.html"));
+    if (QString error = moveGroup(folder, documents, QStringLiteral("\\Data"), false); !error.isEmpty())
+        return error;
     return remove(folder.path(markerName));
 }

@@ -73,6 +73,7 @@ public:
     TravelEngine &travel() { return *m_travel; }
     Captions &captions() { return *m_captions; }
     CommandBars &bars() { return *m_bars; }
+    const CommandCatalogue &catalogue() const { return *m_catalogue; }
     Dispatcher &dispatcher() { return *m_dispatcher; }
     FindBar &findBar() { return *m_findBar; }
 

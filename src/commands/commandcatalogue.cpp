@@ -64,6 +64,20 @@ const Item laterButtons[] = {
     {"HELP2", 8, B},     {"TITLE", 9, B},   {"MIN", 22, B},
 };
 
+// The secondary windows' buttons; their icons index each window's own pictures.
+const Item windowButtons[] = {
+    {"EXIT3", 0, B},   {"SAVE5", 1, B},      {"OKYES", 0, B},    {"OKNO", 1, B},
+    {"NIL6", -1, ButtonKind::Panel}, {"ABOUTOK", 0, B}, {"ABOUTHELP", 1, B},
+};
+
+const char *const tab0[] = {"EXIT5", "SEP1", "ADDURL", "SEP5", "EDITURL", "GOURL",
+                            "SEP4",  "SORT", "SAVE2",  "HELP2", "SEP7",  "TITLE"};
+const char *const tab1[] = {"SEP10", "EXIT6"};
+const char *const edit9[] = {"CANCEL", "SAVE3"};
+const char *const standard5[] = {"SEP1", "EXIT3", "SEP13", "SAVE5", "SEP2"};
+const char *const standard6[] = {"OKYES", "SEP13", "NIL6", "SEP2", "OKNO"};
+const char *const standard7[] = {"ABOUTOK", "SEP13", "ABOUTHELP", "SEP2"};
+
 const char *const standard0[] = {"EXIT0", "SEP13", "BACK", "NEXT", "SEP10", "PRINT", "FAVORITE", "BRUSALDO",
                                  "SEP11", "EDIT", "SAVE", "FILE", "LANG", "TRAVEL", "NAVIGATE"};
 const char *const standard2[] = {"GOOGLE", "SOCIAL", "EBAY", "WIKI", "MAP", "SEP14", "MIN", "EXIT2"};
@@ -145,6 +159,7 @@ void CommandCatalogue::Make_Buttons(const QStringList &languageFiles)
     add(QStringLiteral("NIL4"), -1, ButtonKind::Panel);
     add(QStringLiteral("CANCEL"), 1);
     add(QStringLiteral("SAVE3"), 2);
+    addAll(windowButtons);
 }
 
 void CommandCatalogue::Build_Bars()
@@ -161,4 +176,10 @@ void CommandCatalogue::Build_Bars()
     m_bars.insert(QStringLiteral("LANG"), languages << QStringLiteral("LANG:NEW"));
     m_bars.insert(QStringLiteral("STANDARD1"), {QStringLiteral("NIL4")});
     m_bars.insert(QStringLiteral("STANDARD2"), keysOf(standard2));
+    m_bars.insert(QStringLiteral("TAB0"), keysOf(tab0));
+    m_bars.insert(QStringLiteral("TAB1"), keysOf(tab1));
+    m_bars.insert(QStringLiteral("EDIT9"), keysOf(edit9));
+    m_bars.insert(QStringLiteral("STANDARD5"), keysOf(standard5));
+    m_bars.insert(QStringLiteral("STANDARD6"), keysOf(standard6));
+    m_bars.insert(QStringLiteral("STANDARD7"), keysOf(standard7));
 }

@@ -37,6 +37,11 @@ void Dispatcher::cmdBar_ButtonClick(int instance, const QString &key)
         switchLanguage(key);
 }
 
+void Dispatcher::setCommand(int instance, const QString &key, Action action)
+{
+    m_tables[instance].insert(key, std::move(action));
+}
+
 void Dispatcher::searchButton(const QString &address)
 {
     m_.addressBox->setEditText(address);

@@ -41,10 +41,15 @@ public:
 
     explicit Dispatcher(Parts parts, QObject *parent = nullptr);
 
+    using Action = std::function<void()>;
+
     void cmdBar_ButtonClick(int instance, const QString &key);
 
+    // Gives a key of a bar instance its command; the subsystems built beside the dispatcher
+    // (link tables, dialogs, exports) hand theirs in this way.
+    void setCommand(int instance, const QString &key, Action action);
+
 private:
-    using Action = std::function<void()>;
     void buildTables();
     void searchButton(const QString &address);
     void pageCommand(int command);

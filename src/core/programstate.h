@@ -48,11 +48,19 @@ struct ProgramState
     qint16 layoutFrozen = 0;
 
     // The language file: captions 1..250 (slot 0 unused) and its settings.
-    static constexpr int captionSlots = 251;
+    // The design's captions end at 223; the program's own messages take numbers from 224 upward.
+    static constexpr int captionSlots = 300;
     std::array<QString, captionSlots> captions;
     QString caption(int number) const
     {
         return number > 0 && number < captionSlots ? captions[number] : QString();
+    }
+    // A caption of the program's own messages: the English text built in when the language
+    // file has none for it.
+    QString caption(int number, const char *english) const
+    {
+        const QString text = caption(number);
+        return text.isEmpty() ? QString::fromUtf8(english) : text;
     }
     QString startPage;
     QString langCode;
@@ -83,7 +91,36 @@ struct ProgramState
     std::array<QString, travelLinkSlots> travelLinks;
     qint16 travelLinkCount = 0;
 
-    // Word templates.
+    // Exports: 0 for "SAVE:WORDH" and "SAVE:PDF", 1 for "SAVE:WORDV"; the Word templates.
+    qint16 wordLayout = 0;
     QString templatePath;
     QString templatePathH;
+
+    // Link tables: index entries 1..150 in slots 0..160 (slot 0 unused); the count is kept as text.
+    struct LinkIndexEntry
+    {
+        QString title;
+        QString count;
+    };
+    static constexpr int linkIndexSlots = 161;
+    QString linkFileStem;
+    std::array<LinkIndexEntry, linkIndexSlots> linkIndex;
+    qint16 currentTable = 0;
+    QString currentTableFile;
+    QString pendingTitle;
+    qint16 titleEditing = 0;
+    QStringList hiddenSecrets;
+    qint16 minGridRows = 0;
+    qint16 tableModified = 0;
+
+    // The link-table window's result and its rows.
+    QString chosenAddress;
+    qint16 editRow = 0;
+    qint16 clickedRow = 0;
+    bool linkWindowReady = false;
+
+    // The yes/no box's answer: 1 yes, 0 no; unchanged when closed otherwise.
+    qint16 inputAnswer = 0;
+    // A key was typed in the language editor during this run.
+    bool langModified = false;
 };

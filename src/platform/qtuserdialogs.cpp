@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -15,6 +16,17 @@ void QtUserDialogs::message(const QString &text, Icon icon)
     QMessageBox box(icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::Information, kTitle,
                     text, QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
+}
+
+bool QtUserDialogs::question(const QString &text)
+{
+    return QMessageBox::question(QApplication::activeWindow(), kTitle, text, QMessageBox::Yes | QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
+QString QtUserDialogs::textInput(const QString &title, const QString &prompt)
+{
+    return QInputDialog::getText(QApplication::activeWindow(), title, prompt);
 }
 
 QString QtUserDialogs::saveFileName(const QString &suggested, const QString &filter)

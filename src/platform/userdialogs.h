@@ -17,6 +17,12 @@ public:
     // A message box titled "TamzoTravel" with an OK button.
     virtual void message(const QString &text, Icon icon = Icon::Information) = 0;
 
+    // A yes/no question titled "TamzoTravel" with the question icon; true for yes.
+    virtual bool question(const QString &text) = 0;
+
+    // One line of text typed by the user; empty when the user cancelled.
+    virtual QString textInput(const QString &title, const QString &prompt) = 0;
+
     // The file name chosen in a save dialog; empty when the user cancelled.
     virtual QString saveFileName(const QString &suggested, const QString &filter) = 0;
 

@@ -14,6 +14,18 @@ public:
         messages.append(text);
         icons.append(icon);
     }
+    // Questions take the preset answers in turn, then yes.
+    bool question(const QString &text) override
+    {
+        questions.append(text);
+        return questionAnswers.isEmpty() || questionAnswers.takeFirst();
+    }
+    // Text inputs take the preset answers in turn, then the empty text of a cancel.
+    QString textInput(const QString &title, const QString &) override
+    {
+        inputTitles.append(title);
+        return textAnswers.isEmpty() ? QString() : textAnswers.takeFirst();
+    }
     QString saveFileName(const QString &suggested, const QString &) override
     {
         suggestedNames.append(suggested);
@@ -27,6 +39,10 @@ public:
     QList<Icon> icons;
     QStringList suggestedNames;
     QString saveAnswer;
+    QStringList questions;
+    QList<bool> questionAnswers;
+    QStringList inputTitles;
+    QStringList textAnswers;
 };
 
 // Records what the program hands to the desktop.

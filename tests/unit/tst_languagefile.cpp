@@ -118,17 +118,18 @@ private slots:
         QTEST(result.tabNumber.value_or(0), "value");
     }
 
-    void moreThan250CaptionsStopAtTheTable()
+    void captionsBeyondTheTableAreDropped()
     {
         TempAppFolder folder;
         ProgramState state{AppFolder(folder.root())};
         QStringList lines;
-        for (int i = 1; i <= 300; ++i)
+        for (int i = 1; i <= ProgramState::captionSlots + 20; ++i)
             lines.append(QString("\"caption %1\"").arg(i));
         lines.append("SEARCH_URL=http://after");
         read(state, folder, lines);
-        QCOMPARE(state.caption(250), QString("caption 250"));
-        QCOMPARE(state.caption(251), QString());
+        const int last = ProgramState::captionSlots - 1;
+        QCOMPARE(state.caption(last), QString("caption %1").arg(last));
+        QCOMPARE(state.caption(last + 1), QString());
         QCOMPARE(state.searchUrl, QString("http://after"));
     }
 

@@ -130,7 +130,7 @@ bool frmStart::Move_Data()
     return false;
 }
 
-bool frmStart::Form_Load()
+bool frmStart::Form_Load(const QString &firstAddress)
 {
     if (FirstRunInstall::pending(m_state.appFolder) && !Move_Data())
         return false;
@@ -169,13 +169,14 @@ bool frmStart::Form_Load()
     if (m_state.startAddress.isEmpty())
         m_state.startAddress = ProgramState::defaultStartAddress;
     m_tabs->setHomeAddress(m_state.startAddress);
-    Text1->setEditText(m_state.startAddress);
+    const QString first = firstAddress.isEmpty() ? m_state.startAddress : firstAddress;
+    Text1->setEditText(first);
 
     m_tabs->setActiveTab(0);
-    m_state.tabAddresses[0] = m_state.startAddress;
-    m_state.currentAddress = m_state.startAddress;
-    m_tabs->Web(0)->Navigate(m_state.startAddress);
-    QString caption = m_state.startAddress;
+    m_state.tabAddresses[0] = first;
+    m_state.currentAddress = first;
+    m_tabs->Web(0)->Navigate(first);
+    QString caption = first;
     AddressRules::TabCaptionFromAddress(caption);
     m_tabs->setTabCaption(0, caption);
     m_tabs->showActiveViewOnly();

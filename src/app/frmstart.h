@@ -43,8 +43,9 @@ public:
     frmStart(ProgramState &state, UserDialogs &dialogs, DesktopShell &shell, QWidget *parent = nullptr);
     ~frmStart() override;
 
-    // The whole start-up; false when the first-run installation ended the program.
-    bool Form_Load();
+    // The whole start-up; false when the first-run installation ended the program. A first address
+    // (from the command line) is opened in the first tab instead of the start address.
+    bool Form_Load(const QString &firstAddress = QString());
     bool Move_Data();
     void Form_Resize();
     void GO_BarOff();

@@ -15,6 +15,11 @@ public:
         m_process.setWorkingDirectory(folder.root());
         m_process.setProcessChannelMode(QProcess::MergedChannels);
     }
+    // A program installed elsewhere, started as the desktop's menu would start it.
+    explicit ProgramRun(QString executable) : m_executable(std::move(executable))
+    {
+        m_process.setProcessChannelMode(QProcess::MergedChannels);
+    }
     ~ProgramRun()
     {
         if (m_process.state() != QProcess::NotRunning) {
@@ -32,9 +37,11 @@ public:
         m_process.setProcessEnvironment(environment);
     }
 
-    bool start()
+    void setEnvironment(const QProcessEnvironment &environment) { m_process.setProcessEnvironment(environment); }
+
+    bool start(const QStringList &arguments = {})
     {
-        m_process.start(m_executable, {});
+        m_process.start(m_executable, arguments);
         return m_process.waitForStarted(10000);
     }
 

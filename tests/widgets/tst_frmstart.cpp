@@ -7,6 +7,7 @@
 #include "testhttpserver.h"
 #include "testmain.h"
 
+#include <QComboBox>
 #include <QDate>
 #include <QScreen>
 #include <QFileInfo>
@@ -65,6 +66,24 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(server.requestCount("/start") >= 1, 20000);
         QVERIFY(form.Timer4.isActive());
         QCOMPARE(form.Timer4.interval(), 750);
+    }
+
+    void addressGivenAtStartOpensInsteadOfTheStartAddress()
+    {
+        server.setPage("/given", "<html><body>given</body></html>");
+        const int startRequests = server.requestCount("/start");
+        Window window(server);
+        auto &[folder, state, dialogs, shell, form] = window;
+        QVERIFY(form.Form_Load(server.url("/given")));
+        QCOMPARE(state.startAddress, server.url("/start"));
+        QCOMPARE(state.currentAddress, server.url("/given"));
+        QCOMPARE(state.tabAddresses, (QStringList{server.url("/given"), ""}));
+        QCOMPARE(form.Text1->currentText(), server.url("/given"));
+        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount("/given") >= 1, 20000);
+        QCOMPARE(server.requestCount("/start"), startRequests);
+        // Home still leads to the start address.
+        form.tabs().Web(0)->GoHome();
+        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount("/start") > startRequests, 20000);
     }
 
     void windowPlacedFromItsSettings_data()

@@ -18,13 +18,14 @@ QString CommandLine::help()
 CommandLine CommandLine::parse(const QStringList &arguments, const QString &workingFolder)
 {
     const QStringList ours = arguments.mid(0, arguments.indexOf(QStringLiteral("--webEngineArgs")));
+    const QStringList options = ours.mid(0, ours.indexOf(QStringLiteral("--")));
     CommandLine result;
-    if (ours.contains(QStringLiteral("--help")) || ours.contains(QStringLiteral("-h"))) {
+    if (options.contains(QStringLiteral("--help")) || options.contains(QStringLiteral("-h"))) {
         result.m_action = Action::Print;
         result.m_text = help();
         return result;
     }
-    if (ours.contains(QStringLiteral("--version"))) {
+    if (options.contains(QStringLiteral("--version"))) {
         result.m_action = Action::Print;
         result.m_text = u"TamzoTravel " % programVersion() % u'\n';
         return result;

@@ -1,3 +1,4 @@
+#include "core/programstate.h"
 #include "core/version.h"
 #include "programrun.h"
 #include "tempappfolder.h"
@@ -85,6 +86,7 @@ private slots:
     {
         TestHttpServer server;
         server.setPage("/start", "<html><head><title>Start</title></head><body>start</body></html>");
+        server.setPage("/given", "<html><head><title>Given</title></head><body>given</body></html>");
         TempAppFolder work;
         QString output;
         QCOMPARE(run(TAMZO_CPACK, {"-G", "DEB", "--config", QString(TAMZO_BUILD_DIR) + "/CPackConfig.cmake", "-B",
@@ -107,28 +109,37 @@ private slots:
         verifyDelivered(share);
         QVERIFY(QFileInfo::exists(work.path("root/usr/share/applications/" + appId + ".desktop")));
 
-        // A user's first start, with the start page of the local server already chosen.
+        // A user's first start: nothing of theirs exists yet; an address given to the program opens first.
         const QString user = "home/.local/share/TamzoTravel/";
-        work.write(user + "Data/TamzoTravel.Opt", {"1", "0", "0", "0", server.url("/start"), "English"});
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove("XDG_DATA_HOME");
         environment.insert("HOME", work.path("home"));
-        ProgramRun program(work.path("root/usr/bin/tamzotravel"));
-        program.setEnvironment(environment);
-        QVERIFY(program.start());
-        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount("/start") >= 1, 30000);
-
+        ProgramRun first(work.path("root/usr/bin/tamzotravel"));
+        first.setEnvironment(environment);
+        QVERIFY(first.start({server.url("/given")}));
+        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount("/given") >= 1, 30000);
         for (const char *installed : {"Links/Links.Bok", "Languages/Lang_English.txt", "Languages/Lang_Italiano.txt",
                                       "Data/Template.doc", "Data/TemplateH.doc", "TamzoInstalled.txt"})
             QVERIFY2(work.exists(user + installed), installed);
         QVERIFY(QFileInfo(work.path(user + "Images")).isDir());
+        QVERIFY2(first.endWith(SIGTERM), qPrintable(first.output()));
+        QCOMPARE(first.exitCode(), 0);
+        QCOMPARE(work.readLines(user + "Data/TamzoTravel.Opt").value(4), ProgramState::defaultStartAddress);
         verifyDelivered(share);
 
-        QVERIFY2(program.endWith(SIGTERM), qPrintable(program.output()));
-        QCOMPARE(program.exitCode(), 0);
+        // The user chooses the local start page; then an update of the package changes a language file.
+        work.write(user + "Data/TamzoTravel.Opt", {"1", "0", "0", "0", server.url("/start"), "English"});
+        const QByteArray updated = work.readBytes("root/usr/share/tamzotravel/Lang_Italiano.txt") + "\r\n";
+        work.writeBytes("root/usr/share/tamzotravel/Lang_Italiano.txt", updated);
+        ProgramRun second(work.path("root/usr/bin/tamzotravel"));
+        second.setEnvironment(environment);
+        QVERIFY(second.start());
+        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount("/start") >= 1, 30000);
+        QCOMPARE(work.readBytes(user + "Languages/Lang_Italiano.txt"), updated);
+        QVERIFY2(second.endWith(SIGTERM), qPrintable(second.output()));
+        QCOMPARE(second.exitCode(), 0);
         QCOMPARE(work.readLines(user + "Data/TamzoTravel.Opt"),
                  (QStringList{" 1", " 0", " 0", " 0", server.url("/start"), "English"}));
-        QVERIFY(work.exists(user + "Data/TamzoTravel.Ini"));
     }
 };
 

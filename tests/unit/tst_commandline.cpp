@@ -11,7 +11,11 @@ private:
     TempAppFolder folder;
 
 private slots:
-    void initTestCase() { folder.write("page.html", {"<p>local</p>"}); }
+    void initTestCase()
+    {
+        folder.write("page.html", {"<p>local</p>"});
+        folder.write("--help", {"<p>a file with an odd name</p>"});
+    }
 
     void parse_data()
     {
@@ -37,6 +41,8 @@ private slots:
                                     << "file://" + folder.path("page.html") << "";
         QTest::newRow("after the end of options") << QStringList{"--", "http://a.test/"} << A::Run << "http://a.test/"
                                                   << "";
+        QTest::newRow("a file named like an option") << QStringList{"--", "--help"} << A::Run
+                                                     << "file://" + folder.path("--help") << "";
         QTest::newRow("engine's own arguments") << QStringList{"http://a.test/", "--webEngineArgs", "--version", "x"}
                                                 << A::Run << "http://a.test/" << "";
         QTest::newRow("unknown option") << QStringList{"--bogus"} << A::Fail << ""

@@ -15,48 +15,38 @@ QString CommandLine::help()
                           "  --version   show the program's version and end\n");
 }
 
+CommandLine CommandLine::ending(Action action, QString text)
+{
+    CommandLine result;
+    result.m_action = action;
+    result.m_text = std::move(text);
+    return result;
+}
+
 CommandLine CommandLine::parse(const QStringList &arguments, const QString &workingFolder)
 {
     const QStringList ours = arguments.mid(0, arguments.indexOf(QStringLiteral("--webEngineArgs")));
+    // "--" ends the options: what follows is an address even when it begins with a dash.
     const QStringList options = ours.mid(0, ours.indexOf(QStringLiteral("--")));
-    CommandLine result;
-    if (options.contains(QStringLiteral("--help")) || options.contains(QStringLiteral("-h"))) {
-        result.m_action = Action::Print;
-        result.m_text = help();
-        return result;
-    }
-    if (options.contains(QStringLiteral("--version"))) {
-        result.m_action = Action::Print;
-        result.m_text = u"TamzoTravel " % programVersion() % u'\n';
-        return result;
-    }
+    if (options.contains(QStringLiteral("--help")) || options.contains(QStringLiteral("-h")))
+        return ending(Action::Print, help());
+    if (options.contains(QStringLiteral("--version")))
+        return ending(Action::Print, u"TamzoTravel " % programVersion() % u'\n');
 
-    QStringList addresses;
-    bool optionsEnded = false;
-    for (const QString &argument : ours) {
-        if (!optionsEnded && argument == QLatin1String("--")) {
-            optionsEnded = true;
-        } else if (!optionsEnded && argument.startsWith(u'-') && argument.size() > 1) {
-            result.m_action = Action::Fail;
-            result.m_text = u"tamzotravel: unknown option " % argument % u"\nTry 'tamzotravel --help'.\n";
-            return result;
-        } else {
-            addresses.append(argument);
-        }
+    const QString tryHelp = QStringLiteral("\nTry 'tamzotravel --help'.\n");
+    for (const QString &option : options) {
+        if (option.startsWith(u'-') && option.size() > 1)
+            return ending(Action::Fail, u"tamzotravel: unknown option " % option % tryHelp);
     }
-    if (addresses.size() > 1) {
-        result.m_action = Action::Fail;
-        result.m_text = QStringLiteral("tamzotravel: give at most one address\nTry 'tamzotravel --help'.\n");
-        return result;
-    }
+    const QStringList addresses = options + ours.mid(options.size() + 1);
+    if (addresses.size() > 1)
+        return ending(Action::Fail, u"tamzotravel: give at most one address" % tryHelp);
+    CommandLine result;
     if (addresses.isEmpty())
         return result;
     const QUrl url = QUrl::fromUserInput(addresses.first().trimmed(), workingFolder);
-    if (!url.isValid() || url.isEmpty()) {
-        result.m_action = Action::Fail;
-        result.m_text = u"tamzotravel: not an address: " % addresses.first() % u'\n';
-        return result;
-    }
+    if (!url.isValid() || url.isEmpty())
+        return ending(Action::Fail, u"tamzotravel: not an address: " % addresses.first() % u'\n');
     result.m_address = url.toString(QUrl::FullyEncoded);
     return result;
 }

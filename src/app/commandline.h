@@ -25,6 +25,8 @@ public:
     const QString &address() const { return m_address; }
 
 private:
+    static CommandLine ending(Action action, QString text);
+
     Action m_action = Action::Run;
     QString m_text;
     QString m_address;

@@ -5,6 +5,7 @@
 #include "testhttpserver.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QTest>
 #include <QXmlStreamReader>
@@ -33,12 +34,12 @@ private:
 
     static QStringList deliveredNames()
     {
-        return QDir(QStringLiteral(TAMZO_DELIVERED_DIR)).entryList(QDir::Files, QDir::Name);
+        return QDir(QStringLiteral(TAMZO_SOURCE_DIR "/install")).entryList(QDir::Files, QDir::Name);
     }
 
     static void verifyDelivered(const QString &shareFolder)
     {
-        const QDir source(QStringLiteral(TAMZO_DELIVERED_DIR));
+        const QDir source(QStringLiteral(TAMZO_SOURCE_DIR "/install"));
         for (const QString &name : deliveredNames()) {
             QFile installed(shareFolder + "/" + name);
             QVERIFY2(installed.open(QIODevice::ReadOnly), qPrintable(installed.fileName()));
@@ -49,7 +50,7 @@ private:
     }
 
 private slots:
-    void installPutsEveryFileInPlace()
+    void installPutsEveryFileInPlaceAndUninstallRemovesThem()
     {
         TempAppFolder prefix;
         QString output;
@@ -80,6 +81,10 @@ private slots:
         while (!icon.atEnd())
             icon.readNext();
         QVERIFY2(!icon.hasError(), qPrintable(icon.errorString()));
+
+        QCOMPARE(run(TAMZO_SOURCE_DIR "/scripts/uninstall", {prefix.root()}, &output), 0);
+        QDirIterator left(prefix.root(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        QVERIFY2(!left.hasNext(), qPrintable("left after uninstalling: " + left.next()));
     }
 
     void packageInstallsAndSetsUpEachUsersFolder()

@@ -24,6 +24,11 @@ class CommandCatalogue
 {
 public:
     static inline const QStringList menuTitles = {"SAVE", "EDIT", "FILE", "NAVIGATE", "TRAVEL", "LANG"};
+    static inline const QString newLanguageKey = QStringLiteral("LANG:NEW");
+
+    // The menu entry of a language: "LANG:" and the name in upper case ("LANG:NEW:LANGUAGE" for
+    // a language called New).
+    static QString languageKey(const QString &name);
 
     // languageFiles: the names of the files "Lang_*" of the language folder, as listed.
     void Make_Buttons(const QStringList &languageFiles);

@@ -111,7 +111,6 @@ void Dispatcher::buildTables()
         {"FILE:SECURITY", shellOpen(QStringLiteral("wscui.cpl"))},
         {"FILE:VOLUME", shellOpen(QStringLiteral("mmsys.cpl"))},
         {"FILE:INTERNET", shellOpen(QStringLiteral("INETCPL.CPL"))},
-        {"FILE:HELP", [this] { m_.shell.open(helpAddress, QStringLiteral("Open")); }},
 
         {"NAVIGATE:PICK", [this] { report(m_.bookmark.Save_BookMark()); }},
         {"NAVIGATE:GO", [this] { m_.bookmark.Read_BookMark(); }},

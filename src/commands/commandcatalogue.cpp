@@ -117,11 +117,19 @@ const CommandButton *CommandCatalogue::button(const QString &key) const
     return found == m_index.constEnd() ? nullptr : &m_buttons[*found];
 }
 
+static const QString renamedSuffix = QStringLiteral(":LANGUAGE");
+
 QString CommandCatalogue::languageKey(const QString &name)
 {
     const QString key = u"LANG:" % name.toUpper();
     // A language called "New" must not take the language editor's key.
-    return key == newLanguageKey ? key % u":LANGUAGE" : key;
+    return key == newLanguageKey ? key % renamedSuffix : key;
+}
+
+QString CommandCatalogue::languageOfKey(const QString &key)
+{
+    const QString name = key.section(u':', 1);
+    return key == newLanguageKey % renamedSuffix ? newLanguageKey.section(u':', 1) : name;
 }
 
 // "Lang_English.txt" gives the language English; a file without "." after the "_", or a second

@@ -6,6 +6,7 @@
 #include "browsing/webview.h"
 #include "captions.h"
 #include "commandbars.h"
+#include "commandcatalogue.h"
 #include "core/programstate.h"
 #include "languagefile.h"
 #include "mainwindowcommands.h"
@@ -58,7 +59,7 @@ void Dispatcher::chooseStyle(qint16 style)
 
 void Dispatcher::switchLanguage(const QString &key)
 {
-    m_.state.languageName = key.section(u':', 1).toLower();
+    m_.state.languageName = CommandCatalogue::languageOfKey(key).toLower();
     m_.captions.Read_Lang();
     m_.captions.Set_Captions();
     report(OptionsFile::Save_Opt(m_.state));

@@ -65,6 +65,8 @@ private slots:
         QCOMPARE(catalogue.button("LANG:NEW:LANGUAGE")->kind, ButtonKind::Option);
         QCOMPARE(catalogue.button("LANG:NEW")->kind, ButtonKind::Button);
         QCOMPARE(catalogue.button("LANG:NEW")->icon, 119);
+        QCOMPARE(CommandCatalogue::languageOfKey("LANG:NEW:LANGUAGE"), QString("NEW"));
+        QCOMPARE(CommandCatalogue::languageOfKey("LANG:ITALIANO"), QString("ITALIANO"));
     }
 
     void manualOfTheLanguage_data()

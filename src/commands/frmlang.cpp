@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -72,6 +73,16 @@ bool frmLang::eventFilter(QObject *watched, QEvent *event)
     if (watched == Text1 && event->type() == QEvent::KeyPress)
         m_state.langModified = true;
     return QDialog::eventFilter(watched, event);
+}
+
+void frmLang::closeEvent(QCloseEvent *event)
+{
+    if (event->spontaneous()) {
+        QDialog::closeEvent(event);
+        return;
+    }
+    QDialog::reject();
+    event->accept();
 }
 
 void frmLang::cmdBar_ButtonClick(int instance, const QString &key)

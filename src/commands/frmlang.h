@@ -38,6 +38,8 @@ public slots:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // The user's close asks like "EXIT3"; the program closing its windows at shutdown does not wait.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void applyCaptions();

@@ -2,31 +2,39 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
 
 // Acts on a modal window as soon as it shows, while the code that opened it waits in exec().
-// Gives up after five seconds so that a window that never comes cannot hang the test.
+// Watches for five seconds at most, and no longer than this object lives.
 template <typename Window>
-void whenShown(std::function<void(Window *)> act)
+class WhenShown
 {
-    auto *timer = new QTimer;
-    timer->setInterval(10);
-    const QDeadlineTimer deadline(5000);
-    QObject::connect(timer, &QTimer::timeout, [timer, act, deadline] {
-        for (QWidget *widget : QApplication::topLevelWidgets()) {
-            if (auto *window = qobject_cast<Window *>(widget); window && window->isVisible()) {
-                timer->stop();
-                timer->deleteLater();
-                act(window);
-                return;
+public:
+    explicit WhenShown(std::function<void(Window *)> act) : m_timer(new QTimer)
+    {
+        m_timer->setInterval(10);
+        const QDeadlineTimer deadline(5000);
+        QTimer *timer = m_timer;
+        QObject::connect(timer, &QTimer::timeout, [timer, act, deadline] {
+            for (QWidget *widget : QApplication::topLevelWidgets()) {
+                if (auto *window = qobject_cast<Window *>(widget); window && window->isVisible()) {
+                    timer->stop();
+                    act(window);
+                    return;
+                }
             }
-        }
-        if (deadline.hasExpired()) {
-            timer->stop();
-            timer->deleteLater();
-        }
-    });
-    timer->start();
-}
+            if (deadline.hasExpired())
+                timer->stop();
+        });
+        m_timer->start();
+    }
+    ~WhenShown() { delete m_timer; }
+    WhenShown(const WhenShown &) = delete;
+    WhenShown &operator=(const WhenShown &) = delete;
+
+private:
+    QPointer<QTimer> m_timer;
+};

@@ -29,14 +29,14 @@ private:
     {
         QString text;
         browser->dialogs.textAnswers = {name};
-        whenShown<frmLang>([&](frmLang *editor) {
+        const WhenShown<frmLang> driver([&](frmLang *editor) {
             editor->Text1->moveCursor(QTextCursor::End);
             if (replacing)
                 QTest::keyClick(editor->Text1, Qt::Key_A, Qt::ControlModifier);
             QTest::keyClicks(editor->Text1, typed);
             text = editor->Text1->toPlainText();
             press(editor, "SAVE5");
-            whenShown<frmInput>([](frmInput *box) { press(box, "OKYES"); });
+            const WhenShown<frmInput> answer([](frmInput *box) { press(box, "OKYES"); });
             press(editor, "EXIT3");
         });
         click("LANG:NEW");
@@ -96,7 +96,7 @@ private slots:
         QFETCH(QString, key);
         click("LANG:ITALIANO");
         QString version;
-        whenShown<frmAbout>([&](frmAbout *box) {
+        const WhenShown<frmAbout> driver([&](frmAbout *box) {
             version = box->lblVersion->text();
             press(box, "ABOUTHELP");
         });
@@ -137,7 +137,7 @@ private slots:
         QCOMPARE(form().bars().menu("LANG")->actions().last(), form().bars().action("LANG:NEW"));
 
         bool editorOpened = false;
-        whenShown<frmLang>([&](frmLang *editor) {
+        const WhenShown<frmLang> driver([&](frmLang *editor) {
             editorOpened = true;
             press(editor, "EXIT3");
         });

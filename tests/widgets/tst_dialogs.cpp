@@ -68,7 +68,7 @@ private slots:
         useLanguage("English");
         state->inputAnswer = 7;
         frmInput box(*state, catalogue);
-        whenShown<frmInput>([how](frmInput *shown) {
+        const WhenShown<frmInput> driver([how](frmInput *shown) {
             if (how == "close")
                 shown->close();
             else if (how == "escape")

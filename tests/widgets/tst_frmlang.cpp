@@ -16,6 +16,8 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTest>
+#include <QCloseEvent>
+#include <QtTest/qtestspontaneevent.h>
 
 // The language editor as a user works with it, in a freshly installed application folder.
 class tst_frmLang : public QObject
@@ -40,6 +42,13 @@ private:
     {
         editor->Text1->moveCursor(QTextCursor::End);
         QTest::keyClicks(editor->Text1, text);
+    }
+    // The window's own close button: the window system asks the window to close.
+    void closeByTheWindowSystem()
+    {
+        QCloseEvent close;
+        QSpontaneKeyEvent::setSpontaneous(&close);
+        QApplication::instance()->notify(editor.get(), &close); // sendEvent would clear the mark
     }
     QStringList languageFiles() const
     {
@@ -213,6 +222,21 @@ private slots:
         QVERIFY(!editor->isVisible());
     }
 
+    // The program ending (a signal, the end of the session) closes the editor without a question.
+    void shutdownClosesWithoutAsking()
+    {
+        open();
+        type("Hallo");
+        bool asked = false;
+        const WhenShown<frmInput> driver([&](frmInput *box) {
+            asked = true;
+            box->close();
+        });
+        editor->close();
+        QVERIFY(!editor->isVisible());
+        QVERIFY(!asked);
+    }
+
     // After a key press, closing asks; only "OKYES" closes, and the text stays otherwise.
     void exitAfterTypingAsks_data()
     {
@@ -236,7 +260,7 @@ private slots:
         const QString text = editor->Text1->toPlainText();
         state->inputAnswer = 1; // an earlier yes must not decide this question
         bool asked = false;
-        whenShown<frmInput>([&](frmInput *box) {
+        const WhenShown<frmInput> driver([&](frmInput *box) {
             asked = true;
             QCOMPARE(box->labTitle->text(), QString("Sei sicuro?"));
             if (answer == "close")
@@ -245,7 +269,7 @@ private slots:
                 box->findChild<QAction *>(answer)->trigger();
         });
         if (exit == "close")
-            editor->close();
+            closeByTheWindowSystem();
         else if (exit == "escape")
             QTest::keyClick(editor.get(), Qt::Key_Escape);
         else

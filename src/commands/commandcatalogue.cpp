@@ -128,8 +128,7 @@ QString CommandCatalogue::languageKey(const QString &name)
 
 QString CommandCatalogue::languageOfKey(const QString &key)
 {
-    const QString name = key.section(u':', 1);
-    return key == newLanguageKey % renamedSuffix ? newLanguageKey.section(u':', 1) : name;
+    return (key == newLanguageKey % renamedSuffix ? newLanguageKey : key).section(u':', 1);
 }
 
 // "Lang_English.txt" gives the language English; a file without "." after the "_", or a second

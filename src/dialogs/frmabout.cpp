@@ -43,7 +43,8 @@ frmAbout::frmAbout(ProgramState &state, const CommandCatalogue &catalogue, UserD
     lblDescription = addLink("lblDescription", m_state.caption(visitCaption));
     // The second link names the manual it opens.
     const QString manual = UserManual::path(m_state);
-    lbSite = addLink("lbSite", manual.isEmpty() ? QString() : QFileInfo(manual).fileName());
+    lbSite = addLink("lbSite", QFileInfo(manual).fileName());
+    lbSite->setVisible(!manual.isEmpty());
     lblDisclaimer = addLabel("lblDisclaimer", m_state.caption(disclaimerCaption));
     setMinimumWidth(420);
 }

@@ -148,6 +148,7 @@ private slots:
         const QString manual = language == "English" ? "Data/TamzoManualEng.html" : "Data/TamzoManualIta.html";
         QCOMPARE(shell.targets, QStringList{folder->path(manual)});
         QCOMPARE(shell.verbs, QStringList{"Open"});
+        QVERIFY(box.lbSite->text().contains(manual.section('/', 1)));
         QCOMPARE(box.isVisible(), !closes);
         QVERIFY(dialogs.messages.isEmpty());
     }
@@ -159,6 +160,7 @@ private slots:
         QVERIFY(QFile::remove(folder->path("Data/TamzoManualEng.html")));
         frmAbout box(*state, catalogue, dialogs, shell);
         box.show();
+        QVERIFY(!box.lbSite->isVisible());
         click(&box, "ABOUTHELP");
         QVERIFY(shell.targets.isEmpty());
         QCOMPARE(dialogs.messages.size(), 1);

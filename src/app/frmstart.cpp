@@ -12,8 +12,11 @@
 #include "commands/commandbars.h"
 #include "commands/commandcatalogue.h"
 #include "commands/dispatcher.h"
+#include "commands/frmlang.h"
 #include "commands/imagelist.h"
 #include "core/programstate.h"
+#include "dialogs/frmabout.h"
+#include "dialogs/usermanual.h"
 #include "firstruninstall.h"
 #include "mainlayout.h"
 #include "platform/twips.h"
@@ -117,6 +120,18 @@ void frmStart::buildCommands()
     m_dispatcher = new Dispatcher(Dispatcher::Parts{m_state, *m_tabs, *m_navigator, *m_travel, *m_bookmark,
                                                     *m_captions, *m_bars, m_shell, m_dialogs, Text1, *this},
                                   this);
+    const Dispatcher::Action about = [this] {
+        frmAbout box(m_state, *m_catalogue, m_dialogs, m_shell, this);
+        box.exec();
+    };
+    m_dispatcher->setCommand(0, QStringLiteral("BRUSALDO"), about);
+    m_dispatcher->setCommand(CommandBars::menuInstance, QStringLiteral("FILE:BRUSALDO"), about);
+    m_dispatcher->setCommand(CommandBars::menuInstance, CommandCatalogue::newLanguageKey, [this] {
+        frmLang editor(m_state, *m_catalogue, m_dialogs, this);
+        editor.exec();
+    });
+    m_dispatcher->setCommand(CommandBars::menuInstance, QStringLiteral("FILE:HELP"),
+                             [this] { UserManual::open(m_state, m_shell, m_dialogs); });
 }
 
 QString frmStart::todayDateFrom(const QDate &date) { return date.toString(QStringLiteral("yyyy-MM-dd")); }

@@ -6,6 +6,7 @@
 #include "browsing/webview.h"
 #include "captions.h"
 #include "commandbars.h"
+#include "commandcatalogue.h"
 #include "core/programstate.h"
 #include "languagefile.h"
 #include "mainwindowcommands.h"
@@ -58,7 +59,7 @@ void Dispatcher::chooseStyle(qint16 style)
 
 void Dispatcher::switchLanguage(const QString &key)
 {
-    m_.state.languageName = key.section(u':', 1).toLower();
+    m_.state.languageName = CommandCatalogue::languageOfKey(key).toLower();
     m_.captions.Read_Lang();
     m_.captions.Set_Captions();
     report(OptionsFile::Save_Opt(m_.state));
@@ -111,7 +112,6 @@ void Dispatcher::buildTables()
         {"FILE:SECURITY", shellOpen(QStringLiteral("wscui.cpl"))},
         {"FILE:VOLUME", shellOpen(QStringLiteral("mmsys.cpl"))},
         {"FILE:INTERNET", shellOpen(QStringLiteral("INETCPL.CPL"))},
-        {"FILE:HELP", [this] { m_.shell.open(helpAddress, QStringLiteral("Open")); }},
 
         {"NAVIGATE:PICK", [this] { report(m_.bookmark.Save_BookMark()); }},
         {"NAVIGATE:GO", [this] { m_.bookmark.Read_BookMark(); }},

@@ -22,8 +22,6 @@ class Dispatcher : public QObject
 {
     Q_OBJECT
 public:
-    static inline const QString helpAddress = QStringLiteral("https://en.wikipedia.org/wiki/Web_browser");
-
     struct Parts
     {
         ProgramState &state;

@@ -333,7 +333,6 @@ private slots:
         QTest::newRow("security") << "FILE:SECURITY" << "wscui.cpl" << "" << false;
         QTest::newRow("volume") << "FILE:VOLUME" << "mmsys.cpl" << "" << false;
         QTest::newRow("internet") << "FILE:INTERNET" << "INETCPL.CPL" << "" << false;
-        QTest::newRow("help") << "FILE:HELP" << Dispatcher::helpAddress << "Open" << false;
         QTest::newRow("language file") << "EDIT:TXT" << "Languages/Lang_English.txt" << "" << true;
         QTest::newRow("travel log") << "TRAVEL:LOG" << "TravelLog.txt" << "" << true;
     }

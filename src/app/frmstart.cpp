@@ -15,6 +15,7 @@
 #include "commands/imagelist.h"
 #include "core/programstate.h"
 #include "firstruninstall.h"
+#include "linktables/linktables.h"
 #include "mainlayout.h"
 #include "platform/twips.h"
 #include "platform/userdialogs.h"
@@ -117,6 +118,8 @@ void frmStart::buildCommands()
     m_dispatcher = new Dispatcher(Dispatcher::Parts{m_state, *m_tabs, *m_navigator, *m_travel, *m_bookmark,
                                                     *m_captions, *m_bars, m_shell, m_dialogs, Text1, *this},
                                   this);
+    m_linkTables = std::make_unique<LinkTables>(m_state, m_dialogs, m_shell, *m_catalogue, *m_navigator, Text1, this);
+    m_dispatcher->setCommand(0, QStringLiteral("FAVORITE"), [this] { m_linkTables->Open_Tables(); });
 }
 
 QString frmStart::todayDateFrom(const QDate &date) { return date.toString(QStringLiteral("yyyy-MM-dd")); }
@@ -214,6 +217,8 @@ void frmStart::placeWindow()
 void frmStart::Timer4_Timer()
 {
     Timer4.stop();
+    if (m_linkTables)
+        m_linkTables->Load_Index();
     m_state.templatePath = m_state.appFolder.path(QStringLiteral("\\Data\\Template.Doc"));
     m_state.templatePathH = m_state.appFolder.path(QStringLiteral("\\Data\\TemplateH.Doc"));
     // Screen captures take the screen's picture when they are made; nothing to size beforehand.

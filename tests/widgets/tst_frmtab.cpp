@@ -9,6 +9,7 @@
 #include "linktables/linktabstrip.h"
 #include "linktables/tablayout.h"
 #include "platform/twips.h"
+#include "modaldriver.h"
 #include "scripteddialogs.h"
 #include "tempappfolder.h"
 
@@ -104,31 +105,8 @@ private:
         std::unique_ptr<frmTab> tab;
     };
 
-    // Runs the steps on the row editor as soon as it shows, for as long as it lives; the editor
-    // is closed afterwards if the steps left it open, so a failing test never hangs.
-    class EditorDriver : public QObject
-    {
-    public:
-        explicit EditorDriver(std::function<void(frmEDit &)> steps) : m_steps(std::move(steps))
-        {
-            connect(&m_timer, &QTimer::timeout, this, [this] {
-                auto *editor = qobject_cast<frmEDit *>(QApplication::activeModalWidget());
-                if (!editor)
-                    return;
-                m_timer.stop();
-                seen = true;
-                m_steps(*editor);
-                if (editor->isVisible())
-                    editor->reject();
-            });
-            m_timer.start(10);
-        }
-        bool seen = false;
+    using EditorDriver = ModalDriver<frmEDit>;
 
-    private:
-        std::function<void(frmEDit &)> m_steps;
-        QTimer m_timer;
-    };
     static void press(frmEDit &editor, const QString &key) { editor.findChild<QAction *>(key)->trigger(); }
 
 private slots:

@@ -74,6 +74,11 @@ void frmEDit::placeWindow()
         m_state.gridEditorTop = (Twips::fromPixels(screen.height()) - designedHeight) / 2;
         m_state.gridEditorLeft = (Twips::fromPixels(screen.width()) - designedWidth) / 2;
     }
+    // A size that was never stored opens as designed rather than as a window of nothing.
+    if (Twips::toPixels(m_state.gridEditorHeight) < 1 || Twips::toPixels(m_state.gridEditorWidth) < 1) {
+        m_state.gridEditorHeight = designedHeight;
+        m_state.gridEditorWidth = designedWidth;
+    }
     resize(Twips::toPixels(m_state.gridEditorWidth), Twips::toPixels(m_state.gridEditorHeight));
     move(Twips::toPixels(m_state.gridEditorLeft), Twips::toPixels(m_state.gridEditorTop));
 }

@@ -144,6 +144,11 @@ void frmTab::placeWindow()
         m_state.linkTableTop = (screen.height() - TabLayout::designedHeight) / 2;
         m_state.linkTableLeft = (screen.width() - TabLayout::designedWidth) / 2;
     }
+    // A size that was never stored opens as designed rather than as a window of nothing.
+    if (Twips::toPixels(m_state.linkTableHeight) < 1 || Twips::toPixels(m_state.linkTableWidth) < 1) {
+        m_state.linkTableHeight = TabLayout::designedHeight;
+        m_state.linkTableWidth = TabLayout::designedWidth;
+    }
     setGeometry(Twips::toPixels(m_state.linkTableLeft, m_state.linkTableTop, m_state.linkTableWidth,
                                 m_state.linkTableHeight));
 }

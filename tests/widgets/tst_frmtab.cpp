@@ -315,14 +315,20 @@ private slots:
         QCOMPARE(w.tab->table().rowCount(), edited ? 1 : 2);
     }
 
-    void goUrlTakesTheCurrentRow()
+    void fillerRowsAndGoUrl()
     {
         Window w;
         w.tables({line("A", "", "http://a/"), line("B", "", "http://b/")});
         QVERIFY(w.open());
+        // A filler row is neither opened nor edited.
         w.clickCell(4, LinkRow::Notes);
         w.click("GOURL");
         QVERIFY(w.tab->isVisible());
+        EditorDriver editor([](frmEDit &) {});
+        w.click("EDITURL");
+        QTest::qWait(50);
+        QVERIFY(!editor.seen);
+        QCOMPARE(w.tab->table().rowCount(), 2);
         w.clickCell(2, LinkRow::Notes);
         w.click("GOURL");
         QCOMPARE(w.state.chosenAddress, QString("http://b/"));
@@ -446,6 +452,17 @@ private slots:
         QCOMPARE(w.tab->GridList->geometry(), grid);
         w.tab->resize(1100, 600);
         QTRY_COMPARE(w.tab->GridList->width(), grid.width() + 100);
+    }
+
+    void placeWithoutSizeOpensAtTheDesignedSize()
+    {
+        Window w;
+        w.tables({});
+        w.state.linkTableTop = 300;
+        w.state.linkTableLeft = 450;
+        QVERIFY(w.open());
+        QCOMPARE(w.tab->geometry(), QRect(30, 20, Twips::toPixels(TabLayout::designedWidth),
+                                          Twips::toPixels(TabLayout::designedHeight)));
     }
 
     void unsavedRowQuestion_data()

@@ -73,8 +73,7 @@ frmTab::frmTab(ProgramState &state, UserDialogs &dialogs, DesktopShell &shell, c
     // The grid's rows count its header row.
     m_model->setMinimumRows(m_state.minGridRows - 1);
 
-    applyLayout(TabLayout::compute(TabLayout::designedWidth, TabLayout::designedHeight,
-                                   Twips::fromPixels(cmdBar[0]->sizeHint().width())));
+    applyLayout(layoutFor(TabLayout::designedWidth, TabLayout::designedHeight));
     WindowSettings::Read_Ini(m_state, screen);
     Label1->setText(m_state.caption(titleCaption));
 
@@ -153,6 +152,12 @@ void frmTab::placeWindow()
                                 m_state.linkTableHeight));
 }
 
+TabLayout frmTab::layoutFor(double innerWidth, double innerHeight) const
+{
+    return TabLayout::compute(innerWidth, innerHeight, Twips::fromPixels(cmdBar[0]->sizeHint().width()),
+                              Twips::fromPixels(cmdBar[1]->sizeHint().width()));
+}
+
 void frmTab::applyLayout(const TabLayout &l)
 {
     place(PicLab, l.picLab);
@@ -179,8 +184,7 @@ void frmTab::resizeEvent(QResizeEvent *event)
     const double innerWidth = Twips::fromPixels(width());
     if (innerWidth < TabLayout::minimumWidth || isMinimized())
         return;
-    applyLayout(TabLayout::compute(innerWidth, Twips::fromPixels(height()),
-                                   Twips::fromPixels(cmdBar[0]->sizeHint().width())));
+    applyLayout(layoutFor(innerWidth, Twips::fromPixels(height())));
 }
 
 void frmTab::Load_Group()

@@ -79,6 +79,7 @@ protected:
 private:
     void buildControls(const CommandCatalogue &catalogue);
     void placeWindow();
+    TabLayout layoutFor(double innerWidth, double innerHeight) const;
     void applyLayout(const TabLayout &layout);
     void closeWindow();
     void titleCommand();

@@ -10,6 +10,10 @@ LinkTabStrip::LinkTabStrip(QWidget *parent) : QTabBar(parent)
     setElideMode(Qt::ElideRight);
     setUsesScrollButtons(false);
     setExpanding(false);
+    // Fifteen tabs share a strip: a smaller type leaves their titles room.
+    QFont small = font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    setFont(small);
 }
 
 void LinkTabStrip::setShownTab(int index)

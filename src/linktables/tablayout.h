@@ -27,6 +27,7 @@ struct TabLayout
     std::array<QRectF, stripCount> strips;
     double column5Width = 0;
 
-    // bar0Width: the width the left bar's buttons need; the title sits right of them.
-    static TabLayout compute(double innerWidth, double innerHeight, double bar0Width);
+    // bar0Width, bar1Width: the widths the two bars' buttons need. The title sits right of the left
+    // bar's buttons; the right bar is never narrower than its buttons.
+    static TabLayout compute(double innerWidth, double innerHeight, double bar0Width, double bar1Width);
 };

@@ -98,7 +98,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(folder.readLines("Links/Links.000").size(), 1, 10000);
 
         // Table 97: tab 7 of the top strip, whose place the layout fixes in twips.
-        const TabLayout layout = TabLayout::compute(TabLayout::designedWidth, TabLayout::designedHeight, 0);
+        const TabLayout layout = TabLayout::compute(TabLayout::designedWidth, TabLayout::designedHeight, 0, 0);
         const QRectF strip = layout.strips[6];
         const QPoint tab(Twips::toPixels(strip.left() + strip.width() / 15 * 7.5), Twips::toPixels(strip.top()) + 6);
         click(display, tables, tab);

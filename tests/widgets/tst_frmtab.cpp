@@ -155,6 +155,13 @@ private slots:
         QCOMPARE(tab.cmdBar[0]->action("ADDURL")->toolTip(), QString("C75"));
         QCOMPARE(tab.cmdBar[0]->action("TITLE")->toolTip(), QString("C77"));
         QVERIFY(!tab.cmdBar[0]->action("SORT")->icon().isNull());
+        // Every button is on its bar, none in an overflow menu.
+        for (CommandBar *bar : tab.cmdBar) {
+            for (QAction *action : bar->actions()) {
+                if (!action->isSeparator())
+                    QVERIFY2(bar->widgetForAction(action)->isVisible(), qPrintable(action->objectName()));
+            }
+        }
 
         // Centred at its designed size, and the window settings read again afterwards.
         const QRect screen = QGuiApplication::primaryScreen()->geometry();

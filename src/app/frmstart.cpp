@@ -18,6 +18,7 @@
 #include "dialogs/frmabout.h"
 #include "dialogs/usermanual.h"
 #include "firstruninstall.h"
+#include "linktables/linktables.h"
 #include "mainlayout.h"
 #include "platform/twips.h"
 #include "platform/userdialogs.h"
@@ -132,6 +133,8 @@ void frmStart::buildCommands()
     });
     m_dispatcher->setCommand(CommandBars::menuInstance, QStringLiteral("FILE:HELP"),
                              [this] { UserManual::open(m_state, m_shell, m_dialogs); });
+    m_linkTables = std::make_unique<LinkTables>(m_state, m_dialogs, m_shell, *m_catalogue, *m_navigator, Text1, this);
+    m_dispatcher->setCommand(0, QStringLiteral("FAVORITE"), [this] { m_linkTables->Open_Tables(); });
 }
 
 QString frmStart::todayDateFrom(const QDate &date) { return date.toString(QStringLiteral("yyyy-MM-dd")); }
@@ -230,6 +233,8 @@ void frmStart::placeWindow()
 void frmStart::Timer4_Timer()
 {
     Timer4.stop();
+    if (m_linkTables)
+        m_linkTables->Load_Index();
     m_state.templatePath = m_state.appFolder.path(QStringLiteral("\\Data\\Template.Doc"));
     m_state.templatePathH = m_state.appFolder.path(QStringLiteral("\\Data\\TemplateH.Doc"));
     // Screen captures take the screen's picture when they are made; nothing to size beforehand.

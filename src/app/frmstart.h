@@ -15,6 +15,7 @@ class DesktopShell;
 class Dispatcher;
 class FindBar;
 class History;
+class LinkTables;
 class Navigator;
 class QComboBox;
 class QLabel;
@@ -122,6 +123,7 @@ private:
     std::unique_ptr<TravelEngine> m_travel;
     std::unique_ptr<Captions> m_captions;
     std::unique_ptr<CommandCatalogue> m_catalogue;
+    std::unique_ptr<LinkTables> m_linkTables;
     CommandBars *m_bars = nullptr;
     Dispatcher *m_dispatcher = nullptr;
     FindBar *m_findBar = nullptr;

@@ -5,6 +5,7 @@
 #include "core/programstate.h"
 #include "core/textcase.h"
 #include "languagefile.h"
+#include "linktables/linkindex.h"
 
 #include <QWidget>
 
@@ -73,4 +74,5 @@ void Captions::Set_Captions()
     m_bars->setTooltip(QStringLiteral("BRUSALDO"), m_state.caption(196));
     for (QWidget *button : m_moveButtons)
         button->setToolTip(m_state.caption(moveButtonCaption));
+    LinkIndex::nameEmptyTables(m_state);
 }

@@ -1,40 +1,35 @@
 #pragma once
 
 #include <QApplication>
-#include <QDeadlineTimer>
-#include <QPointer>
+#include <QDialog>
 #include <QTimer>
-#include <QWidget>
 #include <functional>
 
-// Acts on a modal window as soon as it shows, while the code that opened it waits in exec().
-// Watches for five seconds at most, and no longer than this object lives.
-template <typename Window>
-class WhenShown
+// Runs steps on a modal window of the given kind as soon as it shows, for as long as the driver
+// lives: a test drives a window that its caller opens with exec(). The window is closed
+// afterwards if the steps left it open, so a failing test never hangs.
+template<typename Window>
+class ModalDriver
 {
 public:
-    explicit WhenShown(std::function<void(Window *)> act) : m_timer(new QTimer)
+    explicit ModalDriver(std::function<void(Window &)> steps) : m_steps(std::move(steps))
     {
-        m_timer->setInterval(10);
-        const QDeadlineTimer deadline(5000);
-        QTimer *timer = m_timer;
-        QObject::connect(timer, &QTimer::timeout, [timer, act, deadline] {
-            for (QWidget *widget : QApplication::topLevelWidgets()) {
-                if (auto *window = qobject_cast<Window *>(widget); window && window->isVisible()) {
-                    timer->stop();
-                    act(window);
-                    return;
-                }
-            }
-            if (deadline.hasExpired())
-                timer->stop();
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            auto *window = qobject_cast<Window *>(QApplication::activeModalWidget());
+            if (!window || !window->isVisible())
+                return;
+            m_timer.stop();
+            seen = true;
+            m_steps(*window);
+            if (window->isVisible())
+                window->reject();
         });
-        m_timer->start();
+        m_timer.start(10);
     }
-    ~WhenShown() { delete m_timer; }
-    WhenShown(const WhenShown &) = delete;
-    WhenShown &operator=(const WhenShown &) = delete;
+
+    bool seen = false;
 
 private:
-    QPointer<QTimer> m_timer;
+    std::function<void(Window &)> m_steps;
+    QTimer m_timer;
 };

@@ -29,15 +29,15 @@ private:
     {
         QString text;
         browser->dialogs.textAnswers = {name};
-        const WhenShown<frmLang> driver([&](frmLang *editor) {
-            editor->Text1->moveCursor(QTextCursor::End);
+        const ModalDriver<frmLang> driver([&](frmLang &editor) {
+            editor.Text1->moveCursor(QTextCursor::End);
             if (replacing)
-                QTest::keyClick(editor->Text1, Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClicks(editor->Text1, typed);
-            text = editor->Text1->toPlainText();
-            press(editor, "SAVE5");
-            const WhenShown<frmInput> answer([](frmInput *box) { press(box, "OKYES"); });
-            press(editor, "EXIT3");
+                QTest::keyClick(editor.Text1, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(editor.Text1, typed);
+            text = editor.Text1->toPlainText();
+            press(&editor, "SAVE5");
+            const ModalDriver<frmInput> answer([](frmInput &box) { press(&box, "OKYES"); });
+            press(&editor, "EXIT3");
         });
         click("LANG:NEW");
         return text;
@@ -96,9 +96,9 @@ private slots:
         QFETCH(QString, key);
         click("LANG:ITALIANO");
         QString version;
-        const WhenShown<frmAbout> driver([&](frmAbout *box) {
-            version = box->lblVersion->text();
-            press(box, "ABOUTHELP");
+        const ModalDriver<frmAbout> driver([&](frmAbout &box) {
+            version = box.lblVersion->text();
+            press(&box, "ABOUTHELP");
         });
         click(key);
         QCOMPARE(version, "Versione " + programVersion());
@@ -137,9 +137,9 @@ private slots:
         QCOMPARE(form().bars().menu("LANG")->actions().last(), form().bars().action("LANG:NEW"));
 
         bool editorOpened = false;
-        const WhenShown<frmLang> driver([&](frmLang *editor) {
+        const ModalDriver<frmLang> driver([&](frmLang &editor) {
             editorOpened = true;
-            press(editor, "EXIT3");
+            press(&editor, "EXIT3");
         });
         click("LANG:NEW");
         QVERIFY(editorOpened);

@@ -68,13 +68,13 @@ private slots:
         useLanguage("English");
         state->inputAnswer = 7;
         frmInput box(*state, catalogue);
-        const WhenShown<frmInput> driver([how](frmInput *shown) {
+        const ModalDriver<frmInput> driver([how](frmInput &shown) {
             if (how == "close")
-                shown->close();
+                shown.close();
             else if (how == "escape")
                 QTest::keyClick(shown, Qt::Key_Escape);
             else
-                click(shown, how);
+                click(&shown, how);
         });
         box.exec();
         QVERIFY(!box.isVisible());

@@ -228,9 +228,9 @@ private slots:
         open();
         type("Hallo");
         bool asked = false;
-        const WhenShown<frmInput> driver([&](frmInput *box) {
+        const ModalDriver<frmInput> driver([&](frmInput &box) {
             asked = true;
-            box->close();
+            box.close();
         });
         editor->close();
         QVERIFY(!editor->isVisible());
@@ -260,13 +260,13 @@ private slots:
         const QString text = editor->Text1->toPlainText();
         state->inputAnswer = 1; // an earlier yes must not decide this question
         bool asked = false;
-        const WhenShown<frmInput> driver([&](frmInput *box) {
+        const ModalDriver<frmInput> driver([&](frmInput &box) {
             asked = true;
-            QCOMPARE(box->labTitle->text(), QString("Sei sicuro?"));
+            QCOMPARE(box.labTitle->text(), QString("Sei sicuro?"));
             if (answer == "close")
-                box->close();
+                box.close();
             else
-                box->findChild<QAction *>(answer)->trigger();
+                box.findChild<QAction *>(answer)->trigger();
         });
         if (exit == "close")
             closeByTheWindowSystem();

@@ -72,7 +72,7 @@ private slots:
             if (how == "close")
                 shown.close();
             else if (how == "escape")
-                QTest::keyClick(shown, Qt::Key_Escape);
+                QTest::keyClick(&shown, Qt::Key_Escape);
             else
                 click(&shown, how);
         });

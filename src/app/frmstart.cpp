@@ -13,6 +13,7 @@
 #include "commands/commandcatalogue.h"
 #include "commands/dispatcher.h"
 #include "commands/imagelist.h"
+#include "export/exports.h"
 #include "core/programstate.h"
 #include "firstruninstall.h"
 #include "mainlayout.h"
@@ -117,6 +118,19 @@ void frmStart::buildCommands()
     m_dispatcher = new Dispatcher(Dispatcher::Parts{m_state, *m_tabs, *m_navigator, *m_travel, *m_bookmark,
                                                     *m_captions, *m_bars, m_shell, m_dialogs, Text1, *this},
                                   this);
+    m_exports = new Exports(m_state, *m_tabs, m_dialogs, m_shell,
+                            Exports::Window{this, statusBar,
+                                            [this] {
+                                                m_state.barsShown = true;
+                                                GO_BarOff();
+                                            },
+                                            [this] {
+                                                m_state.barsShown = false;
+                                                GO_BarOn();
+                                            },
+                                            [this] { Timer1.start(); }},
+                            this);
+    m_exports->registerCommands(*m_dispatcher);
 }
 
 QString frmStart::todayDateFrom(const QDate &date) { return date.toString(QStringLiteral("yyyy-MM-dd")); }

@@ -45,7 +45,7 @@ void DocumentExport::write(bool pdf, const QString &templatePath, const QString 
         return m_.finish();
     QList<OfficeEngine::Output> outputs{{fileName, pdf ? pdfFormat : wordFormat}};
     if (pdf)
-        outputs.prepend({ExportNames::wordCopy(fileName), wordFormat});
+        outputs.append({ExportNames::wordCopy(fileName), wordFormat});
     QStringList finals;
     for (const OfficeEngine::Output &output : outputs)
         finals.append(output.path);

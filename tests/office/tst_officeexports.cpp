@@ -52,7 +52,7 @@ private slots:
         QFETCH(QString, key);
         QFETCH(bool, landscape);
         startExportPage();
-        const QString path = out.filePath(key.section(':', 1) + ".doc");
+        const QString path = out->filePath(key.section(':', 1) + ".doc");
         dialogs().saveAnswer = path;
         QVERIFY(exportWith(key));
         QCOMPARE(dialogs().suggestedNames.last(), QString("Exportsample2026.doc"));
@@ -67,7 +67,7 @@ private slots:
         QCOMPARE(document.value("embedded").toInt(), 1);
         QCOMPARE(document.value("pictures").toInt(), 1);
         QVERIFY(QFileInfo::exists(path));
-        QCOMPARE(QDir(out.path()).entryList({".*"}, QDir::Files | QDir::Hidden), QStringList());
+        QCOMPARE(QDir(out->path()).entryList({".*"}, QDir::Files | QDir::Hidden), QStringList());
     }
 
     void firstMomentsGiveALandscapeDocumentWithoutTemplate()
@@ -75,7 +75,7 @@ private slots:
         startExportPage();
         state().templatePath.clear();
         state().templatePathH.clear();
-        const QString path = out.filePath("early.doc");
+        const QString path = out->filePath("early.doc");
         dialogs().saveAnswer = path;
         QVERIFY(exportWith("SAVE:WORDH"));
         QCOMPARE(dialogs().messages, QStringList{saved(path)});
@@ -87,8 +87,8 @@ private slots:
     void pdfIsPortraitWithItsWordCopyBeside()
     {
         startExportPage();
-        QDir(out.path()).mkpath("v1.2");
-        const QString path = out.filePath("v1.2/page.pdf");
+        QDir(out->path()).mkpath("v1.2");
+        const QString path = out->filePath("v1.2/page.pdf");
         dialogs().saveAnswer = path;
         QVERIFY(exportWith("SAVE:PDF"));
         QCOMPARE(dialogs().suggestedNames.last(), QString("Exportsample2026.pdf"));
@@ -97,17 +97,17 @@ private slots:
         const QString text = pdfText(path);
         QVERIFY2(text.contains(ExportPage::heading) && text.contains(ExportPage::cells[3]), qPrintable(text));
         QVERIFY2(pdfPageSize(path).startsWith("595"), qPrintable(pdfPageSize(path)));
-        const QJsonObject copy = reader.inspect(out.filePath("v1.2/page.doc"));
+        const QJsonObject copy = reader.inspect(out->filePath("v1.2/page.doc"));
         QVERIFY(copy.value("text").toString().contains(ExportPage::heading));
         QCOMPARE(copy.value("landscape").toBool(), false);
-        QCOMPARE(QDir(out.filePath("v1.2")).entryList(QDir::Files | QDir::Hidden),
+        QCOMPARE(QDir(out->filePath("v1.2")).entryList(QDir::Files | QDir::Hidden),
                  (QStringList{"page.doc", "page.pdf"}));
     }
 
     void workbookCellsHoldTheTablesCells()
     {
         startExportPage();
-        const QString path = out.filePath("book.xls");
+        const QString path = out->filePath("book.xls");
         QFile old(path);
         QVERIFY(old.open(QIODevice::WriteOnly) && old.write("an earlier workbook") > 0);
         old.close();
@@ -125,7 +125,7 @@ private slots:
     void slidesGrowOneByOne()
     {
         startExportPage();
-        const QString path = out.filePath("show.ppt");
+        const QString path = out->filePath("show.ppt");
         dialogs().saveAnswer = path;
         for (int slide = 1; slide <= 2; ++slide) {
             QVERIFY(exportWith("SAVE:PPT"));

@@ -50,10 +50,12 @@ struct ExportPage
 class ExportTest : public BrowserTest
 {
 protected:
-    QTemporaryDir out;
+    // The folder the save dialogs answer with, fresh for every window.
+    std::unique_ptr<QTemporaryDir> out;
 
     void startOn(const QString &path)
     {
+        out = std::make_unique<QTemporaryDir>();
         browser = std::make_unique<BrowserFixture>(server);
         for (const char *name : {"template.doc", "templateh.doc"})
             QFile::copy(QStringLiteral(TAMZO_SOURCE_DIR "/install/") + name, browser->folder.path(QStringLiteral("Data/") + name));

@@ -13,7 +13,7 @@ void WebAttend::start(WebView *view, std::function<void(bool)> done)
     m_view = view;
     m_done = std::move(done);
     m_elapsed.start();
-    m_timer.start(firstPauseMs);
+    look();
 }
 
 void WebAttend::look()

@@ -8,14 +8,13 @@
 
 class WebView;
 
-// Waits, without blocking the window, until a view has finished loading its page: a first
-// pause, then a look every quarter second at whether it is busy and whether its document is
+// Waits, without blocking the window, until a view has finished loading its page: a look at
+// once and then every quarter second at whether it is busy and whether its document is
 // complete. The wait is bounded: after limitMs the caller goes on with what the page holds.
 class WebAttend : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr int firstPauseMs = 500;
     static constexpr int lookMs = 250;
     static constexpr int limitMs = 15000;
 

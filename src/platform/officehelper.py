@@ -146,6 +146,7 @@ def write_document(office, request):
     document = office.load(url(template)) if template else office.load("private:factory/swriter")
 
     def work(doc):
+        doc.lockControllers()  # no layout on the way: the document is only stored
         if not template and request.get("landscape"):
             set_landscape(doc)
         text = doc.Text

@@ -30,8 +30,8 @@ struct ExportPage
         return png;
     }
 
-    // The page with `filler` paragraphs of text after the table.
-    static void serve(TestHttpServer &server, const QString &path, int filler = 0)
+    // The page with `filler` paragraphs of text after the table; its size in bytes.
+    static qsizetype serve(TestHttpServer &server, const QString &path, int filler = 0)
     {
         server.setPage("/harbour.png", picture(), "image/png");
         QByteArray html = QByteArray("<html><head><title>") + title + "</title></head><body><h1>" + heading
@@ -42,7 +42,9 @@ struct ExportPage
         for (int i = 0; i < filler; ++i)
             html += "<p>Paragraph " + QByteArray::number(i) + ": the ferry calls at every port of the gulf "
                     "on its way along the coast, weather permitting.</p>";
-        server.setPage(path, html + "</body></html>");
+        html += "</body></html>";
+        server.setPage(path, html);
+        return html.size();
     }
 };
 

@@ -73,9 +73,13 @@ QString ExportSupport::chooseFile(const QString &extension, const QString &filte
     const QString name = ExportNames::suggested(activeView()->LocationName(), extension, untitled);
     const QString suggested =
         m_fileName.isEmpty() ? name : QFileInfo(m_fileName).absoluteDir().filePath(name);
-    const QString chosen = m_dialogs.saveFileName(suggested, filter);
-    if (!chosen.isEmpty())
-        m_fileName = chosen;
+    QString chosen = m_dialogs.saveFileName(suggested, filter);
+    if (chosen.isEmpty())
+        return chosen;
+    // A name typed without extension gets the one of its kind.
+    if (QFileInfo(chosen).suffix().isEmpty())
+        chosen += extension;
+    m_fileName = chosen;
     return chosen;
 }
 
@@ -97,7 +101,7 @@ void ExportSupport::writeFiles(const QStringList &finalPaths, const OfficeWork &
             return;
         const QString &first = files->front()->finalPath();
         if (reply.missing)
-            return self->finish(self->caption(officeMissingCaption, "This export needs LibreOffice and its Python bridge (Debian packages libreoffice-writer-nogui, libreoffice-calc-nogui, libreoffice-impress-nogui and python3-uno):") + u'\n'
+            return self->finish(UserDialogs::Icon::Critical, self->caption(officeMissingCaption, "This export needs LibreOffice and its Python bridge (Debian packages libreoffice-writer-nogui, libreoffice-calc-nogui, libreoffice-impress-nogui and python3-uno):") + u'\n'
                                 + reply.error);
         if (!reply.ok)
             return self->failed(WriteResult::failure(first, reply.error));
@@ -109,18 +113,19 @@ void ExportSupport::writeFiles(const QStringList &finalPaths, const OfficeWork &
     });
 }
 
-void ExportSupport::finish(const QString &message)
+void ExportSupport::finish(const QString &message) { finish(UserDialogs::Icon::Information, message); }
+
+void ExportSupport::finish(UserDialogs::Icon icon, const QString &message)
 {
     m_indicator.end();
     if (!message.isEmpty())
-        m_dialogs.message(message);
+        m_dialogs.message(message, icon);
 }
 
 void ExportSupport::saved(const QString &path) { finish(caption(savedCaption, "File saved: ") + path); }
 
 void ExportSupport::failed(const WriteResult &failure)
 {
-    m_indicator.end();
-    m_dialogs.message(caption(writeFailedCaption, "The file could not be written:") + u'\n' + failure.message(),
-                      UserDialogs::Icon::Critical);
+    finish(UserDialogs::Icon::Critical,
+           caption(writeFailedCaption, "The file could not be written:") + u'\n' + failure.message());
 }

@@ -3,6 +3,7 @@
 #include "exportindicator.h"
 #include "pagecopy.h"
 #include "platform/officeengine.h"
+#include "platform/userdialogs.h"
 
 #include <QObject>
 #include <QStringList>
@@ -12,7 +13,6 @@
 class DesktopShell;
 class QLabel;
 class TabSet;
-class UserDialogs;
 class WebView;
 class WriteResult;
 struct ProgramState;
@@ -69,6 +69,7 @@ public:
 
     // Endings: nothing shown, a plain message, "saved" with the file, or a failure.
     void finish(const QString &message = {});
+    void finish(UserDialogs::Icon icon, const QString &message);
     void saved(const QString &path);
     void failed(const WriteResult &failure);
 

@@ -102,8 +102,10 @@ void LibreOfficeEngine::sendNext()
     if (m_inFlight || m_queue.empty())
         return;
     m_inFlight = true;
-    if (!start())
-        return; // the start failure has been reported to the request
+    if (!start()) {
+        fail(tr("%1 could not be started: %2").arg(m_python, m_process.errorString()), true);
+        return;
+    }
     m_process.write(QJsonDocument(m_queue.front().request).toJson(QJsonDocument::Compact) + '\n');
     m_deadline.start(m_fresh ? m_startMs + m_requestMs : m_requestMs);
 }

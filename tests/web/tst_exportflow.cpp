@@ -154,6 +154,15 @@ private slots:
         QCOMPARE(filesOut(), QStringList{"earlier.xls"});
     }
 
+    void nameTypedWithoutExtensionGetsOne()
+    {
+        startExportPage();
+        dialogs().saveAnswer = out->filePath("plain");
+        QVERIFY(exportWith("SAVE:PDF"));
+        QCOMPARE(dialogs().messages, QStringList{saved(out->filePath("plain.pdf"))});
+        QCOMPARE(filesOut(), (QStringList{"plain.doc", "plain.pdf"}));
+    }
+
     void missingOfficeIsExplained()
     {
         startOn("/page");
@@ -165,6 +174,7 @@ private slots:
         QCOMPARE(dialogs().messages.size(), 1);
         QVERIFY2(dialogs().messages.first().contains("python3-uno") && dialogs().messages.first().contains("no-python-here"),
                  qPrintable(dialogs().messages.first()));
+        QCOMPARE(dialogs().icons.first(), UserDialogs::Icon::Critical);
         QCOMPARE(filesOut(), QStringList());
     }
 

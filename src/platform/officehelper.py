@@ -240,8 +240,16 @@ def serve(operations, profile_dir):
             office.end()
 
 
+def end_group(*_):
+    """The program is gone: the office goes with the helper, even halfway through its start.
+    The program starts the helper as the leader of a process group of its own."""
+    if os.getpgid(0) == os.getpid():
+        os.killpg(0, signal.SIGKILL)
+    sys.exit(0)
+
+
 def main(operations=OPERATIONS):
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit(0))
+    signal.signal(signal.SIGTERM, end_group)
     serve(operations, sys.argv[1])
 
 

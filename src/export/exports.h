@@ -47,12 +47,8 @@ public:
 
     // The engine the exports use; the program's own LibreOffice engine unless another is given.
     void useOfficeEngine(OfficeEngine &engine);
+    // An export or capture is under way.
     bool running() const;
-
-    DocumentExport &documents() { return *m_documents; }
-    ExcelExport &excel() { return *m_excel; }
-    SlideExport &slides() { return *m_slides; }
-    PictureCapture &pictures() { return *m_pictures; }
 
 private:
     ProgramState &m_state;

@@ -222,19 +222,23 @@ def answer_to(line, office, failure, operations):
     return answer
 
 
-def serve(operations, profile_dir):
-    office, failure = None, None
+def start_office(profile_dir):
+    """The office, or why there is none (told to every request: the program shows it)."""
     try:
-        office = Office(profile_dir)
-    except Exception as error:  # told to every request: the program shows it
-        failure = error
+        return Office(profile_dir), None
+    except Exception as error:
+        return None, error
+
+
+def serve(operations, profile_dir):
+    office, failure = start_office(profile_dir)
     try:
         for line in sys.stdin:
+            if office is not None and not office.alive():  # an office that died is replaced
+                office, failure = start_office(profile_dir)
             if line.strip():
                 sys.stdout.write(json.dumps(answer_to(line, office, failure, operations)) + "\n")
                 sys.stdout.flush()
-            if office is not None and not office.alive():
-                sys.exit("LibreOffice stopped")
     finally:
         if office is not None:
             office.end()

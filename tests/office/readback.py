@@ -1,6 +1,6 @@
 """Reads documents back for the office tests, through the program's own office helper:
-{"op": "inspect", "path": ...} answers what the document holds; {"op": "sleep"} never answers
-in time (for the tests of the time limit)."""
+{"op": "inspect", "path": ...} answers what the document holds; {"op": "sleep"} takes its time
+and {"op": "end_office"} ends the office as a crash would (for the tests of the helper)."""
 
 import os
 import time
@@ -50,5 +50,11 @@ def sleep(office, request):
     return {}
 
 
+def end_office(office, request):
+    os.system("pkill -KILL -P %d" % office.process.pid)  # soffice.bin below the launcher
+    office.process.wait()
+    return {}
+
+
 if __name__ == "__main__":
-    helper.main(dict(helper.OPERATIONS, inspect=inspect, sleep=sleep))
+    helper.main(dict(helper.OPERATIONS, inspect=inspect, sleep=sleep, end_office=end_office))

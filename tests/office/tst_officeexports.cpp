@@ -160,6 +160,28 @@ private slots:
         QVERIFY(!engine.running());
         QVERIFY(ask(0).value("ok").toBool());
     }
+
+    void anOfficeThatDiedIsReplacedBeforeTheNextRequest()
+    {
+        LibreOfficeEngine engine(QStringLiteral(TAMZO_SOURCE_DIR "/tests/office/readback.py"));
+        const auto ask = [&engine](const QJsonObject &request) {
+            QJsonObject answer;
+            engine.call(request, [&](const QJsonObject &a) { answer = a; });
+            if (!QTest::qWaitFor([&] { return !answer.isEmpty(); }, 60000))
+                return QJsonObject{{"error", "no answer at all"}};
+            return answer;
+        };
+        QVERIFY(ask({{"op", "end_office"}}).value("ok").toBool());
+        out = std::make_unique<QTemporaryDir>();
+        const QString path = out->filePath("after.xls");
+        QFile page(out->filePath("page.html"));
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.write("<html><body><table><tr><td>still here</td></tr></table></body></html>");
+        page.close();
+        const QJsonObject written = ask({{"op", "workbook"}, {"html", page.fileName()}, {"output", path}});
+        QVERIFY2(written.value("ok").toBool(), qPrintable(written.value("error").toString()));
+        QVERIFY(reader.inspect(path).value("cells").toArray().contains(QJsonValue("still here")));
+    }
 };
 
 TAMZO_TEST_MAIN(tst_OfficeExports)

@@ -70,6 +70,32 @@ private slots:
         QCOMPARE(QDir(out->path()).entryList({".*"}, QDir::Files | QDir::Hidden), QStringList());
     }
 
+    void templatesOwnContentComesBeforeThePage()
+    {
+        startExportPage();
+        const QString letterhead = out->filePath("letterhead.html");
+        QFile page(letterhead);
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.write("<html><body><p>Letterhead of the travel office</p></body></html>");
+        page.close();
+        const QString templatePath = out->filePath("letter.doc");
+        OfficeEngine::Reply made;
+        office.writeDocument({}, false, letterhead, {{templatePath, "MS Word 97"}},
+                             [&](const OfficeEngine::Reply &reply) { made = reply; });
+        QTRY_VERIFY_WITH_TIMEOUT(made.ok, 30000);
+        state().templatePath = templatePath;
+
+        const QString path = out->filePath("letter-page.doc");
+        dialogs().saveAnswer = path;
+        QVERIFY(exportWith("SAVE:WORDH"));
+        const QJsonObject document = reader.inspect(path);
+        const QString text = document.value("text").toString();
+        QVERIFY2(text.indexOf("Letterhead of the travel office") == 0 && text.indexOf(ExportPage::heading) > 0,
+                 qPrintable(text));
+        QCOMPARE(document.value("landscape").toBool(), false);
+        QCOMPARE(reader.inspect(templatePath).value("text").toString().trimmed(), QString("Letterhead of the travel office"));
+    }
+
     void firstMomentsGiveALandscapeDocumentWithoutTemplate()
     {
         startExportPage();

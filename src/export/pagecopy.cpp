@@ -18,7 +18,21 @@ void PageCopy::run(WebView *view, std::function<void(const Copied &)> done)
 {
     m_view = view;
     m_done = std::move(done);
-    m_attend.start(view, [this](bool) { copy(); });
+    m_attend.start(view, [this](bool) {
+        // The view's select-all and copy act on the page that has the keyboard focus: its
+        // window must be the active one.
+        if (m_view)
+            m_view->window()->activateWindow();
+        m_elapsed.start();
+        waitForActiveWindow();
+    });
+}
+
+void PageCopy::waitForActiveWindow()
+{
+    if (m_view && !m_view->isActiveWindow() && m_elapsed.elapsed() < activationLimitMs)
+        return QTimer::singleShot(clipboardLookMs, this, &PageCopy::waitForActiveWindow);
+    copy();
 }
 
 void PageCopy::copy()

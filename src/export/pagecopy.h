@@ -19,6 +19,7 @@ class PageCopy : public QObject
 public:
     static constexpr int clipboardLimitMs = 3000;
     static constexpr int clipboardLookMs = 50;
+    static constexpr int activationLimitMs = 1000;
 
     struct Copied
     {
@@ -33,6 +34,7 @@ public:
     void run(WebView *view, std::function<void(const Copied &)> done);
 
 private:
+    void waitForActiveWindow();
     void copy();
     void lookAtClipboard();
     void finish();

@@ -25,10 +25,11 @@ INSTALL_HINT = ("Install LibreOffice and its Python bridge: apt-get install libr
                 "libreoffice-calc-nogui libreoffice-impress-nogui python3-uno")
 
 
+CONNECT_SECONDS = 60
+
+
 class Missing(Exception):
     """The office or its bridge is not installed."""
-
-CONNECT_SECONDS = 60
 
 
 def props(**values):
@@ -128,7 +129,7 @@ def embed_graphics(office, document):
         try:
             shape.Graphic = provider.queryGraphic(props(URL=graphic.OriginURL))
         except Exception:
-            pass  # a picture the office cannot fetch stays out; the text is still written
+            pass  # a picture the office cannot fetch again stays a link; the text is written
 
 
 def set_landscape(document):

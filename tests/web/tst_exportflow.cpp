@@ -222,6 +222,8 @@ private slots:
         command("SAVE:WORDH");
         QTRY_COMPARE_WITH_TIMEOUT(office.operations.size(), 1, 20000);
         QCOMPARE(form().statusBar->text(), QString("Writing first.doc"));
+        QCOMPARE(form().windowOpacity(), state().exportAlpha / 255.0);
+        QVERIFY(QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::BusyCursor);
         command("SAVE:EXCEL");
         QCOMPARE(dialogs().messages, QStringList{"An export is running; wait until it has ended."});
         office.release();
@@ -229,6 +231,8 @@ private slots:
         QCOMPARE(dialogs().messages.last(), saved(out->filePath("first.doc")));
         QCOMPARE(office.operations, QStringList{"document"});
         QCOMPARE(form().statusBar->text(), QString());
+        QCOMPARE(form().windowOpacity(), 1.0);
+        QVERIFY(!QApplication::overrideCursor());
     }
 
     void dialogSuggestsTheFolderOfTheLastExport()

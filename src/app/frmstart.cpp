@@ -14,6 +14,7 @@
 #include "commands/dispatcher.h"
 #include "commands/frmlang.h"
 #include "commands/imagelist.h"
+#include "export/exports.h"
 #include "core/programstate.h"
 #include "dialogs/frmabout.h"
 #include "dialogs/usermanual.h"
@@ -135,6 +136,19 @@ void frmStart::buildCommands()
                              [this] { UserManual::open(m_state, m_shell, m_dialogs); });
     m_linkTables = std::make_unique<LinkTables>(m_state, m_dialogs, m_shell, *m_catalogue, *m_navigator, Text1, this);
     m_dispatcher->setCommand(0, QStringLiteral("FAVORITE"), [this] { m_linkTables->Open_Tables(); });
+    m_exports = new Exports(m_state, *m_tabs, m_dialogs, m_shell,
+                            Exports::Window{this, statusBar,
+                                            [this] {
+                                                m_state.barsShown = true;
+                                                GO_BarOff();
+                                            },
+                                            [this] {
+                                                m_state.barsShown = false;
+                                                GO_BarOn();
+                                            },
+                                            [this] { Timer1.start(); }},
+                            this);
+    m_exports->registerCommands(*m_dispatcher);
 }
 
 QString frmStart::todayDateFrom(const QDate &date) { return date.toString(QStringLiteral("yyyy-MM-dd")); }

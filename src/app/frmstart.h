@@ -13,6 +13,7 @@ class CommandBars;
 class CommandCatalogue;
 class DesktopShell;
 class Dispatcher;
+class Exports;
 class FindBar;
 class History;
 class LinkTables;
@@ -78,6 +79,7 @@ public:
     const CommandCatalogue &catalogue() const { return *m_catalogue; }
     Dispatcher &dispatcher() { return *m_dispatcher; }
     FindBar &findBar() { return *m_findBar; }
+    Exports &exports() { return *m_exports; }
 
     // Controls.
     QWidget *picBar;
@@ -127,6 +129,7 @@ private:
     CommandBars *m_bars = nullptr;
     Dispatcher *m_dispatcher = nullptr;
     FindBar *m_findBar = nullptr;
+    Exports *m_exports = nullptr;
     std::function<QPoint()> m_pointer;
     qint16 wasMinimized = 0;
     bool m_loaded = false;

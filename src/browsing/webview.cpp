@@ -21,6 +21,15 @@ WebView::WebView(UserDialogs &dialogs, QPrinter &printer, QWidget *parent, WebPr
     layout->setContentsMargins(0, 0, 0, 0);
 }
 
+// The page answers its pending readings as it goes; nobody waits for them any more.
+WebView::~WebView()
+{
+    m_pendingReads.clear();
+    if (m_page)
+        m_page->disconnect(this);
+    delete std::exchange(m_engine, nullptr);
+}
+
 QWebEngineView *WebView::ensureEngine()
 {
     if (m_engine)

@@ -31,9 +31,16 @@ public:
     // Shows the window on an X display instead of the headless platform.
     void useDisplay(const QString &display)
     {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("DISPLAY", display);
-        environment.insert("QT_QPA_PLATFORM", "xcb");
+        setEnvironment("DISPLAY", display);
+        setEnvironment("QT_QPA_PLATFORM", "xcb");
+    }
+
+    void setEnvironment(const QString &name, const QString &value)
+    {
+        QProcessEnvironment environment = m_process.processEnvironment();
+        if (environment.isEmpty())
+            environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(name, value);
         m_process.setProcessEnvironment(environment);
     }
 
@@ -53,15 +60,29 @@ public:
                m_process.exitStatus() == QProcess::NormalExit;
     }
 
+    // Waits for a condition while the program runs; false at once when it has ended.
+    template<typename Condition>
+    bool waitWhileRunning(Condition condition, int timeoutMs = 20000)
+    {
+        return QTest::qWaitFor([&] { return condition() || m_process.state() == QProcess::NotRunning; }, timeoutMs) &&
+               condition();
+    }
+
     bool waitForEnd(int timeoutMs = 30000)
     {
         return QTest::qWaitFor([this] { return m_process.state() == QProcess::NotRunning; }, timeoutMs);
     }
 
     int exitCode() const { return m_process.exitCode(); }
-    QString output() { return QString::fromUtf8(m_process.readAll()); }
+    // Everything the program has written so far, standard error included.
+    QString output()
+    {
+        m_output += QString::fromUtf8(m_process.readAll());
+        return m_output;
+    }
 
 private:
     QString m_executable;
     QProcess m_process;
+    QString m_output;
 };

@@ -18,6 +18,7 @@
 #include "core/programstate.h"
 #include "dialogs/frmabout.h"
 #include "dialogs/usermanual.h"
+#include "edgeresizer.h"
 #include "firstruninstall.h"
 #include "linktables/linktables.h"
 #include "mainlayout.h"
@@ -48,6 +49,11 @@ frmStart::frmStart(ProgramState &state, UserDialogs &dialogs, DesktopShell &shel
     : QWidget(parent), m_state(state), m_dialogs(dialogs), m_shell(shell), m_pointer([] { return QCursor::pos(); })
 {
     setWindowTitle(QStringLiteral("TamzoTravel"));
+    // The window has no title bar: its own handles move it, its own commands minimise and close it,
+    // and its edges resize it.
+    setWindowFlag(Qt::FramelessWindowHint);
+    winId();
+    new EdgeResizer(windowHandle());
     buildControls();
     m_tabs = std::make_unique<TabSet>(m_state, m_dialogs, Tab1, this);
     m_tabs->setBandHeights(MainLayout::picBarHeight, MainLayout::picStatHeight);
@@ -282,8 +288,6 @@ void frmStart::Form_Resize()
     if (windowState() == Qt::WindowNoState && wasMinimized == 1) {
         wasMinimized = 0;
         setWindowTitle(QString());
-        const int correction = Twips::toPixels(restoreCorrectionTwips);
-        setGeometry(geometry().adjusted(0, -correction, 0, 0));
     }
     const MainLayout l = MainLayout::compute(Twips::fromPixels(width()), Twips::fromPixels(height()),
                                              m_state.tabWidth, Twips::fromPixels(cmdBar2->sizeHint().width()));

@@ -40,7 +40,6 @@ public:
     static constexpr int firstWatchMs = 5000;
     static constexpr int watchMs = 1500;
     static constexpr int floatingWatchMs = 750;
-    static constexpr int restoreCorrectionTwips = 285;
 
     frmStart(ProgramState &state, UserDialogs &dialogs, DesktopShell &shell, QWidget *parent = nullptr);
     ~frmStart() override;

@@ -46,10 +46,11 @@ int main(int argc, char *argv[])
         return 1;
     form.show();
 
-    // Every way of ending runs the shutdown sequence once.
-    ExitSignals exitSignals([&form] { form.close(); });
+    // Every way of ending runs the shutdown sequence once; a signal or the end of the session
+    // ends the program without waiting for anybody.
+    ExitSignals exitSignals([&form] { form.exitUnattended(); });
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &form,
-                     [&form](QSessionManager &) { form.GO_Exit(); });
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &form, &frmStart::GO_Exit);
+                     [&form](QSessionManager &) { form.commitData(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &form, &frmStart::exitUnattended);
     return app.exec();
 }

@@ -41,6 +41,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QWindow>
+#include <cstdio>
 
 frmStart::frmStart(ProgramState &state, UserDialogs &dialogs, DesktopShell &shell, QWidget *parent)
     : QWidget(parent), m_state(state), m_dialogs(dialogs), m_shell(shell), m_pointer([] { return QCursor::pos(); })
@@ -53,7 +54,7 @@ frmStart::frmStart(ProgramState &state, UserDialogs &dialogs, DesktopShell &shel
     m_history = std::make_unique<History>(m_state, Text1);
     m_bookmark = std::make_unique<Bookmark>(m_state, *m_tabs, Text1);
     m_navigator = std::make_unique<Navigator>(m_state, *m_tabs, *m_history, Text1, statusBar, progressBar);
-    m_travel = std::make_unique<TravelEngine>(m_state, *m_tabs, Text1, timeBar, m_shell);
+    m_travel = std::make_unique<TravelEngine>(m_state, *m_tabs, Text1, timeBar, m_shell, m_dialogs);
     m_captions = std::make_unique<Captions>(m_state, *m_tabs);
     m_findBar = new FindBar(this);
 
@@ -161,7 +162,7 @@ bool frmStart::Form_Load(const QString &firstAddress)
     m_state.opaqueAlpha = 255;
 
     if (const WriteResult created = OptionsFile::Read_Opt(m_state); !created.ok())
-        m_dialogs.message(created.message());
+        m_dialogs.message(Dispatcher::writeFailure(m_state, created));
     m_captions->Read_Lang();
     m_state.tabAddresses = QStringList(m_tabs->TabCount(), QString());
     buildCommands();
@@ -227,7 +228,19 @@ void frmStart::placeWindow()
     if (m_state.mainFullScreen == WindowSettings::fullScreen)
         setGeometry(QGuiApplication::primaryScreen()->geometry());
     else
-        setGeometry(Twips::toPixels(m_state.mainLeft, m_state.mainTop, m_state.mainWidth, m_state.mainHeight));
+        setGeometry(keptOnScreen(Twips::toPixels(m_state.mainLeft, m_state.mainTop, m_state.mainWidth, m_state.mainHeight)));
+}
+
+// A window saved on a screen that is no longer there comes back onto the primary screen.
+QRect frmStart::keptOnScreen(const QRect &window)
+{
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        if (screen->geometry().intersects(window))
+            return window;
+    }
+    QRect moved = window;
+    moved.moveTopLeft(QGuiApplication::primaryScreen()->availableGeometry().topLeft());
+    return moved;
 }
 
 void frmStart::Timer4_Timer()
@@ -240,8 +253,7 @@ void frmStart::Timer4_Timer()
     // Screen captures take the screen's picture when they are made; nothing to size beforehand.
     if (m_bars)
         m_bars->action(QStringLiteral("FAVORITE"))->setEnabled(true);
-    if (const WriteResult emptied = m_travel->emptyLog(); !emptied.ok())
-        m_dialogs.message(emptied.message());
+    m_travel->emptyLog();
 }
 
 void frmStart::Form_Resize()
@@ -260,7 +272,7 @@ void frmStart::Form_Resize()
         setGeometry(geometry().adjusted(0, -correction, 0, 0));
     }
     const MainLayout l = MainLayout::compute(Twips::fromPixels(width()), Twips::fromPixels(height()),
-                                             m_state.tabWidth);
+                                             m_state.tabWidth, Twips::fromPixels(cmdBar2->sizeHint().width()));
     const auto place = [](QWidget *control, const QRectF &r) {
         control->setGeometry(Twips::toPixels(r.left(), r.top(), std::max(0.0, r.width()),
                                              std::max(0.0, r.height())));
@@ -351,7 +363,12 @@ bool frmStart::eventFilter(QObject *watched, QEvent *event)
 
 void frmStart::minimizeWindow() { showMinimized(); }
 
-void frmStart::applyBarStyle() { m_bars->applyStyle(m_state.barStyle); }
+void frmStart::applyBarStyle()
+{
+    m_bars->applyStyle(m_state.barStyle);
+    // A look with wider buttons may need a wider right bar.
+    Form_Resize();
+}
 
 void frmStart::setFloatingBar(bool on)
 {
@@ -386,21 +403,46 @@ void frmStart::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-void frmStart::GO_Exit()
+// Each save is tried whatever became of the others; a failed one leaves its old file whole.
+// Nobody may be there to read a message: then the failures go to standard error.
+void frmStart::saveSettings(bool attended)
 {
-    if (m_exiting)
-        return;
-    m_exiting = true;
-
-    // Each save is tried whatever became of the others; a failed one leaves its old file whole.
     QStringList failures;
     for (const WriteResult &saved : {OptionsFile::Save_Opt(m_state), m_history->Hyst_Save(),
                                      WindowSettings::Save_Ini(m_state, windowTwips())}) {
         if (!saved.ok())
             failures.append(saved.message());
     }
-    if (!failures.isEmpty())
-        m_dialogs.message(m_state.caption(saveFailedCaption) % u'\n' % failures.join(u'\n'));
+    if (failures.isEmpty())
+        return;
+    const QString report = m_state.caption(saveFailedCaption, "These files could not be saved:") % u'\n' %
+                           failures.join(u'\n');
+    if (attended)
+        m_dialogs.message(report);
+    else
+        std::fputs(qPrintable(u"TamzoTravel: " % report % u'\n'), stderr);
+}
+
+void frmStart::commitData() { saveSettings(false); }
+
+void frmStart::exitUnattended()
+{
+    // An exit already under way may be waiting for the user: it is cut short.
+    if (m_exiting) {
+        QCoreApplication::quit();
+        return;
+    }
+    endRun(false);
+}
+
+void frmStart::GO_Exit() { endRun(true); }
+
+void frmStart::endRun(bool attended)
+{
+    if (m_exiting)
+        return;
+    m_exiting = true;
+    saveSettings(attended);
 
     m_tabs->activeView()->Stop();
     hide();

@@ -35,7 +35,7 @@ class frmStart : public QWidget, public MainWindowCommands
     Q_OBJECT
 public:
     static constexpr int deferredStartMs = 750;
-    static constexpr int saveFailedCaption = 109;
+    static constexpr int saveFailedCaption = 224;
     static constexpr int firstWatchMs = 5000;
     static constexpr int watchMs = 1500;
     static constexpr int floatingWatchMs = 750;
@@ -51,6 +51,12 @@ public:
     void Form_Resize();
     void GO_BarOff();
     void GO_BarOn();
+
+    // The end of a run nobody watches (a signal, the end of the desktop session): failed saves
+    // go to standard error and the program ends at once.
+    void exitUnattended();
+    // The session manager's request to save: the settings are saved and the program goes on.
+    void commitData();
 
     // MainWindowCommands
     void GO_Exit() override;
@@ -110,8 +116,11 @@ private:
     void buildControls();
     void buildCommands();
     void placeWindow();
+    static QRect keptOnScreen(const QRect &window);
     void fillScreen();
     void deleteScratchFiles();
+    void saveSettings(bool attended);
+    void endRun(bool attended);
 
     ProgramState &m_state;
     UserDialogs &m_dialogs;

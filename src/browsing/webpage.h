@@ -8,7 +8,7 @@ class WebPage : public QWebEnginePage
 {
     Q_OBJECT
 public:
-    explicit WebPage(QObject *parent);
+    WebPage(QWebEngineProfile *profile, QObject *parent);
 
 signals:
     void mainFrameNavigation(const QUrl &url);

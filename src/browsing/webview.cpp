@@ -1,7 +1,9 @@
 #include "webview.h"
 
+#include "core/linebreaks.h"
 #include "platform/userdialogs.h"
 #include "webpage.h"
+#include "webprofile.h"
 
 #include <QEventLoop>
 #include <QJsonArray>
@@ -12,8 +14,8 @@
 #include <QWebEngineScript>
 #include <QWebEngineView>
 
-WebView::WebView(UserDialogs &dialogs, QPrinter &printer, QWidget *parent)
-    : QWidget(parent), m_dialogs(dialogs), m_printer(printer)
+WebView::WebView(UserDialogs &dialogs, QPrinter &printer, QWidget *parent, WebProfile *profile)
+    : QWidget(parent), m_dialogs(dialogs), m_printer(printer), m_profile(profile)
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -24,7 +26,7 @@ QWebEngineView *WebView::ensureEngine()
     if (m_engine)
         return m_engine;
     m_engine = new QWebEngineView(this);
-    m_page = new WebPage(m_engine);
+    m_page = new WebPage(m_profile ? m_profile->engineProfile() : WebProfile::offTheRecord(), m_engine);
     m_engine->setPage(m_page);
     layout()->addWidget(m_engine);
 
@@ -40,12 +42,18 @@ QWebEngineView *WebView::ensureEngine()
     connect(m_page, &QWebEnginePage::linkHovered, this, &WebView::StatusTextChange);
     connect(m_page, &QWebEnginePage::titleChanged, this, &WebView::TitleChange);
     connect(m_page, &QWebEnginePage::windowCloseRequested, this, &WebView::onWindowCloseRequested);
+    connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status) {
+                if (status != QWebEnginePage::NormalTerminationStatus)
+                    onRendererGone();
+            });
     return m_engine;
 }
 
 // Addresses are not validated: what cannot be opened shows the engine's own error page.
-static QUrl toUrl(const QString &address)
+static QUrl toUrl(const QString &text)
 {
+    const QString address = withoutLineBreaks(text);
     const QUrl url(address, QUrl::TolerantMode);
     return address.isEmpty() || !url.isValid() ? QUrl(QStringLiteral("about:blank")) : url;
 }
@@ -171,18 +179,42 @@ void WebView::onWindowCloseRequested()
         Navigate(QString());
 }
 
+void WebView::onRendererGone()
+{
+    m_busy = false;
+    // The notice goes up first, so that a reading's owner may still open another page.
+    emit RendererCrashed(LocationURL());
+    const auto pending = std::exchange(m_pendingReads, {});
+    for (const auto &[reading, done] : pending)
+        done(QVariant());
+}
+
+void WebView::showNotice(const QString &text)
+{
+    ensureEngine();
+    m_page->setHtml(u"<html><body><p>" % text.toHtmlEscaped() % u"</p></body></html>");
+}
+
 void WebView::runScript(const QString &script, std::function<void(const QVariant &)> done)
 {
-    QPointer<WebView> self(this);
     if (!m_engine) {
         QTimer::singleShot(0, this, [done = std::move(done)] { done(QVariant()); });
         return;
     }
-    m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld,
-                          [self, done = std::move(done)](const QVariant &result) {
-                              if (self)
-                                  done(result);
-                          });
+    const quint64 reading = ++m_lastReading;
+    m_pendingReads.emplace(reading, std::move(done));
+    QPointer<WebView> self(this);
+    m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [self, reading](const QVariant &result) {
+        if (self)
+            self->answerRead(reading, result);
+    });
+}
+
+void WebView::answerRead(quint64 reading, const QVariant &result)
+{
+    auto pending = m_pendingReads.extract(reading);
+    if (!pending.empty())
+        pending.mapped()(result);
 }
 
 void WebView::readLinks(const LinkFilter &filter, std::function<void(const QStringList &)> done)

@@ -7,6 +7,7 @@
 #include "captions.h"
 #include "commandbars.h"
 #include "commandcatalogue.h"
+#include "core/linebreaks.h"
 #include "core/programstate.h"
 #include "languagefile.h"
 #include "mainwindowcommands.h"
@@ -68,7 +69,12 @@ void Dispatcher::switchLanguage(const QString &key)
 void Dispatcher::report(const WriteResult &result)
 {
     if (!result.ok())
-        m_.dialogs.message(result.message());
+        m_.dialogs.message(writeFailure(m_.state, result));
+}
+
+QString Dispatcher::writeFailure(const ProgramState &state, const WriteResult &result)
+{
+    return state.caption(writeFailedCaption, "This file could not be written:") % u'\n' % result.message();
 }
 
 void Dispatcher::buildTables()
@@ -121,7 +127,7 @@ void Dispatcher::buildTables()
         {"NAVIGATE:HOME", [view] { view()->GoHome(); }},
         {"NAVIGATE:PICKHOME",
          [this] {
-             m_.state.startAddress = m_.addressBox->currentText();
+             m_.state.startAddress = withoutLineBreaks(m_.addressBox->currentText());
              m_.tabs.setHomeAddress(m_.state.startAddress);
              report(OptionsFile::Save_Opt(m_.state));
          }},

@@ -53,6 +53,14 @@ public:
                m_process.exitStatus() == QProcess::NormalExit;
     }
 
+    // Waits for a condition while the program runs; false at once when it has ended.
+    template<typename Condition>
+    bool waitWhileRunning(Condition condition, int timeoutMs = 20000)
+    {
+        return QTest::qWaitFor([&] { return condition() || m_process.state() == QProcess::NotRunning; }, timeoutMs) &&
+               condition();
+    }
+
     bool waitForEnd(int timeoutMs = 30000)
     {
         return QTest::qWaitFor([this] { return m_process.state() == QProcess::NotRunning; }, timeoutMs);

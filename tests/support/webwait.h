@@ -3,16 +3,31 @@
 #include "browsing/webview.h"
 
 #include <QSignalSpy>
+#include <algorithm>
 #include <QTest>
 
+// One wait of the web tests: pages of the local server load far sooner, even on a busy machine.
+constexpr int webWaitMs = 10000;
+
 // Waits, with the event loop running, for a view to finish loading a page.
-inline bool waitForDocument(WebView *view, int timeoutMs = 20000)
+inline bool waitForDocument(WebView *view, int timeoutMs = webWaitMs)
 {
     QSignalSpy complete(view, &WebView::DocumentComplete);
     return complete.wait(timeoutMs);
 }
 
-inline bool navigateAndWait(WebView *view, const QString &address, int timeoutMs = 20000)
+// Waits until a spy on a view's DocumentComplete has seen the address.
+inline bool waitForLoaded(const QSignalSpy &complete, const QString &address, int timeoutMs = webWaitMs)
+{
+    return QTest::qWaitFor(
+        [&] {
+            return std::any_of(complete.begin(), complete.end(),
+                               [&](const QList<QVariant> &event) { return event.value(0).toString() == address; });
+        },
+        timeoutMs);
+}
+
+inline bool navigateAndWait(WebView *view, const QString &address, int timeoutMs = webWaitMs)
 {
     QSignalSpy complete(view, &WebView::DocumentComplete);
     view->Navigate(address);
@@ -21,7 +36,7 @@ inline bool navigateAndWait(WebView *view, const QString &address, int timeoutMs
 
 // Runs a read of the document and waits for its callback.
 template<typename Result, typename Read>
-Result readDocument(Read read, int timeoutMs = 10000)
+Result readDocument(Read read, int timeoutMs = webWaitMs)
 {
     Result result{};
     bool done = false;
@@ -29,7 +44,8 @@ Result readDocument(Read read, int timeoutMs = 10000)
         result = value;
         done = true;
     });
-    QTest::qWaitFor([&] { return done; }, timeoutMs);
+    if (!QTest::qWaitFor([&] { return done; }, timeoutMs))
+        qWarning("The document was not read in time");
     return result;
 }
 

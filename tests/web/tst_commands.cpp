@@ -55,7 +55,7 @@ private slots:
         browser->writeLanguage("Second", server, 5, 100,
                                {"SEARCH_DESCR=Find it", "MAP_DESCR=Maps", "TRANSLATOR_PATH=" + server.url("/trans")});
         QVERIFY(browser->start(server));
-        QTRY_COMPARE_WITH_TIMEOUT(form().progressBar->value(), 100, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(form().progressBar->value(), 100, webWaitMs);
     }
     void cleanup() { browser.reset(); }
 
@@ -132,7 +132,7 @@ private slots:
         QVERIFY(!form().travel().Timer3.isActive());
         QCOMPARE(form().timeBar->text(), QString());
         QCOMPARE(state().travelSpeed, qint16(2));
-        QTRY_COMPARE_WITH_TIMEOUT(server.requestCount("/start"), asked + 1, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(server.requestCount("/start"), asked + 1, webWaitMs);
         // Even a command that does nothing stops travel.
         click("TRAVEL:TRE");
         QVERIFY(form().travel().Timer2.isActive());
@@ -151,16 +151,16 @@ private slots:
         QVERIFY(navigateAndWait(active(), server.url("/a")));
         QVERIFY(navigateAndWait(active(), server.url("/b")));
         click("BACK");
-        QTRY_COMPARE_WITH_TIMEOUT(active()->LocationURL(), server.url("/a"), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(active()->LocationURL(), server.url("/a"), webWaitMs);
         click("NEXT");
-        QTRY_COMPARE_WITH_TIMEOUT(active()->LocationURL(), server.url("/b"), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(active()->LocationURL(), server.url("/b"), webWaitMs);
         click("NAVIGATE:BACK");
-        QTRY_COMPARE_WITH_TIMEOUT(active()->LocationURL(), server.url("/a"), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(active()->LocationURL(), server.url("/a"), webWaitMs);
         click("NAVIGATE:HOME");
-        QTRY_COMPARE_WITH_TIMEOUT(active()->LocationURL(), server.url("/start"), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(active()->LocationURL(), server.url("/start"), webWaitMs);
         state().translatorAddress = server.url("/trans");
         click("EDIT:TRANS");
-        QTRY_COMPARE_WITH_TIMEOUT(active()->LocationURL(), server.url("/trans"), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(active()->LocationURL(), server.url("/trans"), webWaitMs);
         click("EDIT:PROPERTIES");
         QCOMPARE(browser->dialogs.messages.value(0), "/trans\n" + server.url("/trans"));
         QCOMPARE(browser->dialogs.messages.size(), 1);
@@ -170,7 +170,7 @@ private slots:
     {
         server.setHeld("/slow");
         active()->Navigate(server.url("/slow"));
-        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount("/slow") == 1 && active()->Busy(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount("/slow") == 1 && active()->Busy(), webWaitMs);
         click("EDIT:STOP");
         QTRY_VERIFY_WITH_TIMEOUT(!active()->Busy(), 5000);
     }
@@ -179,13 +179,13 @@ private slots:
     {
         click("GOOGLE");
         QCOMPARE(form().Text1->currentText(), server.url("/search"));
-        QTRY_COMPARE_WITH_TIMEOUT(server.requestCount("/search"), 1, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(server.requestCount("/search"), 1, webWaitMs);
         QCOMPARE(form().Text1->count(), 0);
         // Without the setting the box is emptied and the start page opens.
         state().searchUrl.clear();
         click("GOOGLE");
         QCOMPARE(form().Text1->currentText(), QString());
-        QTRY_COMPARE_WITH_TIMEOUT(server.requestCount("/startpage"), 1, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(server.requestCount("/startpage"), 1, webWaitMs);
     }
 
     void startAddressFromTheBox()
@@ -196,7 +196,7 @@ private slots:
         QCOMPARE(options().value(4), server.url("/b"));
         // The home command opens the new start address.
         click("NAVIGATE:HOME");
-        QTRY_COMPARE_WITH_TIMEOUT(active()->LocationURL(), server.url("/b"), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(active()->LocationURL(), server.url("/b"), webWaitMs);
         form().Text1->setEditText(QString());
         click("NAVIGATE:PICKHOME");
         QCOMPARE(options().value(4), QString());
@@ -212,7 +212,7 @@ private slots:
         QTest::keyClick(form().Text1, Qt::Key_Return);
         QVERIFY(waitForDocument(active()));
         active()->engine()->page()->runJavaScript("document.getElementById('l').click()");
-        QTRY_COMPARE_WITH_TIMEOUT(state().currentAddress, server.url("/b"), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(state().currentAddress, server.url("/b"), webWaitMs);
         click("NAVIGATE:PICK");
         QCOMPARE(browser->folder.readLines("Data/TamzoBook.bm"), QStringList{server.url("/withlink")});
 
@@ -220,8 +220,8 @@ private slots:
         form().Text1->setEditText("elsewhere");
         click("NAVIGATE:GO");
         QCOMPARE(form().Text1->currentText(), server.url("/withlink"));
-        QTRY_COMPARE_WITH_TIMEOUT(server.requestCount("/withlink"), asked + 1, 20000);
-        QTRY_COMPARE_WITH_TIMEOUT(active()->LocationURL(), server.url("/withlink"), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(server.requestCount("/withlink"), asked + 1, webWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(active()->LocationURL(), server.url("/withlink"), webWaitMs);
         QCOMPARE(form().Text1->count(), 1);
 
         // Without a bookmark file the command does nothing.
@@ -358,9 +358,9 @@ private slots:
         QVERIFY(form().findBar().isVisible());
         QLineEdit *text = form().findBar().findChild<QLineEdit *>();
         QTest::keyClicks(text, "apple");
-        QTRY_COMPARE_WITH_TIMEOUT(form().findBar().matchText(), QString("1/2"), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(form().findBar().matchText(), QString("1/2"), webWaitMs);
         QTest::keyClick(text, Qt::Key_Return);
-        QTRY_COMPARE_WITH_TIMEOUT(form().findBar().matchText(), QString("2/2"), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(form().findBar().matchText(), QString("2/2"), webWaitMs);
         QTest::keyClick(text, Qt::Key_Escape);
         QVERIFY(!form().findBar().isVisible());
     }

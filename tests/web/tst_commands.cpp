@@ -373,7 +373,7 @@ private slots:
         QCOMPARE(form().windowTitle(), QString(BrowserFixture::loadingCaption));
         const QRect before = form().geometry();
         form().showNormal();
-        QTRY_COMPARE(form().windowTitle(), QString());
+        QTRY_COMPARE(form().windowTitle(), QString("Start - TamzoTravel"));
         QCOMPARE(form().geometry().top(), before.top() - 19);
         QCOMPARE(form().geometry().bottom(), before.bottom());
     }

@@ -27,8 +27,8 @@
 #include "platform/userdialogs.h"
 #include "settings/optionsfile.h"
 #include "settings/windowsettings.h"
-#include "windowtitle.h"
 #include "travel/travelengine.h"
+#include "windowtitle.h"
 
 #include <QAction>
 #include <QApplication>
@@ -63,7 +63,8 @@ frmStart::frmStart(ProgramState &state, UserDialogs &dialogs, DesktopShell &shel
     m_findBar = new FindBar(this);
     new NewWindowPolicy(*m_tabs, *m_navigator, Text1, this);
     auto *downloads = new DownloadHandler(m_state, m_dialogs, statusBar, progressBar, this);
-    m_tabs->profile().setDownloadHandling([downloads](QWebEngineDownloadRequest *download) { downloads->handle(download); });
+    m_tabs->profile().setDownloadHandling(
+        [downloads](QWebEngineDownloadRequest *download) { downloads->handle(download); });
     m_windowTitle = new WindowTitle(this, *m_tabs);
 
     connect(m_navigator.get(), &Navigator::addressBoxFocused, &Timer1, &QTimer::stop);

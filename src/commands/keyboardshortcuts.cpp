@@ -17,9 +17,9 @@ KeyboardShortcuts::KeyboardShortcuts(Dispatcher &dispatcher, QWidget *window, QC
     const struct
     {
         QKeyCombination keys;
-        const char *command;
+        QString command;
     } shortcuts[] = {
-        {Qt::CTRL | Qt::Key_L, "KEY:ADDRESS"},      {QKeyCombination(Qt::Key_F6), "KEY:ADDRESS"},
+        {Qt::CTRL | Qt::Key_L, addressKey},         {QKeyCombination(Qt::Key_F6), addressKey},
         {QKeyCombination(Qt::Key_F5), "NAVIGATE:REFRESH"}, {Qt::CTRL | Qt::Key_R, "NAVIGATE:REFRESH"},
         {Qt::CTRL | Qt::Key_F, "EDIT:FINDDOC"},     {Qt::ALT | Qt::Key_Left, "NAVIGATE:BACK"},
         {Qt::ALT | Qt::Key_Right, "NAVIGATE:NEXT"}, {QKeyCombination(Qt::Key_Escape), "EDIT:STOP"},
@@ -29,7 +29,7 @@ KeyboardShortcuts::KeyboardShortcuts(Dispatcher &dispatcher, QWidget *window, QC
         auto *key = new QShortcut(QKeySequence(shortcut.keys), window);
         key->setContext(Qt::WindowShortcut);
         connect(key, &QShortcut::activated, &dispatcher,
-                [&dispatcher, command = QString::fromLatin1(shortcut.command)] {
+                [&dispatcher, command = shortcut.command] {
                     dispatcher.cmdBar_ButtonClick(CommandBars::menuInstance, command);
                 });
     }

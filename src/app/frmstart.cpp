@@ -2,9 +2,11 @@
 
 #include "browsing/addressrules.h"
 #include "browsing/bookmark.h"
+#include "browsing/downloadhandler.h"
 #include "browsing/findbar.h"
 #include "browsing/history.h"
 #include "browsing/navigator.h"
+#include "browsing/newwindowpolicy.h"
 #include "browsing/tabset.h"
 #include "browsing/tabstrip.h"
 #include "browsing/webview.h"
@@ -15,6 +17,7 @@
 #include "commands/frmlang.h"
 #include "commands/imagelist.h"
 #include "export/exports.h"
+#include "commands/keyboardshortcuts.h"
 #include "core/programstate.h"
 #include "dialogs/frmabout.h"
 #include "dialogs/usermanual.h"
@@ -27,6 +30,7 @@
 #include "settings/optionsfile.h"
 #include "settings/windowsettings.h"
 #include "travel/travelengine.h"
+#include "windowtitle.h"
 
 #include <QAction>
 #include <QApplication>
@@ -64,6 +68,11 @@ frmStart::frmStart(ProgramState &state, UserDialogs &dialogs, DesktopShell &shel
     m_travel = std::make_unique<TravelEngine>(m_state, *m_tabs, Text1, timeBar, m_shell, m_dialogs);
     m_captions = std::make_unique<Captions>(m_state, *m_tabs);
     m_findBar = new FindBar(this);
+    new NewWindowPolicy(*m_tabs, *m_navigator, Text1, this);
+    auto *downloads = new DownloadHandler(m_state, m_dialogs, statusBar, progressBar, this);
+    m_tabs->profile().setDownloadHandling(
+        [downloads](QWebEngineDownloadRequest *download) { downloads->handle(download); });
+    m_windowTitle = new WindowTitle(this, *m_tabs);
 
     connect(m_navigator.get(), &Navigator::addressBoxFocused, &Timer1, &QTimer::stop);
     connect(m_navigator.get(), &Navigator::navigated, this, [this] {
@@ -156,6 +165,7 @@ void frmStart::buildCommands()
                                             [this] { Timer1.start(); }},
                             this);
     m_exports->registerCommands(*m_dispatcher);
+    new KeyboardShortcuts(*m_dispatcher, this, Text1);
 }
 
 QString frmStart::todayDateFrom(const QDate &date) { return date.toString(QStringLiteral("yyyy-MM-dd")); }
@@ -183,7 +193,8 @@ bool frmStart::Form_Load(const QString &firstAddress)
 
     if (const WriteResult created = OptionsFile::Read_Opt(m_state); !created.ok())
         m_dialogs.message(Dispatcher::writeFailure(m_state, created));
-    m_captions->Read_Lang();
+    if (const QString notice = m_captions->Read_Lang(); !notice.isEmpty())
+        m_dialogs.message(notice);
     m_state.tabAddresses = QStringList(m_tabs->TabCount(), QString());
     buildCommands();
     m_captions->Set_Captions();
@@ -285,10 +296,9 @@ void frmStart::Form_Resize()
         setWindowTitle(m_state.caption(Captions::loadingCaption));
         return;
     }
-    if (windowState() == Qt::WindowNoState && wasMinimized == 1) {
+    if (windowState() == Qt::WindowNoState)
         wasMinimized = 0;
-        setWindowTitle(QString());
-    }
+    m_windowTitle->refresh();
     const MainLayout l = MainLayout::compute(Twips::fromPixels(width()), Twips::fromPixels(height()),
                                              m_state.tabWidth, Twips::fromPixels(cmdBar2->sizeHint().width()));
     const auto place = [](QWidget *control, const QRectF &r) {

@@ -27,6 +27,7 @@ class TabSet;
 class TabStrip;
 class TravelEngine;
 class UserDialogs;
+class WindowTitle;
 struct ProgramState;
 
 // The main window: start-up, shutdown and layout. It owns the window's controls and one
@@ -138,6 +139,7 @@ private:
     Dispatcher *m_dispatcher = nullptr;
     FindBar *m_findBar = nullptr;
     Exports *m_exports = nullptr;
+    WindowTitle *m_windowTitle = nullptr;
     std::function<QPoint()> m_pointer;
     qint16 wasMinimized = 0;
     bool m_loaded = false;

@@ -24,6 +24,8 @@ Navigator::Navigator(ProgramState &state, TabSet &tabs, History &history, QCombo
 
     m_addressBox->setEditable(true);
     m_addressBox->setInsertPolicy(QComboBox::NoInsert);
+    // The list offers the history; typing never turns the text into one of its entries.
+    m_addressBox->setCompleter(nullptr);
     m_addressBox->lineEdit()->installEventFilter(this);
     m_addressBox->installEventFilter(this);
     connect(m_addressBox, &QComboBox::activated, this, [this] { GoNavigate(1); });
@@ -54,6 +56,9 @@ void Navigator::attach(WebView *view)
     });
     connect(view, &WebView::RendererCrashed, this, [this, view](const QString &address) {
         view->showNotice(m_state.caption(rendererCrashedCaption, "This page stopped working:") % u' ' % address);
+    });
+    connect(view, &WebView::AddressRejected, this, [this, view](const QString &address) {
+        view->showNotice(m_state.caption(badAddressCaption, "This address cannot be opened:") % u' ' % address);
     });
 }
 

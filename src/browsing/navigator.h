@@ -21,6 +21,7 @@ public:
     static constexpr int statusCaption = 179; // "loading the page" in the status line
     static constexpr int syncIntervalMs = 2000;
     static constexpr int rendererCrashedCaption = 226;
+    static constexpr int badAddressCaption = 253;
 
     Navigator(ProgramState &state, TabSet &tabs, History &history, QComboBox *addressBox,
               QLabel *statusBar, QProgressBar *progressBar);

@@ -103,6 +103,23 @@ void TabSet::showActiveViewOnly()
         m_views[i]->setVisible(i == active);
 }
 
+int TabSet::nextFreeTab(int after) const
+{
+    for (int i = after + 1; i < TabCount(); ++i) {
+        if (TabCaption(i).isEmpty())
+            return i;
+    }
+    return -1;
+}
+
+void TabSet::showTab(int index)
+{
+    setActiveTab(index);
+    Set_Web(index);
+    showActiveViewOnly();
+    emit activeViewShown(activeView());
+}
+
 void TabSet::Tab1_MouseDown(int buttons) { m_state.tabMouseButtons = static_cast<qint16>(buttons); }
 
 void TabSet::Tab1_Click()

@@ -38,6 +38,8 @@ public:
     WebView *activeView() const { return Web(ActiveTab()); }
     int viewCount() const { return static_cast<int>(m_views.size()); }
 
+    WebProfile &profile() { return m_profile; }
+
     // The page every view's home command opens.
     void setHomeAddress(const QString &address);
 
@@ -49,6 +51,10 @@ public:
     void setBandHeights(int topBarTwips, int statusStripTwips);
     void Set_Web(int index);
     void showActiveViewOnly();
+    // The first tab after the given one whose caption is empty; -1 when none is.
+    int nextFreeTab(int after) const;
+    // Makes the tab active and shows its view, as a left click on it does, without copying.
+    void showTab(int index);
 
     // Tab strip events.
     void Tab1_MouseDown(int buttons);

@@ -5,16 +5,18 @@
 #include <QVariant>
 #include <QWebEngineProfile>
 
-// Downloads start only when the program saves a page for the user; any other is refused.
+// Only the program's own page saves are downloads of their own accord.
+static void refuseUnaskedDownload(QWebEngineDownloadRequest *download)
+{
+    if (download->isSavePageDownload())
+        download->accept();
+    else
+        download->cancel();
+}
+
 static void refuseUnaskedDownloads(QWebEngineProfile *profile)
 {
-    QObject::connect(profile, &QWebEngineProfile::downloadRequested, profile,
-                     [](QWebEngineDownloadRequest *download) {
-                         if (download->isSavePageDownload())
-                             download->accept();
-                         else
-                             download->cancel();
-                     });
+    QObject::connect(profile, &QWebEngineProfile::downloadRequested, profile, &refuseUnaskedDownload);
 }
 
 WebProfile::WebProfile(QString folder) : m_folder(std::move(folder)) {}
@@ -44,7 +46,13 @@ QWebEngineProfile *WebProfile::engineProfile()
         m_profile = makeProfileIn(m_folder);
         m_profile->setPersistentStoragePath(m_folder);
         m_profile->setCachePath(m_folder + QStringLiteral("/Cache"));
-        refuseUnaskedDownloads(m_profile.get());
+        QObject::connect(m_profile.get(), &QWebEngineProfile::downloadRequested, m_profile.get(),
+                         [this](QWebEngineDownloadRequest *download) {
+                             if (m_downloads)
+                                 m_downloads(download);
+                             else
+                                 refuseUnaskedDownload(download);
+                         });
     }
     return m_profile.get();
 }

@@ -5,6 +5,7 @@
 #include "webpage.h"
 #include "webprofile.h"
 
+#include <QChildEvent>
 #include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -51,6 +52,11 @@ QWebEngineView *WebView::ensureEngine()
     connect(m_page, &QWebEnginePage::linkHovered, this, &WebView::StatusTextChange);
     connect(m_page, &QWebEnginePage::titleChanged, this, &WebView::TitleChange);
     connect(m_page, &QWebEnginePage::windowCloseRequested, this, &WebView::onWindowCloseRequested);
+    connect(m_page, &WebPage::newWindowAsked, this, [this](const QUrl &url) { emit NewWindow(url.toString()); });
+    // The user's clicks and keys reach the engine's own input widget, a child of the view.
+    m_engine->installEventFilter(this);
+    for (QWidget *child : m_engine->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        child->installEventFilter(this);
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status) {
                 if (status != QWebEnginePage::NormalTerminationStatus)
@@ -59,15 +65,21 @@ QWebEngineView *WebView::ensureEngine()
     return m_engine;
 }
 
-// Addresses are not validated: what cannot be opened shows the engine's own error page.
-static QUrl toUrl(const QString &text)
+// An address the engine cannot parse, or one without a scheme, is refused; what can be parsed
+// but not reached shows the engine's own error page.
+void WebView::Navigate(const QString &text)
 {
     const QString address = withoutLineBreaks(text);
+    if (address.isEmpty()) {
+        ensureEngine()->load(QUrl(QStringLiteral("about:blank")));
+        return;
+    }
     const QUrl url(address, QUrl::TolerantMode);
-    return address.isEmpty() || !url.isValid() ? QUrl(QStringLiteral("about:blank")) : url;
+    if (!url.isValid() || url.scheme().isEmpty())
+        emit AddressRejected(address);
+    else
+        ensureEngine()->load(url);
 }
-
-void WebView::Navigate(const QString &address) { ensureEngine()->load(toUrl(address)); }
 
 void WebView::Navigate2(const QString &address) { Navigate(address); }
 
@@ -188,6 +200,26 @@ void WebView::onWindowCloseRequested()
         Navigate(QString());
 }
 
+bool WebView::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::ChildAdded:
+        if (watched == m_engine) {
+            if (QObject *child = static_cast<QChildEvent *>(event)->child(); child->isWidgetType())
+                child->installEventFilter(this);
+        }
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::KeyPress:
+        if (m_page)
+            m_page->noteUserAction();
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void WebView::onRendererGone()
 {
     m_busy = false;
@@ -201,7 +233,8 @@ void WebView::onRendererGone()
 void WebView::showNotice(const QString &text)
 {
     ensureEngine();
-    m_page->setHtml(u"<html><body><p>" % text.toHtmlEscaped() % u"</p></body></html>");
+    const QString escaped = text.toHtmlEscaped();
+    m_page->setHtml(u"<html><head><title>" % escaped % u"</title></head><body><p>" % escaped % u"</p></body></html>");
 }
 
 void WebView::runScript(const QString &script, std::function<void(const QVariant &)> done)

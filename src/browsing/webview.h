@@ -84,6 +84,13 @@ signals:
     void WindowClosing(bool isChildWindow, bool *cancel);
     // The page's renderer has crashed or been killed; the page is gone.
     void RendererCrashed(const QString &address);
+    // The page asked for a new window on this address; none is opened.
+    void NewWindow(const QString &address);
+    // An address the engine cannot open was given; the view shows nothing new.
+    void AddressRejected(const QString &address);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QWebEngineView *ensureEngine();

@@ -61,7 +61,8 @@ void Dispatcher::chooseStyle(qint16 style)
 void Dispatcher::switchLanguage(const QString &key)
 {
     m_.state.languageName = CommandCatalogue::languageOfKey(key).toLower();
-    m_.captions.Read_Lang();
+    if (const QString notice = m_.captions.Read_Lang(); !notice.isEmpty())
+        m_.dialogs.message(notice);
     m_.captions.Set_Captions();
     report(OptionsFile::Save_Opt(m_.state));
 }

@@ -599,7 +599,7 @@ private slots:
             QTRY_VERIFY(form().isMinimized());
             QCOMPARE(form().windowTitle(), QString(BrowserFixture::loadingCaption));
             form().showNormal();
-            QTRY_COMPARE(form().windowTitle(), QString("Start - TamzoTravel"));
+            QTRY_COMPARE(form().windowTitle(), QString("/start - TamzoTravel"));
             QCOMPARE(form().geometry(), placed);
         }
         QCOMPARE(form().frameGeometry(), placed);

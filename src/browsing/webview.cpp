@@ -22,6 +22,14 @@ WebView::WebView(UserDialogs &dialogs, QPrinter &printer, QWidget *parent, WebPr
     layout->setContentsMargins(0, 0, 0, 0);
 }
 
+// The engine answers the readings still pending when its page goes; by then nobody may be left
+// to hear them, so they are dropped first and the engine goes while this view is still whole.
+WebView::~WebView()
+{
+    m_pendingReads.clear();
+    delete m_engine;
+}
+
 QWebEngineView *WebView::ensureEngine()
 {
     if (m_engine)

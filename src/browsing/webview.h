@@ -44,6 +44,7 @@ public:
     };
 
     WebView(UserDialogs &dialogs, QPrinter &printer, QWidget *parent = nullptr, WebProfile *profile = nullptr);
+    ~WebView() override;
 
     void Navigate(const QString &address);
     void Navigate2(const QString &address);

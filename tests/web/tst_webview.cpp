@@ -110,13 +110,20 @@ private slots:
         QCOMPARE(readDocument<QStringList>([&](auto done) { view.readLinks(none, done); }), QStringList());
     }
 
-    void newWindowsOpenInTheSameView()
+    void aScriptsClickOpensNoNewWindow()
     {
-        server.setPage("/opener", "<html><body><a id='l' href='/b' target='_blank'>b</a>"
-                                  "<script>document.getElementById('l').click();</script></body></html>");
+        server.setPage("/opener", "<html><head><title>Opener</title></head><body>"
+                                  "<a id='l' href='/b' target='_blank'>b</a><script>"
+                                  "document.getElementById('l').click(); document.title = 'Clicked';"
+                                  "</script></body></html>");
         WebView view(dialogs, printer);
+        QSignalSpy asked(&view, &WebView::NewWindow);
         view.Navigate(server.url("/opener"));
-        QTRY_COMPARE_WITH_TIMEOUT(view.LocationURL(), server.url("/b"), webWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(view.LocationName(), QString("Clicked"), webWaitMs);
+        QTest::qWait(300);
+        QCOMPARE(server.requestCount("/b"), 0);
+        QVERIFY(asked.isEmpty());
+        QCOMPARE(view.LocationURL(), server.url("/opener"));
     }
 
     void closingIsTheOwnersChoice()

@@ -53,7 +53,7 @@ struct BrowserFixture
         form->show();
         if (!QTest::qWaitForWindowExposed(form.get()))
             return false;
-        if (!QTest::qWaitFor([&] { return !complete.isEmpty(); }, webWaitMs))
+        if (!waitUntil([&] { return !complete.isEmpty(); }))
             return false;
         const QString loaded = complete.first().first().toString();
         if (loaded != server.url("/start"))

@@ -71,7 +71,7 @@ protected:
     bool exportWith(const QString &key, int timeoutMs = 60000)
     {
         command(key);
-        return QTest::qWaitFor([&] { return !form().exports().running(); }, timeoutMs);
+        return waitUntil([&] { return !form().exports().running(); }, timeoutMs);
     }
     QString saved(const QString &path) const { return QStringLiteral("English 108") + path; }
 };
@@ -94,7 +94,7 @@ public:
             result = answer;
             done = true;
         });
-        if (!QTest::qWaitFor([&] { return done; }, 120000))
+        if (!waitUntil([&] { return done; }, 120000))
             return {{"error", "no answer"}};
         return result;
     }

@@ -14,6 +14,7 @@ int main(int argc, char *argv[])
 {
     prepareWebEngine();
     QApplication app(argc, argv);
+    chooseWebRendering();
     TestHttpServer server;
     const qsizetype pageBytes = ExportPage::serve(server, "/big", 1850);
     BrowserFixture browser(server, 1);

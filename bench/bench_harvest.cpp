@@ -20,6 +20,7 @@ int main(int argc, char *argv[])
 {
     prepareWebEngine();
     QApplication app(argc, argv);
+    chooseWebRendering();
     TestHttpServer server;
     BrowserFixture browser(server, 1);
     if (!browser.start(server))

@@ -19,6 +19,7 @@ int main(int argc, char *argv[])
 {
     prepareWebEngine();
     QApplication app(argc, argv);
+    chooseWebRendering();
     constexpr int pages = 3000, linksPerPage = 20, steps = 500;
     TestHttpServer server;
     QRandomGenerator site(2026);

@@ -30,6 +30,7 @@ int main(int argc, char *argv[])
 
     prepareWebEngine();
     QApplication app(argc, argv);
+    chooseWebRendering();
     QApplication::setApplicationName(QStringLiteral("TamzoTravel"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tamzotravel.TamzoTravel"));
     // The toolkit has taken its own options away by now.

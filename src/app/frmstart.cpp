@@ -183,6 +183,7 @@ bool frmStart::Form_Load(const QString &firstAddress)
 {
     if (FirstRunInstall::pending(m_state.appFolder) && !Move_Data())
         return false;
+    stepEnded("first-run installation");
 
     m_state.todayDate = todayDateFrom(QDate::currentDate());
     m_state.linkSlotsPerGroup = 30;
@@ -193,12 +194,17 @@ bool frmStart::Form_Load(const QString &firstAddress)
 
     if (const WriteResult created = OptionsFile::Read_Opt(m_state); !created.ok())
         m_dialogs.message(Dispatcher::writeFailure(m_state, created));
+    stepEnded("options read");
     if (const QString notice = m_captions->Read_Lang(); !notice.isEmpty())
         m_dialogs.message(notice);
+    stepEnded("language read");
     m_state.tabAddresses = QStringList(m_tabs->TabCount(), QString());
     buildCommands();
+    stepEnded("bars built");
     m_captions->Set_Captions();
+    stepEnded("captions applied");
     WindowSettings::Read_Ini(m_state, QSizeF(screenTwips().size()));
+    stepEnded("window settings read");
 
     m_state.barsShown = true;
     m_bars->action(QStringLiteral("FILE:FLOATING"))->setChecked(m_state.floatingBar != 0);
@@ -206,12 +212,16 @@ bool frmStart::Form_Load(const QString &firstAddress)
     if (m_state.barStyle >= 0 && m_state.barStyle <= 3)
         m_bars->action(QString::fromLatin1(styles[m_state.barStyle]))->setChecked(true);
     m_history->Hyst_Read();
+    stepEnded("history read");
     applyBarStyle();
+    stepEnded("bar style applied");
     m_bars->action(QStringLiteral("FAVORITE"))->setEnabled(false);
     placeWindow();
+    stepEnded("window placed");
 
     for (int i = 0; i < m_tabs->TabCount(); ++i)
         m_tabs->Set_Web(i);
+    stepEnded("views placed");
     m_state.currentAddress.clear();
     progressBar->setRange(0, 100);
     progressBar->setValue(0);
@@ -226,6 +236,7 @@ bool frmStart::Form_Load(const QString &firstAddress)
     m_state.tabAddresses[0] = first;
     m_state.currentAddress = first;
     m_tabs->Web(0)->Navigate(first);
+    stepEnded("first address opened");
     QString caption = first;
     AddressRules::TabCaptionFromAddress(caption);
     m_tabs->setTabCaption(0, caption);
@@ -238,7 +249,14 @@ bool frmStart::Form_Load(const QString &firstAddress)
     Timer4.start(deferredStartMs);
     m_loaded = true;
     Form_Resize();
+    stepEnded("window laid out");
     return true;
+}
+
+void frmStart::stepEnded(const char *step) const
+{
+    if (m_stepEnded)
+        m_stepEnded(step);
 }
 
 QRectF frmStart::screenTwips()

@@ -48,6 +48,8 @@ public:
     // The whole start-up; false when the first-run installation ended the program. A first address
     // (from the command line) is opened in the first tab instead of the start address.
     bool Form_Load(const QString &firstAddress = QString());
+    // Told the name of each start-up step of Form_Load as it ends (for timing them).
+    void observeSteps(std::function<void(const char *step)> observer) { m_stepEnded = std::move(observer); }
     bool Move_Data();
     void Form_Resize();
     void GO_BarOff();
@@ -116,6 +118,7 @@ protected:
 
 private:
     void buildControls();
+    void stepEnded(const char *step) const;
     void buildCommands();
     void placeWindow();
     static QRect keptOnScreen(const QRect &window);
@@ -141,6 +144,7 @@ private:
     Exports *m_exports = nullptr;
     WindowTitle *m_windowTitle = nullptr;
     std::function<QPoint()> m_pointer;
+    std::function<void(const char *)> m_stepEnded;
     qint16 wasMinimized = 0;
     bool m_loaded = false;
     bool m_exiting = false;

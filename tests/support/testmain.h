@@ -11,6 +11,7 @@
     {                                                                                              \
         prepareWebEngine();                                                                        \
         QApplication app(argc, argv);                                                              \
+        chooseWebRendering();                                                                      \
         TestClass test;                                                                            \
         return QTest::qExec(&test, argc, argv);                                                    \
     }

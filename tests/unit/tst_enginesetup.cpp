@@ -1,0 +1,36 @@
+#include "platform/enginesetup.h"
+#include "testmain.h"
+
+#include <QTest>
+
+// Pages are drawn by the engine's software compositor only where OpenGL itself is drawn by the
+// processor; a graphics card's driver keeps them on the card.
+class tst_EngineSetup : public QObject
+{
+    Q_OBJECT
+private slots:
+    void softwareRenderer_data()
+    {
+        QTest::addColumn<QString>("renderer");
+        QTest::addColumn<bool>("software");
+        QTest::newRow("no usable OpenGL") << "" << true;
+        QTest::newRow("Mesa llvmpipe") << "llvmpipe (LLVM 15.0.6, 256 bits)" << true;
+        QTest::newRow("Mesa softpipe") << "softpipe" << true;
+        QTest::newRow("old Mesa swrast") << "Mesa X11 swrast" << true;
+        QTest::newRow("classic software rasterizer") << "Software Rasterizer" << true;
+        QTest::newRow("Chromium's own") << "Google SwiftShader" << true;
+        QTest::newRow("Intel card") << "Mesa Intel(R) UHD Graphics 620 (KBL GT2)" << false;
+        QTest::newRow("AMD card") << "AMD Radeon RX 6600 (navi23, LLVM 15.0.6, DRM 3.49, 6.1.0-13-amd64)" << false;
+        QTest::newRow("NVIDIA card") << "NVIDIA GeForce GTX 1650/PCIe/SSE2" << false;
+        QTest::newRow("virtual machine's card") << "virgl (Intel(R) Iris(R) Xe Graphics)" << false;
+    }
+    void softwareRenderer()
+    {
+        QFETCH(QString, renderer);
+        QFETCH(bool, software);
+        QCOMPARE(isSoftwareRenderer(renderer), software);
+    }
+};
+
+TAMZO_TEST_MAIN(tst_EngineSetup)
+#include "tst_enginesetup.moc"

@@ -2,6 +2,7 @@
 #include "programrun.h"
 #include "tempappfolder.h"
 #include "testhttpserver.h"
+#include "testmain.h"
 
 #include <QFileInfo>
 #include <QTest>
@@ -71,5 +72,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_Startup)
+TAMZO_TEST_MAIN(tst_Startup)
 #include "tst_startup.moc"

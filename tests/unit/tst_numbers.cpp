@@ -1,4 +1,5 @@
 #include "core/numbers.h"
+#include "testmain.h"
 
 #include <QTest>
 
@@ -83,5 +84,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(tst_Numbers)
+TAMZO_TEST_MAIN(tst_Numbers)
 #include "tst_numbers.moc"

@@ -1,6 +1,7 @@
 #include "core/appfolder.h"
 #include "core/textfile.h"
 #include "tempappfolder.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QTest>
@@ -96,5 +97,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(tst_TextFile)
+TAMZO_TEST_MAIN(tst_TextFile)
 #include "tst_textfile.moc"

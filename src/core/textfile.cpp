@@ -67,10 +67,13 @@ static QByteArray encodeLines(const QStringList &lines)
     return bytes;
 }
 
-WriteResult TextFile::writeLines(const QString &path, const QStringList &lines)
+WriteResult TextFile::writeLines(const QString &path, const QStringList &lines, Access access)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
+        return WriteResult::failure(path, file.errorString());
+    // Set on the new content before it replaces the old, so it is never readable by others.
+    if (access == Access::OwnerOnly && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return WriteResult::failure(path, file.errorString());
     const QByteArray bytes = encodeLines(lines);
     if (file.write(bytes) != bytes.size() || !file.commit())

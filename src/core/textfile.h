@@ -31,8 +31,11 @@ public:
 
     static QString decodeLine(QByteArrayView bytes);
 
+    // Who may read the file: everyone the system allows, or its owner alone (files holding secrets).
+    enum class Access { Shared, OwnerOnly };
+
     // Rewrites the whole file atomically: afterwards it holds the old content or the new, never half.
-    static WriteResult writeLines(const QString &path, const QStringList &lines);
+    static WriteResult writeLines(const QString &path, const QStringList &lines, Access access = Access::Shared);
 
     // Appends one line, creating the file when missing.
     static WriteResult appendLine(const QString &path, const QString &line);

@@ -1,0 +1,77 @@
+#include "linktable.h"
+
+#include "core/numbers.h"
+#include "core/programstate.h"
+#include "linkindex.h"
+#include "linktablefile.h"
+
+#include <algorithm>
+
+int LinkTable::entry() const { return m_state.currentTable + 1; }
+
+void LinkTable::setCount(const QString &count) { m_state.linkIndex[entry()].count = count; }
+
+void LinkTable::Read_Table()
+{
+    LinkTableFile::Contents contents =
+        LinkTableFile::read(m_state.currentTableFile, LinkIndex::count(m_state, entry()));
+    m_rows = std::move(contents.rows);
+    if (contents.recovered > 0) {
+        m_rows.resize(std::min<size_t>(m_rows.size(), LinkIndex::maxCount));
+        setCount(QString::number(m_rows.size()));
+    }
+}
+
+WriteResult LinkTable::Save_Table()
+{
+    // The count as last stored decides which rows belong to the table.
+    m_rows.resize(static_cast<size_t>(LinkIndex::count(m_state, entry())));
+    std::stable_sort(m_rows.begin(), m_rows.end(), [](const LinkRow &a, const LinkRow &b) {
+        return QString::compare(a[LinkRow::Title], b[LinkRow::Title], Qt::CaseSensitive) < 0;
+    });
+    if (WriteResult written = LinkTableFile::write(m_state.currentTableFile, m_rows); !written.ok())
+        return written;
+    const auto untitled = std::partition_point(m_rows.begin(), m_rows.end(),
+                                               [](const LinkRow &row) { return row[LinkRow::Title].isEmpty(); });
+    if (untitled != m_rows.begin()) {
+        m_rows.erase(m_rows.begin(), untitled);
+        setCount(QString::number(m_rows.size()));
+    }
+    m_state.tableModified = 0;
+    return LinkIndex::Save_Title(m_state);
+}
+
+bool LinkTable::ADD_Tab(const QString &pageTitle, const QString &address, const QString &addressBoxText)
+{
+    const QString title = LinkTableFile::textFromPage(pageTitle);
+    if (title.isEmpty() || rowCount() >= LinkIndex::maxCount)
+        return false;
+    const bool known = std::any_of(m_rows.begin(), m_rows.end(),
+                                   [&title](const LinkRow &row) { return row[LinkRow::Title] == title; });
+    if (known)
+        return false;
+    LinkRow row;
+    row[LinkRow::Title] = title;
+    row[LinkRow::Address] = LinkTableFile::addressFromPage(address);
+    row[LinkRow::Typed] = typedText(addressBoxText);
+    row[LinkRow::Date] = m_state.todayDate;
+    m_rows.push_back(row);
+    // The add command writes the count it has just computed with a leading blank.
+    setCount(Numbers::formatInteger(rowCount()));
+    return true;
+}
+
+void LinkTable::sortBy(int column)
+{
+    if (column != LinkRow::Address)
+        column = LinkRow::Title;
+    std::stable_sort(m_rows.begin(), m_rows.end(), [column](const LinkRow &a, const LinkRow &b) {
+        return QString::compare(a[column], b[column], Qt::CaseInsensitive) < 0;
+    });
+}
+
+QString LinkTable::typedText(const QString &addressBoxText)
+{
+    const QString text = LinkTableFile::textFromPage(addressBoxText);
+    return text.size() > typedTextLimit ? text.left(typedTextLimit) % u".." : text;
+}

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Makes the two Word 97 templates delivered in install/ (portrait and landscape A4 pages
-# with 2 cm margins and an empty body) from flat OpenDocument text, with LibreOffice.
+# Makes the two Word 97 templates delivered in install/ from flat OpenDocument text, with
+# LibreOffice: template.doc a landscape A4 page ("SAVE:WORDH"), templateh.doc a portrait one
+# ("SAVE:WORDV" and the PDF), both with 2 cm margins and an empty body.
 # Run by hand when the templates must change; the build uses the committed files.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -37,6 +38,6 @@ FODT
     --convert-to 'doc:MS Word 97' --outdir "$work" "$work/$1.fodt" >/dev/null
   cp "$work/$1.doc" "$here/install/$1.doc"
 }
-page template 21cm 29.7cm portrait
-page templateh 29.7cm 21cm landscape
+page template 29.7cm 21cm landscape
+page templateh 21cm 29.7cm portrait
 echo "Wrote install/template.doc and install/templateh.doc"

@@ -3,9 +3,9 @@
 if(EXISTS "${APP_DIR}/Languages" AND NOT EXISTS "${APP_DIR}/TamzoFirst.txt")
   return()
 endif()
-file(GLOB delivered "${SOURCE_DIR}/Links.*" "${SOURCE_DIR}/Lang_*.txt"
-                    "${SOURCE_DIR}/template.doc" "${SOURCE_DIR}/templateh.doc"
-                    "${SOURCE_DIR}/*.pdf" "${SOURCE_DIR}/*.html")
+include(${CMAKE_CURRENT_LIST_DIR}/delivered.cmake)
+list(TRANSFORM TAMZO_DELIVERED_PATTERNS PREPEND "${SOURCE_DIR}/" OUTPUT_VARIABLE patterns)
+file(GLOB delivered ${patterns})
 file(COPY ${delivered} DESTINATION "${APP_DIR}")
 file(WRITE "${APP_DIR}/TamzoFirst.txt" "")
 message(STATUS "Staged the first-run installation in ${APP_DIR}")

@@ -1,16 +1,18 @@
 #include "firstruninstall.h"
 
 #include "core/appfolder.h"
+#include "core/textfile.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
 
 namespace {
 
-QString missing(const AppFolder &folder, const QString &item)
+QString missing(const QString &source, const QString &item)
 {
-    return u"No " % folder.root() % u'/' % item % u" file found!";
+    return u"No " % source % u'/' % item % u" file found!";
 }
 
 QString failed(const QString &what, const QString &path, const QString &reason)
@@ -39,18 +41,24 @@ QString remove(const QString &path)
     return file.remove() ? QString() : failed(QStringLiteral("delete"), path, file.errorString());
 }
 
-// Moves every delivered file matching the pattern into the sub-folder.
-QString moveGroup(const AppFolder &folder, const QStringList &files, const QString &subFolder,
-                  bool keepExisting)
+// Puts one delivered file in its place below the application folder. Files delivered beside the
+// executable are moved; installed ones are only copied.
+QString installFile(const AppFolder &folder, const QString &name, const QString &target, bool keepExisting)
+{
+    const QString source = folder.deliveredFolder() % u'/' % name;
+    if (!(keepExisting && QFile::exists(target))) {
+        if (QString error = copyReplacing(source, target); !error.isEmpty())
+            return error;
+    }
+    return folder.installed() ? QString() : remove(source);
+}
+
+QString installGroup(const AppFolder &folder, const QStringList &files, const QString &subFolder,
+                     bool keepExisting)
 {
     for (const QString &name : files) {
-        const QString source = folder.root() % u'/' % name;
         const QString target = folder.path(QString(subFolder % u'\\' % name));
-        if (!(keepExisting && QFile::exists(target))) {
-            if (QString error = copyReplacing(source, target); !error.isEmpty())
-                return error;
-        }
-        if (QString error = remove(source); !error.isEmpty())
+        if (QString error = installFile(folder, name, target, keepExisting); !error.isEmpty())
             return error;
     }
     return QString();
@@ -59,33 +67,64 @@ QString moveGroup(const AppFolder &folder, const QStringList &files, const QStri
 QStringList delivered(const AppFolder &folder, const QString &pattern)
 {
     // Name filters match without regard to case.
-    return QDir(folder.root()).entryList({pattern}, QDir::Files, QDir::Name);
+    return QDir(folder.deliveredFolder()).entryList({pattern}, QDir::Files, QDir::Name);
+}
+
+// The last step: the marker goes, or the installed program's stamp is written.
+QString finish(const AppFolder &folder, const QString &stamp)
+{
+    if (!folder.installed())
+        return remove(folder.path(FirstRunInstall::markerName));
+    const WriteResult written = TextFile::writeLines(folder.path(FirstRunInstall::stampName), {stamp});
+    return written.ok() ? QString() : failed(QStringLiteral("write"), written.path(), written.reason());
 }
 
 } // namespace
 
+QString FirstRunInstall::deliveredStamp(const QString &deliveredFolder)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    const QDir source(deliveredFolder);
+    for (const QString &name : source.entryList(QDir::Files, QDir::Name)) {
+        hash.addData(name.toUtf8());
+        QFile file(source.filePath(name));
+        // An unreadable file stamps differently from any content, so the installation runs and says why.
+        if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file))
+            hash.addData(QByteArrayView("\0unreadable", 11));
+        hash.addData(QByteArrayView("\0", 1));
+    }
+    return QString::fromLatin1(hash.result().toHex());
+}
+
 bool FirstRunInstall::pending(const AppFolder &folder)
 {
-    return QFile::exists(folder.path(markerName));
+    if (!folder.installed())
+        return QFile::exists(folder.path(markerName));
+    const auto stamp = TextFile::readLines(folder.path(stampName));
+    return !stamp || stamp->value(0) != deliveredStamp(folder.deliveredFolder());
 }
 
 QString FirstRunInstall::Move_Data(const AppFolder &folder)
 {
+    const QString stamp = folder.installed() ? deliveredStamp(folder.deliveredFolder()) : QString();
+    // An installed program's per-user folder does not exist before the user's first start.
+    QDir().mkpath(folder.root());
     QDir root(folder.root());
     for (const char *sub : {"Links", "Data", "Languages", "Images"})
         root.mkdir(QString::fromLatin1(sub));
 
+    const QString &source = folder.deliveredFolder();
     const QStringList links = delivered(folder, QStringLiteral("links.*"));
     if (links.isEmpty())
-        return missing(folder, QStringLiteral("links.*"));
+        return missing(source, QStringLiteral("links.*"));
     // An existing link table is never overwritten.
-    if (QString error = moveGroup(folder, links, QStringLiteral("\\Links"), true); !error.isEmpty())
+    if (QString error = installGroup(folder, links, QStringLiteral("\\Links"), true); !error.isEmpty())
         return error;
 
     const QStringList languages = delivered(folder, QStringLiteral("Lang_*.txt"));
     if (languages.isEmpty())
-        return missing(folder, QStringLiteral("Lang_English.txt"));
-    if (QString error = moveGroup(folder, languages, QStringLiteral("\\Languages"), false); !error.isEmpty())
+        return missing(source, QStringLiteral("Lang_English.txt"));
+    if (QString error = installGroup(folder, languages, QStringLiteral("\\Languages"), false); !error.isEmpty())
         return error;
 
     const struct
@@ -94,19 +133,16 @@ QString FirstRunInstall::Move_Data(const AppFolder &folder)
         const char *installed;
     } templates[] = {{"template.doc", "\\Data\\Template.doc"}, {"templateh.doc", "\\Data\\TemplateH.doc"}};
     for (const auto &doc : templates) {
-        const QString name = QString::fromLatin1(doc.delivered);
-        const QString source = folder.path(QString(u'\\' % name));
-        if (!QFile::exists(source))
-            return missing(folder, name);
-        if (QString error = copyReplacing(source, folder.path(QString::fromLatin1(doc.installed)));
-            !error.isEmpty())
-            return error;
-        if (QString error = remove(source); !error.isEmpty())
+        const QStringList found = delivered(folder, QString::fromLatin1(doc.delivered));
+        if (found.isEmpty())
+            return missing(source, QString::fromLatin1(doc.delivered));
+        const QString target = folder.path(QString::fromLatin1(doc.installed));
+        if (QString error = installFile(folder, found.first(), target, false); !error.isEmpty())
             return error;
     }
     // The manual and the help documents are replaced by every installation, as the languages are.
     const QStringList documents = delivered(folder, QStringLiteral("*.pdf")) + delivered(folder, QStringLiteral("*.html"));
-    if (QString error = moveGroup(folder, documents, QStringLiteral("\\Data"), false); !error.isEmpty())
+    if (QString error = installGroup(folder, documents, QStringLiteral("\\Data"), false); !error.isEmpty())
         return error;
-    return remove(folder.path(markerName));
+    return finish(folder, stamp);
 }

@@ -2,9 +2,11 @@
 
 #include "browsing/addressrules.h"
 #include "browsing/bookmark.h"
+#include "browsing/downloadhandler.h"
 #include "browsing/findbar.h"
 #include "browsing/history.h"
 #include "browsing/navigator.h"
+#include "browsing/newwindowpolicy.h"
 #include "browsing/tabset.h"
 #include "browsing/tabstrip.h"
 #include "browsing/webview.h"
@@ -12,15 +14,23 @@
 #include "commands/commandbars.h"
 #include "commands/commandcatalogue.h"
 #include "commands/dispatcher.h"
+#include "commands/frmlang.h"
 #include "commands/imagelist.h"
+#include "export/exports.h"
+#include "commands/keyboardshortcuts.h"
 #include "core/programstate.h"
+#include "dialogs/frmabout.h"
+#include "dialogs/usermanual.h"
+#include "edgeresizer.h"
 #include "firstruninstall.h"
+#include "linktables/linktables.h"
 #include "mainlayout.h"
 #include "platform/twips.h"
 #include "platform/userdialogs.h"
 #include "settings/optionsfile.h"
 #include "settings/windowsettings.h"
 #include "travel/travelengine.h"
+#include "windowtitle.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,11 +47,17 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QWindow>
+#include <cstdio>
 
 frmStart::frmStart(ProgramState &state, UserDialogs &dialogs, DesktopShell &shell, QWidget *parent)
     : QWidget(parent), m_state(state), m_dialogs(dialogs), m_shell(shell), m_pointer([] { return QCursor::pos(); })
 {
     setWindowTitle(QStringLiteral("TamzoTravel"));
+    // The window has no title bar: its own handles move it, its own commands minimise and close it,
+    // and its edges resize it.
+    setWindowFlag(Qt::FramelessWindowHint);
+    winId();
+    new EdgeResizer(windowHandle());
     buildControls();
     m_tabs = std::make_unique<TabSet>(m_state, m_dialogs, Tab1, this);
     m_tabs->setBandHeights(MainLayout::picBarHeight, MainLayout::picStatHeight);
@@ -49,9 +65,14 @@ frmStart::frmStart(ProgramState &state, UserDialogs &dialogs, DesktopShell &shel
     m_history = std::make_unique<History>(m_state, Text1);
     m_bookmark = std::make_unique<Bookmark>(m_state, *m_tabs, Text1);
     m_navigator = std::make_unique<Navigator>(m_state, *m_tabs, *m_history, Text1, statusBar, progressBar);
-    m_travel = std::make_unique<TravelEngine>(m_state, *m_tabs, Text1, timeBar, m_shell);
+    m_travel = std::make_unique<TravelEngine>(m_state, *m_tabs, Text1, timeBar, m_shell, m_dialogs);
     m_captions = std::make_unique<Captions>(m_state, *m_tabs);
     m_findBar = new FindBar(this);
+    new NewWindowPolicy(*m_tabs, *m_navigator, Text1, this);
+    auto *downloads = new DownloadHandler(m_state, m_dialogs, statusBar, progressBar, this);
+    m_tabs->profile().setDownloadHandling(
+        [downloads](QWebEngineDownloadRequest *download) { downloads->handle(download); });
+    m_windowTitle = new WindowTitle(this, *m_tabs);
 
     connect(m_navigator.get(), &Navigator::addressBoxFocused, &Timer1, &QTimer::stop);
     connect(m_navigator.get(), &Navigator::navigated, this, [this] {
@@ -117,6 +138,34 @@ void frmStart::buildCommands()
     m_dispatcher = new Dispatcher(Dispatcher::Parts{m_state, *m_tabs, *m_navigator, *m_travel, *m_bookmark,
                                                     *m_captions, *m_bars, m_shell, m_dialogs, Text1, *this},
                                   this);
+    const Dispatcher::Action about = [this] {
+        frmAbout box(m_state, *m_catalogue, m_dialogs, m_shell, this);
+        box.exec();
+    };
+    m_dispatcher->setCommand(0, QStringLiteral("BRUSALDO"), about);
+    m_dispatcher->setCommand(CommandBars::menuInstance, QStringLiteral("FILE:BRUSALDO"), about);
+    m_dispatcher->setCommand(CommandBars::menuInstance, CommandCatalogue::newLanguageKey, [this] {
+        frmLang editor(m_state, *m_catalogue, m_dialogs, this);
+        editor.exec();
+    });
+    m_dispatcher->setCommand(CommandBars::menuInstance, QStringLiteral("FILE:HELP"),
+                             [this] { UserManual::open(m_state, m_shell, m_dialogs); });
+    m_linkTables = std::make_unique<LinkTables>(m_state, m_dialogs, m_shell, *m_catalogue, *m_navigator, Text1, this);
+    m_dispatcher->setCommand(0, QStringLiteral("FAVORITE"), [this] { m_linkTables->Open_Tables(); });
+    m_exports = new Exports(m_state, *m_tabs, m_dialogs, m_shell,
+                            Exports::Window{this, statusBar,
+                                            [this] {
+                                                m_state.barsShown = true;
+                                                GO_BarOff();
+                                            },
+                                            [this] {
+                                                m_state.barsShown = false;
+                                                GO_BarOn();
+                                            },
+                                            [this] { Timer1.start(); }},
+                            this);
+    m_exports->registerCommands(*m_dispatcher);
+    new KeyboardShortcuts(*m_dispatcher, this, Text1);
 }
 
 QString frmStart::todayDateFrom(const QDate &date) { return date.toString(QStringLiteral("yyyy-MM-dd")); }
@@ -130,7 +179,7 @@ bool frmStart::Move_Data()
     return false;
 }
 
-bool frmStart::Form_Load()
+bool frmStart::Form_Load(const QString &firstAddress)
 {
     if (FirstRunInstall::pending(m_state.appFolder) && !Move_Data())
         return false;
@@ -143,8 +192,9 @@ bool frmStart::Form_Load()
     m_state.opaqueAlpha = 255;
 
     if (const WriteResult created = OptionsFile::Read_Opt(m_state); !created.ok())
-        m_dialogs.message(created.message());
-    m_captions->Read_Lang();
+        m_dialogs.message(Dispatcher::writeFailure(m_state, created));
+    if (const QString notice = m_captions->Read_Lang(); !notice.isEmpty())
+        m_dialogs.message(notice);
     m_state.tabAddresses = QStringList(m_tabs->TabCount(), QString());
     buildCommands();
     m_captions->Set_Captions();
@@ -169,13 +219,14 @@ bool frmStart::Form_Load()
     if (m_state.startAddress.isEmpty())
         m_state.startAddress = ProgramState::defaultStartAddress;
     m_tabs->setHomeAddress(m_state.startAddress);
-    Text1->setEditText(m_state.startAddress);
+    const QString first = firstAddress.isEmpty() ? m_state.startAddress : firstAddress;
+    Text1->setEditText(first);
 
     m_tabs->setActiveTab(0);
-    m_state.tabAddresses[0] = m_state.startAddress;
-    m_state.currentAddress = m_state.startAddress;
-    m_tabs->Web(0)->Navigate(m_state.startAddress);
-    QString caption = m_state.startAddress;
+    m_state.tabAddresses[0] = first;
+    m_state.currentAddress = first;
+    m_tabs->Web(0)->Navigate(first);
+    QString caption = first;
     AddressRules::TabCaptionFromAddress(caption);
     m_tabs->setTabCaption(0, caption);
     m_tabs->showActiveViewOnly();
@@ -208,19 +259,32 @@ void frmStart::placeWindow()
     if (m_state.mainFullScreen == WindowSettings::fullScreen)
         setGeometry(QGuiApplication::primaryScreen()->geometry());
     else
-        setGeometry(Twips::toPixels(m_state.mainLeft, m_state.mainTop, m_state.mainWidth, m_state.mainHeight));
+        setGeometry(keptOnScreen(Twips::toPixels(m_state.mainLeft, m_state.mainTop, m_state.mainWidth, m_state.mainHeight)));
+}
+
+// A window saved on a screen that is no longer there comes back onto the primary screen.
+QRect frmStart::keptOnScreen(const QRect &window)
+{
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        if (screen->geometry().intersects(window))
+            return window;
+    }
+    QRect moved = window;
+    moved.moveTopLeft(QGuiApplication::primaryScreen()->availableGeometry().topLeft());
+    return moved;
 }
 
 void frmStart::Timer4_Timer()
 {
     Timer4.stop();
+    if (m_linkTables)
+        m_linkTables->Load_Index();
     m_state.templatePath = m_state.appFolder.path(QStringLiteral("\\Data\\Template.Doc"));
     m_state.templatePathH = m_state.appFolder.path(QStringLiteral("\\Data\\TemplateH.Doc"));
     // Screen captures take the screen's picture when they are made; nothing to size beforehand.
     if (m_bars)
         m_bars->action(QStringLiteral("FAVORITE"))->setEnabled(true);
-    if (const WriteResult emptied = m_travel->emptyLog(); !emptied.ok())
-        m_dialogs.message(emptied.message());
+    m_travel->emptyLog();
 }
 
 void frmStart::Form_Resize()
@@ -232,14 +296,11 @@ void frmStart::Form_Resize()
         setWindowTitle(m_state.caption(Captions::loadingCaption));
         return;
     }
-    if (windowState() == Qt::WindowNoState && wasMinimized == 1) {
+    if (windowState() == Qt::WindowNoState)
         wasMinimized = 0;
-        setWindowTitle(QString());
-        const int correction = Twips::toPixels(restoreCorrectionTwips);
-        setGeometry(geometry().adjusted(0, -correction, 0, 0));
-    }
+    m_windowTitle->refresh();
     const MainLayout l = MainLayout::compute(Twips::fromPixels(width()), Twips::fromPixels(height()),
-                                             m_state.tabWidth);
+                                             m_state.tabWidth, Twips::fromPixels(cmdBar2->sizeHint().width()));
     const auto place = [](QWidget *control, const QRectF &r) {
         control->setGeometry(Twips::toPixels(r.left(), r.top(), std::max(0.0, r.width()),
                                              std::max(0.0, r.height())));
@@ -330,7 +391,12 @@ bool frmStart::eventFilter(QObject *watched, QEvent *event)
 
 void frmStart::minimizeWindow() { showMinimized(); }
 
-void frmStart::applyBarStyle() { m_bars->applyStyle(m_state.barStyle); }
+void frmStart::applyBarStyle()
+{
+    m_bars->applyStyle(m_state.barStyle);
+    // A look with wider buttons may need a wider right bar.
+    Form_Resize();
+}
 
 void frmStart::setFloatingBar(bool on)
 {
@@ -365,21 +431,46 @@ void frmStart::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-void frmStart::GO_Exit()
+// Each save is tried whatever became of the others; a failed one leaves its old file whole.
+// Nobody may be there to read a message: then the failures go to standard error.
+void frmStart::saveSettings(bool attended)
 {
-    if (m_exiting)
-        return;
-    m_exiting = true;
-
-    // Each save is tried whatever became of the others; a failed one leaves its old file whole.
     QStringList failures;
     for (const WriteResult &saved : {OptionsFile::Save_Opt(m_state), m_history->Hyst_Save(),
                                      WindowSettings::Save_Ini(m_state, windowTwips())}) {
         if (!saved.ok())
             failures.append(saved.message());
     }
-    if (!failures.isEmpty())
-        m_dialogs.message(m_state.caption(saveFailedCaption) % u'\n' % failures.join(u'\n'));
+    if (failures.isEmpty())
+        return;
+    const QString report = m_state.caption(saveFailedCaption, "These files could not be saved:") % u'\n' %
+                           failures.join(u'\n');
+    if (attended)
+        m_dialogs.message(report);
+    else
+        std::fputs(qPrintable(u"TamzoTravel: " % report % u'\n'), stderr);
+}
+
+void frmStart::commitData() { saveSettings(false); }
+
+void frmStart::exitUnattended()
+{
+    // An exit already under way may be waiting for the user: it is cut short.
+    if (m_exiting) {
+        QCoreApplication::quit();
+        return;
+    }
+    endRun(false);
+}
+
+void frmStart::GO_Exit() { endRun(true); }
+
+void frmStart::endRun(bool attended)
+{
+    if (m_exiting)
+        return;
+    m_exiting = true;
+    saveSettings(attended);
 
     m_tabs->activeView()->Stop();
     hide();

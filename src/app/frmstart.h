@@ -13,8 +13,10 @@ class CommandBars;
 class CommandCatalogue;
 class DesktopShell;
 class Dispatcher;
+class Exports;
 class FindBar;
 class History;
+class LinkTables;
 class Navigator;
 class QComboBox;
 class QLabel;
@@ -25,6 +27,7 @@ class TabSet;
 class TabStrip;
 class TravelEngine;
 class UserDialogs;
+class WindowTitle;
 struct ProgramState;
 
 // The main window: start-up, shutdown and layout. It owns the window's controls and one
@@ -34,21 +37,27 @@ class frmStart : public QWidget, public MainWindowCommands
     Q_OBJECT
 public:
     static constexpr int deferredStartMs = 750;
-    static constexpr int saveFailedCaption = 109;
+    static constexpr int saveFailedCaption = 224;
     static constexpr int firstWatchMs = 5000;
     static constexpr int watchMs = 1500;
     static constexpr int floatingWatchMs = 750;
-    static constexpr int restoreCorrectionTwips = 285;
 
     frmStart(ProgramState &state, UserDialogs &dialogs, DesktopShell &shell, QWidget *parent = nullptr);
     ~frmStart() override;
 
-    // The whole start-up; false when the first-run installation ended the program.
-    bool Form_Load();
+    // The whole start-up; false when the first-run installation ended the program. A first address
+    // (from the command line) is opened in the first tab instead of the start address.
+    bool Form_Load(const QString &firstAddress = QString());
     bool Move_Data();
     void Form_Resize();
     void GO_BarOff();
     void GO_BarOn();
+
+    // The end of a run nobody watches (a signal, the end of the desktop session): failed saves
+    // go to standard error and the program ends at once.
+    void exitUnattended();
+    // The session manager's request to save: the settings are saved and the program goes on.
+    void commitData();
 
     // MainWindowCommands
     void GO_Exit() override;
@@ -76,6 +85,7 @@ public:
     const CommandCatalogue &catalogue() const { return *m_catalogue; }
     Dispatcher &dispatcher() { return *m_dispatcher; }
     FindBar &findBar() { return *m_findBar; }
+    Exports &exports() { return *m_exports; }
 
     // Controls.
     QWidget *picBar;
@@ -108,8 +118,11 @@ private:
     void buildControls();
     void buildCommands();
     void placeWindow();
+    static QRect keptOnScreen(const QRect &window);
     void fillScreen();
     void deleteScratchFiles();
+    void saveSettings(bool attended);
+    void endRun(bool attended);
 
     ProgramState &m_state;
     UserDialogs &m_dialogs;
@@ -121,9 +134,12 @@ private:
     std::unique_ptr<TravelEngine> m_travel;
     std::unique_ptr<Captions> m_captions;
     std::unique_ptr<CommandCatalogue> m_catalogue;
+    std::unique_ptr<LinkTables> m_linkTables;
     CommandBars *m_bars = nullptr;
     Dispatcher *m_dispatcher = nullptr;
     FindBar *m_findBar = nullptr;
+    Exports *m_exports = nullptr;
+    WindowTitle *m_windowTitle = nullptr;
     std::function<QPoint()> m_pointer;
     qint16 wasMinimized = 0;
     bool m_loaded = false;

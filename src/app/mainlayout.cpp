@@ -1,14 +1,18 @@
 #include "mainlayout.h"
 
-MainLayout MainLayout::compute(double innerWidth, double innerHeight, double tabWidth)
+#include <algorithm>
+
+MainLayout MainLayout::compute(double innerWidth, double innerHeight, double tabWidth, double rightBarNeeds)
 {
+    // The right bar is wide enough for every one of its buttons, the part beyond the top bar included.
+    const double rightBarWidth = std::max(cmdBar2Width, rightBarNeeds + 150);
     MainLayout l;
     l.picBar = QRectF(picBarLeft, 0, innerWidth - 20, picBarHeight);
     l.cmdBar0 = QRectF(0, 0, cmdBar0Width, commandBarHeight);
     // The three bars tile the top bar; the right one reaches 150 beyond its right edge.
-    l.cmdBar1 = QRectF(cmdBar0Width, -10, l.picBar.width() - cmdBar0Width - cmdBar2Width + 150,
+    l.cmdBar1 = QRectF(cmdBar0Width, -10, l.picBar.width() - cmdBar0Width - rightBarWidth + 150,
                        commandBarHeight);
-    l.cmdBar2 = QRectF(l.picBar.width() - cmdBar2Width + 150, 0, cmdBar2Width, commandBarHeight);
+    l.cmdBar2 = QRectF(l.picBar.width() - rightBarWidth + 150, 0, rightBarWidth, commandBarHeight);
     l.tab1 = QRectF(0, 0, tabWidth, commandBarHeight);
     l.text1 = QRectF(tabWidth + 60, text1Top, l.cmdBar1.width() - tabWidth - 110, text1Height);
 

@@ -28,5 +28,7 @@ struct MainLayout
     // Inside picStat.
     QRectF cmdMoveL, statusBar, timeBar, progressBar, cmdMove;
 
-    static MainLayout compute(double innerWidth, double innerHeight, double tabWidth);
+    // rightBarNeeds: the width the right bar's buttons take; the bar is never narrower than that
+    // and the 150 it reaches beyond the top bar.
+    static MainLayout compute(double innerWidth, double innerHeight, double tabWidth, double rightBarNeeds = 0);
 };

@@ -7,7 +7,7 @@ namespace AddressRules {
 QString completeAddress(const QString &typed)
 {
     const QString lower = typed.toLower();
-    for (const char16_t *scheme : {u"https://", u"ftp://", u"http://"}) {
+    for (const char16_t *scheme : {u"https://", u"ftp://", u"http://", u"file://", u"view-source:"}) {
         if (lower.startsWith(QStringView(scheme)))
             return typed;
     }

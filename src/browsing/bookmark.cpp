@@ -1,5 +1,6 @@
 #include "bookmark.h"
 
+#include "core/linebreaks.h"
 #include "core/programstate.h"
 #include "tabset.h"
 #include "webview.h"
@@ -13,7 +14,7 @@ Bookmark::Bookmark(ProgramState &state, TabSet &tabs, QComboBox *addressBox)
 
 WriteResult Bookmark::Save_BookMark() const
 {
-    return TextFile::writeLines(m_state.appFolder.path(fileName), {m_state.bookmarkAddress});
+    return TextFile::writeLines(m_state.appFolder.path(fileName), {withoutLineBreaks(m_state.bookmarkAddress)});
 }
 
 void Bookmark::Read_BookMark()

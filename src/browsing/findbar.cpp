@@ -66,6 +66,16 @@ void FindBar::find(bool backward)
     });
 }
 
+// Escape closes the bar rather than stopping the page, as it does everywhere else in the window.
+bool FindBar::event(QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        event->accept();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 void FindBar::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape) {

@@ -19,6 +19,7 @@ public:
     QString matchText() const;
 
 protected:
+    bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:

@@ -1,5 +1,6 @@
 #include "history.h"
 
+#include "core/linebreaks.h"
 #include "core/programstate.h"
 
 #include <QComboBox>
@@ -25,7 +26,7 @@ void History::Hyst_Add()
             return;
     }
     const QString shown = m_addressBox->currentText();
-    m_addressBox->addItem(m_state.currentAddress);
+    m_addressBox->addItem(withoutLineBreaks(m_state.currentAddress));
     m_addressBox->setEditText(shown);
 }
 
@@ -34,7 +35,7 @@ WriteResult History::Hyst_Save() const
     const int count = m_addressBox->count();
     QStringList lines;
     for (int i = std::max(0, count - savedEntries); i < count; ++i) {
-        const QString item = m_addressBox->itemText(i);
+        const QString item = withoutLineBreaks(m_addressBox->itemText(i));
         if (!item.isEmpty())
             lines.append(item);
     }

@@ -1,6 +1,7 @@
 #include "navigator.h"
 
 #include "addressrules.h"
+#include "core/linebreaks.h"
 #include "core/numbers.h"
 #include "core/programstate.h"
 #include "history.h"
@@ -23,6 +24,8 @@ Navigator::Navigator(ProgramState &state, TabSet &tabs, History &history, QCombo
 
     m_addressBox->setEditable(true);
     m_addressBox->setInsertPolicy(QComboBox::NoInsert);
+    // The list offers the history; typing never turns the text into one of its entries.
+    m_addressBox->setCompleter(nullptr);
     m_addressBox->lineEdit()->installEventFilter(this);
     m_addressBox->installEventFilter(this);
     connect(m_addressBox, &QComboBox::activated, this, [this] { GoNavigate(1); });
@@ -30,25 +33,52 @@ Navigator::Navigator(ProgramState &state, TabSet &tabs, History &history, QCombo
     for (int i = 0; i < m_tabs.viewCount(); ++i)
         attach(m_tabs.Web(i));
     connect(&m_tabs, &TabSet::viewCreated, this, &Navigator::attach);
+    connect(&m_tabs, &TabSet::activeViewShown, this, &Navigator::onActiveViewShown);
 }
 
 void Navigator::attach(WebView *view)
 {
-    // The handlers do not look at which view raised the event.
-    connect(view, &WebView::BeforeNavigate2, this, &Navigator::onBeforeNavigate);
-    connect(view, &WebView::ProgressChange, this, &Navigator::onProgress);
-    connect(view, &WebView::DocumentComplete, this, &Navigator::onDocumentComplete);
-    connect(view, &WebView::StatusTextChange, m_statusBar, &QLabel::setText);
-    connect(view, &WebView::TitleChange, this, &Navigator::onTitle);
+    // An event counts only when it comes from the view the user sees.
+    const auto fromActive = [this, view](auto handler) {
+        return [this, view, handler](const auto &...arguments) {
+            if (view == m_tabs.activeView())
+                (this->*handler)(arguments...);
+        };
+    };
+    connect(view, &WebView::BeforeNavigate2, this, fromActive(&Navigator::onBeforeNavigate));
+    connect(view, &WebView::ProgressChange, this, fromActive(&Navigator::onProgress));
+    connect(view, &WebView::DocumentComplete, this, fromActive(&Navigator::onDocumentComplete));
+    connect(view, &WebView::StatusTextChange, this, fromActive(&Navigator::onStatusText));
+    connect(view, &WebView::TitleChange, this, fromActive(&Navigator::onTitle));
     connect(view, &WebView::WindowClosing, this, [](bool isChild, bool *cancel) {
         if (!isChild)
             *cancel = true;
     });
+    connect(view, &WebView::RendererCrashed, this, [this, view](const QString &address) {
+        view->showNotice(m_state.caption(rendererCrashedCaption, "This page stopped working:") % u' ' % address);
+    });
+    connect(view, &WebView::AddressRejected, this, [this, view](const QString &address) {
+        view->showNotice(m_state.caption(badAddressCaption, "This address cannot be opened:") % u' ' % address);
+    });
+}
+
+void Navigator::onActiveViewShown(WebView *view)
+{
+    const int active = m_tabs.ActiveTab();
+    const QString shown = view->LocationURL();
+    const QString address = shown.isEmpty() ? m_state.tabAddresses.value(active) : shown;
+    m_addressBox->setEditText(address);
+    m_state.currentAddress = address;
+    m_state.bookmarkAddress = m_state.tabAddresses.value(active);
+    m_state.pageTitle = view->LocationName();
+    m_statusBar->setText(m_state.pageTitle);
+    if (!view->Busy())
+        m_progressBar->setValue(100);
 }
 
 void Navigator::GoNavigate(int recordHistory)
 {
-    m_state.typedAddress = m_addressBox->currentText();
+    m_state.typedAddress = withoutLineBreaks(m_addressBox->currentText());
     WebView *view = m_tabs.activeView();
     if (m_state.typedAddress.isEmpty()) {
         view->Navigate(m_state.startPage);
@@ -98,6 +128,8 @@ void Navigator::onDocumentComplete(const QString &address)
         m_state.currentAddress = address;
 }
 
+void Navigator::onStatusText(const QString &text) { m_statusBar->setText(text); }
+
 void Navigator::onTitle(const QString &title)
 {
     m_statusBar->setText(title);
@@ -113,19 +145,35 @@ void Navigator::Timer5_Timer()
     Timer5.stop();
 }
 
-bool Navigator::eventFilter(QObject *watched, QEvent *event)
+bool Navigator::eventFilter(QObject *, QEvent *event)
 {
-    if (event->type() == QEvent::FocusIn) {
+    switch (event->type()) {
+    case QEvent::FocusIn:
         emit addressBoxFocused();
         return false;
-    }
-    // The box has the keyboard focus and hands keys on to its line edit; Enter is taken from either.
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    case QEvent::Wheel:
+        // The closed box would step through the history, opening every entry it passes.
+        return true;
+    case QEvent::KeyPress: {
+        // The box has the keyboard focus and hands keys on to its line edit; Enter is taken from either.
+        const auto *keyEvent = static_cast<QKeyEvent *>(event);
+        switch (keyEvent->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
             GoNavigate(1);
             return true;
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            // Arrow keys open the list instead of stepping through it; Alt+Down and F4 too.
+            m_addressBox->showPopup();
+            return true;
+        default:
+            return false;
         }
     }
-    return false;
+    default:
+        return false;
+    }
 }

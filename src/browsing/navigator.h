@@ -12,13 +12,16 @@ class WebView;
 struct ProgramState;
 
 // The address box Text1 and the views' events: opens typed addresses in the active tab and
-// keeps the address box, the status line and the progress bar following every view.
+// keeps the address box, the status line and the progress bar following the active view (the
+// one shown); the events of the other views change none of them.
 class Navigator : public QObject
 {
     Q_OBJECT
 public:
     static constexpr int statusCaption = 179; // "loading the page" in the status line
     static constexpr int syncIntervalMs = 2000;
+    static constexpr int rendererCrashedCaption = 226;
+    static constexpr int badAddressCaption = 253;
 
     Navigator(ProgramState &state, TabSet &tabs, History &history, QComboBox *addressBox,
               QLabel *statusBar, QProgressBar *progressBar);
@@ -41,9 +44,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void onActiveViewShown(WebView *view);
     void onBeforeNavigate(const QString &address);
     void onProgress(int progress, int maximum);
     void onDocumentComplete(const QString &address);
+    void onStatusText(const QString &text);
     void onTitle(const QString &title);
 
     ProgramState &m_state;

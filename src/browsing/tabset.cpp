@@ -9,7 +9,8 @@
 #include <QTabBar>
 
 TabSet::TabSet(ProgramState &state, UserDialogs &dialogs, QTabBar *tabStrip, QWidget *viewHost)
-    : m_state(state), m_dialogs(dialogs), m_tabStrip(tabStrip), m_viewHost(viewHost)
+    : m_state(state), m_dialogs(dialogs), m_tabStrip(tabStrip), m_viewHost(viewHost),
+      m_profile(state.appFolder.path(profileFolder))
 {
     m_tabStrip->setFocusPolicy(Qt::NoFocus);
     m_tabStrip->setUsesScrollButtons(false);
@@ -21,6 +22,13 @@ TabSet::TabSet(ProgramState &state, UserDialogs &dialogs, QTabBar *tabStrip, QWi
         m_tabStrip->addTab(QString());
     createViewsUpTo(defaultTabCount);
     m_views.front()->setVisible(true);
+}
+
+// The pages go before the profile that holds their data.
+TabSet::~TabSet()
+{
+    for (WebView *view : m_views)
+        delete view;
 }
 
 int TabSet::TabCount() const { return m_tabStrip->count(); }
@@ -39,7 +47,7 @@ void TabSet::setTabCaption(int index, const QString &caption)
 void TabSet::createViewsUpTo(int count)
 {
     while (viewCount() < count) {
-        auto *view = new WebView(m_dialogs, m_printer, m_viewHost);
+        auto *view = new WebView(m_dialogs, m_printer, m_viewHost, &m_profile);
         view->setHomeAddress(m_homeAddress);
         view->setVisible(false);
         m_views.push_back(view);
@@ -95,6 +103,23 @@ void TabSet::showActiveViewOnly()
         m_views[i]->setVisible(i == active);
 }
 
+int TabSet::nextFreeTab(int after) const
+{
+    for (int i = after + 1; i < TabCount(); ++i) {
+        if (TabCaption(i).isEmpty())
+            return i;
+    }
+    return -1;
+}
+
+void TabSet::showTab(int index)
+{
+    setActiveTab(index);
+    Set_Web(index);
+    showActiveViewOnly();
+    emit activeViewShown(activeView());
+}
+
 void TabSet::Tab1_MouseDown(int buttons) { m_state.tabMouseButtons = static_cast<qint16>(buttons); }
 
 void TabSet::Tab1_Click()
@@ -111,6 +136,7 @@ void TabSet::Tab1_Click()
             if (active < m_state.tabAddresses.size())
                 m_state.tabAddresses[active] = address;
         }
+        emit activeViewShown(activeView());
     } else if (m_state.tabMouseButtons == 2) {
         activeView()->Refresh();
     }
@@ -138,18 +164,22 @@ bool TabSet::eventFilter(QObject *watched, QEvent *event)
         return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
-        // Any button selects the tab under the pointer, then the click is handled as a whole.
+        // A left click alone selects the tab under the pointer; any other button leaves the
+        // active tab as it is, so that the view shown and the active view never differ.
         const auto *mouse = static_cast<QMouseEvent *>(event);
         Tab1_MouseDown(buttonSet(mouse->buttons() | mouse->button()));
-        const int index = m_tabStrip->tabAt(mouse->position().toPoint());
-        if (index < 0)
-            return true;
-        setActiveTab(index);
+        if (m_state.tabMouseButtons == 1) {
+            const int index = m_tabStrip->tabAt(mouse->position().toPoint());
+            if (index < 0)
+                return true;
+            setActiveTab(index);
+        }
         Tab1_Click();
         return true;
     }
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
         return true;
     case QEvent::MouseMove:
         Tab1_MouseMove(static_cast<QMouseEvent *>(event)->position().toPoint().x());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "webprofile.h"
+
 #include <QObject>
 #include <QPrinter>
 #include <vector>
@@ -11,7 +13,9 @@ class WebView;
 struct ProgramState;
 
 // The tab strip Tab1 and one web view per tab; exactly one view, the active tab's, is visible.
-// A tab is free while its caption is empty.
+// A tab is free while its caption is empty. Only a left click changes the active tab, so the
+// view shown is always the active one. The views keep their engine data in the application
+// folder's "Profile".
 class TabSet : public QObject
 {
     Q_OBJECT
@@ -20,7 +24,10 @@ public:
     static constexpr int defaultTabCount = 3;
     static constexpr int maximumTabCount = 40;
 
+    static inline const QString profileFolder = QStringLiteral("\\Profile");
+
     TabSet(ProgramState &state, UserDialogs &dialogs, QTabBar *tabStrip, QWidget *viewHost);
+    ~TabSet() override;
 
     int TabCount() const;
     int ActiveTab() const;
@@ -30,6 +37,8 @@ public:
     WebView *Web(int index) const { return m_views.at(index); }
     WebView *activeView() const { return Web(ActiveTab()); }
     int viewCount() const { return static_cast<int>(m_views.size()); }
+
+    WebProfile &profile() { return m_profile; }
 
     // The page every view's home command opens.
     void setHomeAddress(const QString &address);
@@ -42,6 +51,10 @@ public:
     void setBandHeights(int topBarTwips, int statusStripTwips);
     void Set_Web(int index);
     void showActiveViewOnly();
+    // The first tab after the given one whose caption is empty; -1 when none is.
+    int nextFreeTab(int after) const;
+    // Makes the tab active and shows its view, as a left click on it does, without copying.
+    void showTab(int index);
 
     // Tab strip events.
     void Tab1_MouseDown(int buttons);
@@ -52,6 +65,8 @@ signals:
     void viewCreated(WebView *view);
     // The main window must lay itself out again (a tab was clicked).
     void layoutRequested();
+    // A left click has shown the view of another tab (or of the same one again).
+    void activeViewShown(WebView *view);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -64,6 +79,7 @@ private:
     QTabBar *m_tabStrip;
     QWidget *m_viewHost;
     QPrinter m_printer;
+    WebProfile m_profile;
     std::vector<WebView *> m_views;
     int m_topBarTwips = 0;
     int m_statusStripTwips = 0;

@@ -1,26 +1,16 @@
 #include "webpage.h"
 
-#include <QWebEngineDownloadRequest>
-#include <QWebEngineProfile>
+#include <QWebEngineNewWindowRequest>
+#include <QWebEngineSettings>
 
-// Downloads start only when the program saves a page for the user; any other is refused.
-static QWebEngineProfile *configuredProfile()
+WebPage::WebPage(QWebEngineProfile *profile, QObject *parent) : QWebEnginePage(profile, parent)
 {
-    QWebEngineProfile *profile = QWebEngineProfile::defaultProfile();
-    if (!profile->property("tamzoConfigured").toBool()) {
-        profile->setProperty("tamzoConfigured", true);
-        QObject::connect(profile, &QWebEngineProfile::downloadRequested, profile,
-                         [](QWebEngineDownloadRequest *download) {
-                             if (download->isSavePageDownload())
-                                 download->accept();
-                             else
-                                 download->cancel();
-                         });
-    }
-    return profile;
+    // A script may open a window only in answer to a click (the engine's popup rule).
+    settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    // No window is made: the owner decides where the page goes.
+    connect(this, &QWebEnginePage::newWindowRequested, this,
+            [this](QWebEngineNewWindowRequest &request) { emit newWindowAsked(request.requestedUrl()); });
 }
-
-WebPage::WebPage(QObject *parent) : QWebEnginePage(configuredProfile(), parent) {}
 
 bool WebPage::acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame)
 {
@@ -28,5 +18,3 @@ bool WebPage::acceptNavigationRequest(const QUrl &url, NavigationType, bool isMa
         emit mainFrameNavigation(url);
     return true;
 }
-
-QWebEnginePage *WebPage::createWindow(WebWindowType) { return this; }

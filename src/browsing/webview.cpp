@@ -1,8 +1,11 @@
 #include "webview.h"
 
+#include "core/linebreaks.h"
 #include "platform/userdialogs.h"
 #include "webpage.h"
+#include "webprofile.h"
 
+#include <QChildEvent>
 #include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -12,11 +15,20 @@
 #include <QWebEngineScript>
 #include <QWebEngineView>
 
-WebView::WebView(UserDialogs &dialogs, QPrinter &printer, QWidget *parent)
-    : QWidget(parent), m_dialogs(dialogs), m_printer(printer)
+WebView::WebView(UserDialogs &dialogs, QPrinter &printer, QWidget *parent, WebProfile *profile)
+    : QWidget(parent), m_dialogs(dialogs), m_printer(printer), m_profile(profile)
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+}
+
+// The page answers its pending readings as it goes; nobody waits for them any more.
+WebView::~WebView()
+{
+    m_pendingReads.clear();
+    if (m_page)
+        m_page->disconnect(this);
+    delete std::exchange(m_engine, nullptr);
 }
 
 QWebEngineView *WebView::ensureEngine()
@@ -24,7 +36,7 @@ QWebEngineView *WebView::ensureEngine()
     if (m_engine)
         return m_engine;
     m_engine = new QWebEngineView(this);
-    m_page = new WebPage(m_engine);
+    m_page = new WebPage(m_profile ? m_profile->engineProfile() : WebProfile::offTheRecord(), m_engine);
     m_engine->setPage(m_page);
     layout()->addWidget(m_engine);
 
@@ -40,17 +52,34 @@ QWebEngineView *WebView::ensureEngine()
     connect(m_page, &QWebEnginePage::linkHovered, this, &WebView::StatusTextChange);
     connect(m_page, &QWebEnginePage::titleChanged, this, &WebView::TitleChange);
     connect(m_page, &QWebEnginePage::windowCloseRequested, this, &WebView::onWindowCloseRequested);
+    connect(m_page, &WebPage::newWindowAsked, this, [this](const QUrl &url) { emit NewWindow(url.toString()); });
+    // The user's clicks and keys reach the engine's own input widget, a child of the view.
+    m_engine->installEventFilter(this);
+    for (QWidget *child : m_engine->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        child->installEventFilter(this);
+    connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status) {
+                if (status != QWebEnginePage::NormalTerminationStatus)
+                    onRendererGone();
+            });
     return m_engine;
 }
 
-// Addresses are not validated: what cannot be opened shows the engine's own error page.
-static QUrl toUrl(const QString &address)
+// An address the engine cannot parse, or one without a scheme, is refused; what can be parsed
+// but not reached shows the engine's own error page.
+void WebView::Navigate(const QString &text)
 {
+    const QString address = withoutLineBreaks(text);
+    if (address.isEmpty()) {
+        ensureEngine()->load(QUrl(QStringLiteral("about:blank")));
+        return;
+    }
     const QUrl url(address, QUrl::TolerantMode);
-    return address.isEmpty() || !url.isValid() ? QUrl(QStringLiteral("about:blank")) : url;
+    if (!url.isValid() || url.scheme().isEmpty())
+        emit AddressRejected(address);
+    else
+        ensureEngine()->load(url);
 }
-
-void WebView::Navigate(const QString &address) { ensureEngine()->load(toUrl(address)); }
 
 void WebView::Navigate2(const QString &address) { Navigate(address); }
 
@@ -171,18 +200,63 @@ void WebView::onWindowCloseRequested()
         Navigate(QString());
 }
 
+bool WebView::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::ChildAdded:
+        if (watched == m_engine) {
+            if (QObject *child = static_cast<QChildEvent *>(event)->child(); child->isWidgetType())
+                child->installEventFilter(this);
+        }
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::KeyPress:
+        if (m_page)
+            m_page->noteUserAction();
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void WebView::onRendererGone()
+{
+    m_busy = false;
+    // The notice goes up first, so that a reading's owner may still open another page.
+    emit RendererCrashed(LocationURL());
+    const auto pending = std::exchange(m_pendingReads, {});
+    for (const auto &[reading, done] : pending)
+        done(QVariant());
+}
+
+void WebView::showNotice(const QString &text)
+{
+    ensureEngine();
+    const QString escaped = text.toHtmlEscaped();
+    m_page->setHtml(u"<html><head><title>" % escaped % u"</title></head><body><p>" % escaped % u"</p></body></html>");
+}
+
 void WebView::runScript(const QString &script, std::function<void(const QVariant &)> done)
 {
-    QPointer<WebView> self(this);
     if (!m_engine) {
         QTimer::singleShot(0, this, [done = std::move(done)] { done(QVariant()); });
         return;
     }
-    m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld,
-                          [self, done = std::move(done)](const QVariant &result) {
-                              if (self)
-                                  done(result);
-                          });
+    const quint64 reading = ++m_lastReading;
+    m_pendingReads.emplace(reading, std::move(done));
+    QPointer<WebView> self(this);
+    m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [self, reading](const QVariant &result) {
+        if (self)
+            self->answerRead(reading, result);
+    });
+}
+
+void WebView::answerRead(quint64 reading, const QVariant &result)
+{
+    auto pending = m_pendingReads.extract(reading);
+    if (!pending.empty())
+        pending.mapped()(result);
 }
 
 void WebView::readLinks(const LinkFilter &filter, std::function<void(const QStringList &)> done)

@@ -4,11 +4,13 @@
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <map>
 
 class QPrinter;
 class QWebEngineView;
 class UserDialogs;
 class WebPage;
+class WebProfile;
 
 // Which links of a document a reading keeps, compared on the lower-cased address: those that
 // begin with one of the prefixes (any, when there are none) and contain none of the excluded
@@ -21,7 +23,8 @@ struct LinkFilter
 };
 
 // One tab's web view: the operations and events the program uses of the web engine.
-// The engine view (and its renderer process) is created at the first navigation.
+// The engine view (and its renderer process) is created at the first navigation, in the given
+// profile (the engine's off-the-record one without).
 class WebView : public QWidget
 {
     Q_OBJECT
@@ -40,7 +43,8 @@ public:
         Delete = 33,
     };
 
-    WebView(UserDialogs &dialogs, QPrinter &printer, QWidget *parent = nullptr);
+    WebView(UserDialogs &dialogs, QPrinter &printer, QWidget *parent = nullptr, WebProfile *profile = nullptr);
+    ~WebView() override;
 
     void Navigate(const QString &address);
     void Navigate2(const QString &address);
@@ -61,8 +65,12 @@ public:
     bool hasEngine() const { return m_engine != nullptr; }
     QWebEngineView *engine() { return ensureEngine(); }
 
+    // Shows a short text of the program's own in place of the page.
+    void showNotice(const QString &text);
+
     // The document, read asynchronously in a world the page's own scripts cannot reach.
-    // Each callback runs once, later, on the event loop; never when the view is gone.
+    // Each callback runs at most once, later, on the event loop; never when the view is gone.
+    // When the page's renderer dies, every pending reading is answered with nothing.
     void readLinks(const LinkFilter &filter, std::function<void(const QStringList &hrefs)> done);
     void readReadyState(std::function<void(const QString &state)> done);
     void readMarkup(std::function<void(const QString &markup)> done);
@@ -74,6 +82,15 @@ signals:
     void BeforeNavigate2(const QString &address);
     void DocumentComplete(const QString &address);
     void WindowClosing(bool isChildWindow, bool *cancel);
+    // The page's renderer has crashed or been killed; the page is gone.
+    void RendererCrashed(const QString &address);
+    // The page asked for a new window on this address; none is opened.
+    void NewWindow(const QString &address);
+    // An address the engine cannot open was given; the view shows nothing new.
+    void AddressRejected(const QString &address);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QWebEngineView *ensureEngine();
@@ -81,11 +98,16 @@ private:
     void printTo(QPrinter *printer);
     void saveAs();
     void onWindowCloseRequested();
+    void onRendererGone();
+    void answerRead(quint64 reading, const QVariant &result);
 
     UserDialogs &m_dialogs;
     QPrinter &m_printer;
+    WebProfile *m_profile;
     QWebEngineView *m_engine = nullptr;
     WebPage *m_page = nullptr;
     bool m_busy = false;
     QString m_homeAddress;
+    quint64 m_lastReading = 0;
+    std::map<quint64, std::function<void(const QVariant &)>> m_pendingReads;
 };

@@ -5,6 +5,7 @@
 #include "core/programstate.h"
 #include "core/textcase.h"
 #include "languagefile.h"
+#include "linktables/linkindex.h"
 
 #include <QWidget>
 
@@ -47,12 +48,23 @@ void Captions::attach(CommandBars *bars, QList<QWidget *> moveButtons)
     m_moveButtons = std::move(moveButtons);
 }
 
-void Captions::Read_Lang()
+QString Captions::Read_Lang()
 {
-    const LanguageFile::ReadResult read = LanguageFile::Read_Lang(m_state);
+    LanguageFile::ReadResult read = LanguageFile::Read_Lang(m_state);
+    QString notice;
+    // A lost file leaves the program without texts: the English one stands in for this run and
+    // the options keep the language chosen.
+    if (!read.found && m_state.languageName.compare(u"english", Qt::CaseInsensitive) != 0) {
+        const QString chosen = std::exchange(m_state.languageName, QStringLiteral("English"));
+        read = LanguageFile::Read_Lang(m_state);
+        m_state.languageName = chosen;
+        notice = m_state.caption(missingLanguageCaption, "This language file is missing; English is used for now:") %
+                 u'\n' % m_state.appFolder.path(LanguageFile::fileName(chosen));
+    }
     if (read.tabNumber)
         m_tabs.setTabCount(*read.tabNumber);
     m_tabs.clearCaptions();
+    return notice;
 }
 
 void Captions::Set_Captions()
@@ -73,4 +85,5 @@ void Captions::Set_Captions()
     m_bars->setTooltip(QStringLiteral("BRUSALDO"), m_state.caption(196));
     for (QWidget *button : m_moveButtons)
         button->setToolTip(m_state.caption(moveButtonCaption));
+    LinkIndex::nameEmptyTables(m_state);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QString>
 
 class CommandBars;
 class QWidget;
@@ -13,6 +14,7 @@ class Captions
 public:
     static constexpr int loadingCaption = 179;
     static constexpr int moveButtonCaption = 215;
+    static constexpr int missingLanguageCaption = 252;
 
     Captions(ProgramState &state, TabSet &tabs);
 
@@ -20,8 +22,9 @@ public:
     void attach(CommandBars *bars, QList<QWidget *> moveButtons);
 
     // Reads the language file of languageName: captions, settings and the tab count; every tab
-    // looks free afterwards.
-    void Read_Lang();
+    // looks free afterwards. When that file is gone, the English file's instead, and the notice
+    // that says so is given back (empty otherwise).
+    QString Read_Lang();
     void Set_Captions();
 
 private:

@@ -17,7 +17,7 @@ CommandBars::CommandBars(const CommandCatalogue &catalogue, QToolBar *cmdBar0, Q
         auto *action = new QAction(ImageList::icon(button.icon), QString(), this);
         action->setObjectName(button.key);
         action->setSeparator(button.kind == ButtonKind::Separator);
-        action->setCheckable(button.kind == ButtonKind::Check || button.kind == ButtonKind::Option);
+        action->setCheckable(isMarked(button));
         action->setIconVisibleInMenu(true);
         m_actions.insert(button.key, action);
         setCaption(button.key, button.caption);
@@ -25,6 +25,8 @@ CommandBars::CommandBars(const CommandCatalogue &catalogue, QToolBar *cmdBar0, Q
     }
     for (const QString &title : CommandCatalogue::menuTitles)
         m_actions.value(title)->setMenu(buildMenu(title, catalogue.bar(title)));
+    // The language entries' tooltips name their files.
+    m_menus.value(QStringLiteral("LANG"))->setToolTipsVisible(true);
     fillToolBar(cmdBar0, catalogue.bar(QStringLiteral("STANDARD0")), 0);
     fillToolBar(cmdBar2, catalogue.bar(QStringLiteral("STANDARD2")), 2);
 }
@@ -61,7 +63,7 @@ QMenu *CommandBars::buildMenu(const QString &title, const QStringList &keys)
     for (const QString &key : keys) {
         QAction *action = m_actions.value(key);
         menu->addAction(action);
-        if (m_catalogue.button(key)->kind == ButtonKind::Option) {
+        if (const CommandButton *button = m_catalogue.button(key); button->kind == ButtonKind::Option && isMarked(*button)) {
             // At most one option of a bar is checked.
             if (!options)
                 options = new QActionGroup(menu);
@@ -72,6 +74,14 @@ QMenu *CommandBars::buildMenu(const QString &title, const QStringList &keys)
     }
     m_menus.insert(title, menu);
     return menu;
+}
+
+// Check items and options carry a check mark; the language entries, options too, never do.
+bool CommandBars::isMarked(const CommandButton &button)
+{
+    if (button.kind == ButtonKind::Option)
+        return !button.key.startsWith(u"LANG:");
+    return button.kind == ButtonKind::Check;
 }
 
 void CommandBars::setCaption(const QString &key, const QString &caption)

@@ -7,6 +7,7 @@
 #include <vector>
 
 class CommandCatalogue;
+struct CommandButton;
 class QAction;
 class QToolBar;
 class QWidget;
@@ -39,6 +40,7 @@ signals:
     void menuClosed();
 
 private:
+    static bool isMarked(const CommandButton &button);
     void fillToolBar(QToolBar *toolBar, const QStringList &keys, int instance);
     QMenu *buildMenu(const QString &title, const QStringList &keys);
 

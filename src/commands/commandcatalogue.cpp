@@ -2,6 +2,7 @@
 
 #include "core/textcase.h"
 #include "imagelist.h"
+#include "languagename.h"
 
 namespace {
 
@@ -116,16 +117,26 @@ const CommandButton *CommandCatalogue::button(const QString &key) const
     return found == m_index.constEnd() ? nullptr : &m_buttons[*found];
 }
 
+static const QString renamedSuffix = QStringLiteral(":LANGUAGE");
+
+QString CommandCatalogue::languageKey(const QString &name)
+{
+    const QString key = u"LANG:" % name.toUpper();
+    // A language called "New" must not take the language editor's key.
+    return key == newLanguageKey ? key % renamedSuffix : key;
+}
+
+QString CommandCatalogue::languageOfKey(const QString &key)
+{
+    return (key == newLanguageKey % renamedSuffix ? newLanguageKey : key).section(u':', 1);
+}
+
 // "Lang_English.txt" gives the language English; a file without "." after the "_", or a second
 // file giving a name already found, gives no entry.
 void CommandCatalogue::addLanguage(const QString &fileName)
 {
-    const qsizetype underscore = fileName.indexOf(u'_');
-    const qsizetype dot = fileName.indexOf(u'.', underscore + 1);
-    if (underscore < 0 || dot < 0)
-        return;
-    const QString name = fileName.mid(underscore + 1, dot - underscore - 1);
-    const QString key = u"LANG:" % name.toUpper();
+    const QString name = LanguageName::ofFile(fileName);
+    const QString key = languageKey(name);
     if (name.isEmpty() || m_index.contains(key))
         return;
     m_languageNames << name;
@@ -143,7 +154,7 @@ void CommandCatalogue::Make_Buttons(const QStringList &languageFiles)
         m_buttons[m_index.value(title)].menu = title;
     for (const QString &file : languageFiles)
         addLanguage(file);
-    add(QStringLiteral("LANG:NEW"), 119);
+    add(newLanguageKey, 119);
     const auto addAll = [this](const auto &items) {
         for (const Item &item : items)
             add(QString::fromLatin1(item.key), item.icon, item.kind);
@@ -172,8 +183,8 @@ void CommandCatalogue::Build_Bars()
     m_bars.insert(QStringLiteral("TRAVEL"), keysOf(travelMenu));
     QStringList languages;
     for (const QString &name : m_languageNames)
-        languages << u"LANG:" % name.toUpper();
-    m_bars.insert(QStringLiteral("LANG"), languages << QStringLiteral("LANG:NEW"));
+        languages << languageKey(name);
+    m_bars.insert(QStringLiteral("LANG"), languages << newLanguageKey);
     m_bars.insert(QStringLiteral("STANDARD1"), {QStringLiteral("NIL4")});
     m_bars.insert(QStringLiteral("STANDARD2"), keysOf(standard2));
     m_bars.insert(QStringLiteral("TAB0"), keysOf(tab0));

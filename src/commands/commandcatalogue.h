@@ -24,6 +24,14 @@ class CommandCatalogue
 {
 public:
     static inline const QStringList menuTitles = {"SAVE", "EDIT", "FILE", "NAVIGATE", "TRAVEL", "LANG"};
+    static inline const QString newLanguageKey = QStringLiteral("LANG:NEW");
+
+    // The menu entry of a language: "LANG:" and the name in upper case ("LANG:NEW:LANGUAGE" for
+    // a language called New).
+    static QString languageKey(const QString &name);
+    // The language an entry switches to, in upper case: the key after its first ":", the
+    // renamed New entry giving "NEW".
+    static QString languageOfKey(const QString &key);
 
     // languageFiles: the names of the files "Lang_*" of the language folder, as listed.
     void Make_Buttons(const QStringList &languageFiles);

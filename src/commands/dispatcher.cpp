@@ -6,6 +6,8 @@
 #include "browsing/webview.h"
 #include "captions.h"
 #include "commandbars.h"
+#include "commandcatalogue.h"
+#include "core/linebreaks.h"
 #include "core/programstate.h"
 #include "languagefile.h"
 #include "mainwindowcommands.h"
@@ -58,8 +60,9 @@ void Dispatcher::chooseStyle(qint16 style)
 
 void Dispatcher::switchLanguage(const QString &key)
 {
-    m_.state.languageName = key.section(u':', 1).toLower();
-    m_.captions.Read_Lang();
+    m_.state.languageName = CommandCatalogue::languageOfKey(key).toLower();
+    if (const QString notice = m_.captions.Read_Lang(); !notice.isEmpty())
+        m_.dialogs.message(notice);
     m_.captions.Set_Captions();
     report(OptionsFile::Save_Opt(m_.state));
 }
@@ -67,7 +70,12 @@ void Dispatcher::switchLanguage(const QString &key)
 void Dispatcher::report(const WriteResult &result)
 {
     if (!result.ok())
-        m_.dialogs.message(result.message());
+        m_.dialogs.message(writeFailure(m_.state, result));
+}
+
+QString Dispatcher::writeFailure(const ProgramState &state, const WriteResult &result)
+{
+    return state.caption(writeFailedCaption, "This file could not be written:") % u'\n' % result.message();
 }
 
 void Dispatcher::buildTables()
@@ -111,7 +119,6 @@ void Dispatcher::buildTables()
         {"FILE:SECURITY", shellOpen(QStringLiteral("wscui.cpl"))},
         {"FILE:VOLUME", shellOpen(QStringLiteral("mmsys.cpl"))},
         {"FILE:INTERNET", shellOpen(QStringLiteral("INETCPL.CPL"))},
-        {"FILE:HELP", [this] { m_.shell.open(helpAddress, QStringLiteral("Open")); }},
 
         {"NAVIGATE:PICK", [this] { report(m_.bookmark.Save_BookMark()); }},
         {"NAVIGATE:GO", [this] { m_.bookmark.Read_BookMark(); }},
@@ -121,7 +128,7 @@ void Dispatcher::buildTables()
         {"NAVIGATE:HOME", [view] { view()->GoHome(); }},
         {"NAVIGATE:PICKHOME",
          [this] {
-             m_.state.startAddress = m_.addressBox->currentText();
+             m_.state.startAddress = withoutLineBreaks(m_.addressBox->currentText());
              m_.tabs.setHomeAddress(m_.state.startAddress);
              report(OptionsFile::Save_Opt(m_.state));
          }},

@@ -22,7 +22,7 @@ class Dispatcher : public QObject
 {
     Q_OBJECT
 public:
-    static inline const QString helpAddress = QStringLiteral("https://en.wikipedia.org/wiki/Web_browser");
+    static constexpr int writeFailedCaption = 227;
 
     struct Parts
     {
@@ -48,6 +48,9 @@ public:
     // Gives a key of a bar instance its command; the subsystems built beside the dispatcher
     // (link tables, dialogs, exports) hand theirs in this way.
     void setCommand(int instance, const QString &key, Action action);
+
+    // The message of a failed write: what happened, the file and the system's reason.
+    static QString writeFailure(const ProgramState &state, const WriteResult &result);
 
 private:
     void buildTables();

@@ -42,7 +42,8 @@ std::optional<QStringList> TextFile::readLines(const QString &path)
         return std::nullopt;
     const QByteArray content = file.readAll();
     QStringList lines;
-    qsizetype start = 0;
+    // A UTF-8 byte-order mark, as some editors write, is no part of the first line.
+    qsizetype start = content.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     while (start < content.size()) {
         qsizetype end = content.indexOf('\n', start);
         const qsizetype next = end < 0 ? content.size() : end + 1;

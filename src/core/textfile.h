@@ -22,7 +22,8 @@ private:
 };
 
 // Plain text files as the program keeps them: lines written with CR LF in UTF-8,
-// read with CR LF or LF; a line that is not valid UTF-8 is taken as Windows-1252.
+// read with CR LF or LF after an optional UTF-8 byte-order mark; a line that is not valid UTF-8
+// is taken as Windows-1252.
 class TextFile
 {
 public:

@@ -11,7 +11,8 @@ class LinkIndex
 public:
     static inline const QString indexExtension = QStringLiteral("Bok");
     static constexpr int defaultTitleCaption = 34;
-    // A table's rows are counted in 16 bits.
+    // A count read is taken as at most this: a damaged index never makes a table of countless
+    // blank rows. Rows beyond it that the file holds are still read (see LinkTableFile::read).
     static constexpr int maxCount = 32767;
 
     // The extension of a table's file: its number in three digits, "012".

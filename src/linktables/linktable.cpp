@@ -16,16 +16,12 @@ void LinkTable::Read_Table()
     LinkTableFile::Contents contents =
         LinkTableFile::read(m_state.currentTableFile, LinkIndex::count(m_state, entry()));
     m_rows = std::move(contents.rows);
-    if (contents.recovered > 0) {
-        m_rows.resize(std::min<size_t>(m_rows.size(), LinkIndex::maxCount));
+    if (contents.recovered > 0)
         setCount(QString::number(m_rows.size()));
-    }
 }
 
 WriteResult LinkTable::Save_Table()
 {
-    // The count as last stored decides which rows belong to the table.
-    m_rows.resize(static_cast<size_t>(LinkIndex::count(m_state, entry())));
     std::stable_sort(m_rows.begin(), m_rows.end(), [](const LinkRow &a, const LinkRow &b) {
         return QString::compare(a[LinkRow::Title], b[LinkRow::Title], Qt::CaseSensitive) < 0;
     });
@@ -44,7 +40,7 @@ WriteResult LinkTable::Save_Table()
 bool LinkTable::ADD_Tab(const QString &pageTitle, const QString &address, const QString &addressBoxText)
 {
     const QString title = LinkTableFile::textFromPage(pageTitle);
-    if (title.isEmpty() || rowCount() >= LinkIndex::maxCount)
+    if (title.isEmpty())
         return false;
     const bool known = std::any_of(m_rows.begin(), m_rows.end(),
                                    [&title](const LinkRow &row) { return row[LinkRow::Title] == title; });

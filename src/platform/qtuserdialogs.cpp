@@ -31,7 +31,9 @@ QString QtUserDialogs::textInput(const QString &title, const QString &prompt)
 
 QString QtUserDialogs::saveFileName(const QString &suggested, const QString &filter)
 {
-    return QFileDialog::getSaveFileName(QApplication::activeWindow(), kTitle, suggested, filter);
+    // No overwrite question: an export replaces its file, and a slide show chosen again grows.
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), kTitle, suggested, filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
 }
 
 bool QtUserDialogs::choosePrinter(QPrinter &printer)

@@ -1,5 +1,6 @@
 #include "optionsfile.h"
 
+#include "core/linebreaks.h"
 #include "core/numbers.h"
 #include "core/programstate.h"
 
@@ -42,6 +43,6 @@ WriteResult OptionsFile::Save_Opt(const ProgramState &state)
                                 {Numbers::formatInteger(state.barStyle),
                                  Numbers::formatInteger(state.optionFlag2),
                                  Numbers::formatInteger(state.floatingBar),
-                                 Numbers::formatInteger(state.optionFlag4), state.startAddress,
-                                 state.languageName});
+                                 Numbers::formatInteger(state.optionFlag4), withoutLineBreaks(state.startAddress),
+                                 withoutLineBreaks(state.languageName)});
 }

@@ -2,8 +2,10 @@
 
 #include "browsing/tabset.h"
 #include "browsing/webview.h"
+#include "core/linebreaks.h"
 #include "core/programstate.h"
 #include "platform/desktopshell.h"
+#include "platform/userdialogs.h"
 #include "travelharvest.h"
 
 #include <QComboBox>
@@ -20,12 +22,15 @@ static double clockSeededUniform()
 }
 
 TravelEngine::TravelEngine(ProgramState &state, TabSet &tabs, QComboBox *addressBox, QLabel *timeBar,
-                           DesktopShell &shell)
+                           DesktopShell &shell, UserDialogs &dialogs)
     : m_state(state), m_tabs(tabs), m_addressBox(addressBox), m_timeBar(timeBar), m_shell(shell),
-      m_uniform(clockSeededUniform)
+      m_dialogs(dialogs), m_uniform(clockSeededUniform)
 {
     connect(&Timer2, &QTimer::timeout, this, &TravelEngine::Timer2_Timer);
     connect(&Timer3, &QTimer::timeout, this, &TravelEngine::Timer3_Timer);
+    harvestTimer.setSingleShot(true);
+    harvestTimer.setInterval(harvestLimitMs);
+    connect(&harvestTimer, &QTimer::timeout, this, [this] { finishStep({}); });
 }
 
 void TravelEngine::GO_InitTravel()
@@ -53,13 +58,28 @@ void TravelEngine::interrupt()
     Timer2.stop();
     Timer3.stop();
     m_timeBar->clear();
+    cancelStep();
+}
+
+void TravelEngine::cancelStep()
+{
+    m_stepInFlight = false;
+    ++m_step;
+    harvestTimer.stop();
+    m_stepView.clear();
 }
 
 void TravelEngine::showLog() { m_shell.open(m_state.appFolder.path(logFileName)); }
 
-WriteResult TravelEngine::emptyLog()
+void TravelEngine::emptyLog() { reportLogFailure(TextFile::writeLines(m_state.appFolder.path(logFileName), {})); }
+
+void TravelEngine::reportLogFailure(const WriteResult &result)
 {
-    return TextFile::writeLines(m_state.appFolder.path(logFileName), {});
+    if (result.ok() || m_logFailureReported)
+        return;
+    m_logFailureReported = true;
+    m_dialogs.message(m_state.caption(logFailedCaption, "The travel log cannot be written; travel goes on without it:") %
+                      u'\n' % result.message());
 }
 
 void TravelEngine::Timer2_Timer()
@@ -85,14 +105,19 @@ void TravelEngine::GO_Travel_Links()
         return;
     m_stepInFlight = true;
     m_state.travelSeconds = 0;
-    QPointer<WebView> view = m_tabs.activeView();
-    view->readLinks(TravelHarvest::documentFilter(),
-                    [this, view](const QStringList &hrefs) { finishStep(view, hrefs); });
+    m_stepView = m_tabs.activeView();
+    const quint64 step = ++m_step;
+    harvestTimer.start();
+    m_stepView->readLinks(TravelHarvest::documentFilter(), [this, step](const QStringList &hrefs) {
+        if (step == m_step && m_stepInFlight)
+            finishStep(hrefs);
+    });
 }
 
-void TravelEngine::finishStep(WebView *view, const QStringList &hrefs)
+void TravelEngine::finishStep(const QStringList &hrefs)
 {
-    m_stepInFlight = false;
+    const QPointer<WebView> view = m_stepView;
+    cancelStep();
     const int count = TravelHarvest::harvest(hrefs, m_state.travelLinks);
     if (count >= 1)
         m_state.travelLinkCount = static_cast<qint16>(count);
@@ -100,17 +125,18 @@ void TravelEngine::finishStep(WebView *view, const QStringList &hrefs)
     const int index = TravelHarvest::pickIndex(m_uniform(), range);
     const QString address = m_state.travelLinks[std::clamp(index, 1, TravelHarvest::maximumLinks)];
     if (address.isEmpty()) {
+        // Travel has ended: an empty countdown says so.
         Timer2.stop();
         Timer3.stop();
+        m_timeBar->clear();
         emit stepDone(QString());
         return;
     }
-    const QString line = QTime::currentTime().toString(QStringLiteral("HH:mm:ss")) % u"  " % address;
+    const QString line = QTime::currentTime().toString(QStringLiteral("HH:mm:ss")) % u"  " % withoutLineBreaks(address);
     const WriteResult logged = TextFile::appendLine(m_state.appFolder.path(logFileName), line);
-    if (!logged.ok())
-        qWarning("Travel log not written: %s", qPrintable(logged.message()));
     m_addressBox->setEditText(address);
     if (view)
         view->Navigate(address);
     emit stepDone(address);
+    reportLogFailure(logged);
 }

@@ -3,6 +3,7 @@
 #include "core/textfile.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 #include <functional>
 
@@ -10,6 +11,8 @@ class DesktopShell;
 class QComboBox;
 class QLabel;
 class TabSet;
+class UserDialogs;
+class WebView;
 struct ProgramState;
 
 // Travel: every travelSpeed ticks of the 30-second Timer2 a random link of the active page is
@@ -21,9 +24,12 @@ public:
     static inline const QString logFileName = QStringLiteral("\\TravelLog.txt");
     static constexpr int stepIntervalMs = 30000;
     static constexpr int countdownIntervalMs = 1000;
+    // A harvest the engine has not answered by then counts as a page without links.
+    static constexpr int harvestLimitMs = 3000;
+    static constexpr int logFailedCaption = 225;
 
     TravelEngine(ProgramState &state, TabSet &tabs, QComboBox *addressBox, QLabel *timeBar,
-                 DesktopShell &shell);
+                 DesktopShell &shell, UserDialogs &dialogs);
 
     // A uniform draw in [0, 1); the default one is reseeded from the clock at every step.
     void setRandomSource(std::function<double()> uniform) { m_uniform = std::move(uniform); }
@@ -37,14 +43,16 @@ public:
     void stopTravel();
     void showLog();
 
-    // Stops both timers and empties the countdown field (every command does this first).
+    // Stops both timers, empties the countdown field and drops a step still waiting for its
+    // harvest (every command does this first).
     void interrupt();
 
-    // Empties the log for a new run.
-    WriteResult emptyLog();
+    // Empties the log for a new run; a failure is reported like a failed step's.
+    void emptyLog();
 
     QTimer Timer2;
     QTimer Timer3;
+    QTimer harvestTimer;
 
 public slots:
     void Timer2_Timer();
@@ -55,13 +63,21 @@ signals:
     void stepDone(const QString &openedAddress);
 
 private:
-    void finishStep(class WebView *view, const QStringList &hrefs);
+    void finishStep(const QStringList &hrefs);
+    void cancelStep();
+    // The user hears of a log that cannot be written once per run; travel goes on.
+    void reportLogFailure(const WriteResult &result);
 
     ProgramState &m_state;
     TabSet &m_tabs;
     QComboBox *m_addressBox;
     QLabel *m_timeBar;
     DesktopShell &m_shell;
+    UserDialogs &m_dialogs;
     std::function<double()> m_uniform;
     bool m_stepInFlight = false;
+    // Identifies the step in flight, so that an answer to a dropped step is ignored.
+    quint64 m_step = 0;
+    QPointer<WebView> m_stepView;
+    bool m_logFailureReported = false;
 };

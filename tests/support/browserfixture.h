@@ -6,6 +6,7 @@
 #include "scripteddialogs.h"
 #include "tempappfolder.h"
 #include "testhttpserver.h"
+#include "webwait.h"
 
 #include <QTest>
 #include <memory>
@@ -40,16 +41,24 @@ struct BrowserFixture
         folder.write("Languages/Lang_" + name + ".txt", lines);
     }
 
-    // Loads and shows the window; true once the start page has been asked for.
+    // Loads and shows the window; true once the start page has completely loaded, so that no
+    // event of it comes later. False as soon as the first page has loaded with another address.
     bool start(TestHttpServer &server)
     {
         if (!form->Form_Load())
             return false;
+        // The first navigation reports its end later, on the event loop.
+        QSignalSpy complete(form->tabs().Web(0), &WebView::DocumentComplete);
         form->resize(1000, 700);
         form->show();
         if (!QTest::qWaitForWindowExposed(form.get()))
             return false;
-        return QTest::qWaitFor([&] { return server.requestCount("/start") >= 1; }, 20000);
+        if (!waitUntil([&] { return !complete.isEmpty(); }))
+            return false;
+        const QString loaded = complete.first().first().toString();
+        if (loaded != server.url("/start"))
+            qWarning("The first page loaded was %s", qPrintable(loaded));
+        return loaded == server.url("/start");
     }
 
     TempAppFolder folder;

@@ -15,6 +15,11 @@ public:
         m_process.setWorkingDirectory(folder.root());
         m_process.setProcessChannelMode(QProcess::MergedChannels);
     }
+    // A program installed elsewhere, started as the desktop's menu would start it.
+    explicit ProgramRun(QString executable) : m_executable(std::move(executable))
+    {
+        m_process.setProcessChannelMode(QProcess::MergedChannels);
+    }
     ~ProgramRun()
     {
         if (m_process.state() != QProcess::NotRunning) {
@@ -26,15 +31,24 @@ public:
     // Shows the window on an X display instead of the headless platform.
     void useDisplay(const QString &display)
     {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("DISPLAY", display);
-        environment.insert("QT_QPA_PLATFORM", "xcb");
+        setEnvironment("DISPLAY", display);
+        setEnvironment("QT_QPA_PLATFORM", "xcb");
+    }
+
+    void setEnvironment(const QString &name, const QString &value)
+    {
+        QProcessEnvironment environment = m_process.processEnvironment();
+        if (environment.isEmpty())
+            environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(name, value);
         m_process.setProcessEnvironment(environment);
     }
 
-    bool start()
+    void setEnvironment(const QProcessEnvironment &environment) { m_process.setProcessEnvironment(environment); }
+
+    bool start(const QStringList &arguments = {})
     {
-        m_process.start(m_executable, {});
+        m_process.start(m_executable, arguments);
         return m_process.waitForStarted(10000);
     }
 
@@ -46,15 +60,29 @@ public:
                m_process.exitStatus() == QProcess::NormalExit;
     }
 
+    // Waits for a condition while the program runs; false at once when it has ended.
+    template<typename Condition>
+    bool waitWhileRunning(Condition condition, int timeoutMs = 20000)
+    {
+        return QTest::qWaitFor([&] { return condition() || m_process.state() == QProcess::NotRunning; }, timeoutMs) &&
+               condition();
+    }
+
     bool waitForEnd(int timeoutMs = 30000)
     {
         return QTest::qWaitFor([this] { return m_process.state() == QProcess::NotRunning; }, timeoutMs);
     }
 
     int exitCode() const { return m_process.exitCode(); }
-    QString output() { return QString::fromUtf8(m_process.readAll()); }
+    // Everything the program has written so far, standard error included.
+    QString output()
+    {
+        m_output += QString::fromUtf8(m_process.readAll());
+        return m_output;
+    }
 
 private:
     QString m_executable;
     QProcess m_process;
+    QString m_output;
 };

@@ -31,9 +31,18 @@ public:
         suggestedNames.append(suggested);
         return saveAnswer;
     }
-    bool choosePrinter(QPrinter &) override { return false; }
-    bool pageSetup(QPrinter &) override { return false; }
-    void printPreview(QPrinter &, const std::function<void(QPrinter *)> &) override {}
+    // The printing dialogs are cancelled; each records its name.
+    bool choosePrinter(QPrinter &) override
+    {
+        printing.append("printer");
+        return false;
+    }
+    bool pageSetup(QPrinter &) override
+    {
+        printing.append("page setup");
+        return false;
+    }
+    void printPreview(QPrinter &, const std::function<void(QPrinter *)> &) override { printing.append("preview"); }
 
     QStringList messages;
     QList<Icon> icons;
@@ -43,6 +52,7 @@ public:
     QList<bool> questionAnswers;
     QStringList inputTitles;
     QStringList textAnswers;
+    QStringList printing;
 };
 
 // Records what the program hands to the desktop.

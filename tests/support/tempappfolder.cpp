@@ -3,11 +3,19 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTest>
 
 TempAppFolder::TempAppFolder()
 {
     if (!m_dir.isValid())
         qFatal("No temporary folder");
+}
+
+// The web engine may still be writing its data for a moment after its profile has gone.
+TempAppFolder::~TempAppFolder()
+{
+    if (!QTest::qWaitFor([this] { return QDir(m_dir.path()).removeRecursively(); }, 5000))
+        qWarning("%s could not be removed", qPrintable(m_dir.path()));
 }
 
 void TempAppFolder::writeBytes(const QString &relative, const QByteArray &bytes) const

@@ -8,6 +8,7 @@ class TempAppFolder
 {
 public:
     TempAppFolder();
+    ~TempAppFolder();
 
     QString root() const { return m_dir.path(); }
     QString path(const QString &relative) const { return m_dir.filePath(relative); }

@@ -27,6 +27,8 @@ public:
     // The paths asked for, in order (query included).
     const QStringList &requests() const { return m_requests; }
     int requestCount(const QString &path) const { return m_requests.count(path); }
+    // The request line and headers of the last request for a path.
+    QByteArray lastRequest(const QString &path) const { return m_lastRequests.value(path); }
 
 signals:
     void requested(const QString &path);
@@ -45,4 +47,5 @@ private:
     QTcpServer *m_server;
     QHash<QString, Response> m_pages;
     QStringList m_requests;
+    QHash<QString, QByteArray> m_lastRequests;
 };

@@ -2,17 +2,54 @@
 
 #include "browsing/webview.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QSignalSpy>
+#include <QTimer>
+#include <algorithm>
 #include <QTest>
 
+// One wait of the web tests: pages of the local server load far sooner, even on a busy machine.
+constexpr int webWaitMs = 10000;
+
+// Runs the event loop until done() holds or the time is up; true when it holds. The engine's work
+// for one page passes through the main thread a hundred times or more: QTest::qWaitFor sleeps 10 ms
+// between rounds of events, which holds a page up by a second and more, while this loop sleeps only
+// until the next event. The poll wakes it for what changes without an event of this thread.
+template<typename Done>
+bool waitUntil(Done done, int timeoutMs = webWaitMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    QTimer poll;
+    poll.start(20);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return true;
+}
+
 // Waits, with the event loop running, for a view to finish loading a page.
-inline bool waitForDocument(WebView *view, int timeoutMs = 20000)
+inline bool waitForDocument(WebView *view, int timeoutMs = webWaitMs)
 {
     QSignalSpy complete(view, &WebView::DocumentComplete);
     return complete.wait(timeoutMs);
 }
 
-inline bool navigateAndWait(WebView *view, const QString &address, int timeoutMs = 20000)
+// Waits until a spy on a view's DocumentComplete has seen the address.
+inline bool waitForLoaded(const QSignalSpy &complete, const QString &address, int timeoutMs = webWaitMs)
+{
+    return waitUntil(
+        [&] {
+            return std::any_of(complete.begin(), complete.end(),
+                               [&](const QList<QVariant> &event) { return event.value(0).toString() == address; });
+        },
+        timeoutMs);
+}
+
+inline bool navigateAndWait(WebView *view, const QString &address, int timeoutMs = webWaitMs)
 {
     QSignalSpy complete(view, &WebView::DocumentComplete);
     view->Navigate(address);
@@ -21,7 +58,7 @@ inline bool navigateAndWait(WebView *view, const QString &address, int timeoutMs
 
 // Runs a read of the document and waits for its callback.
 template<typename Result, typename Read>
-Result readDocument(Read read, int timeoutMs = 10000)
+Result readDocument(Read read, int timeoutMs = webWaitMs)
 {
     Result result{};
     bool done = false;
@@ -29,7 +66,8 @@ Result readDocument(Read read, int timeoutMs = 10000)
         result = value;
         done = true;
     });
-    QTest::qWaitFor([&] { return done; }, timeoutMs);
+    if (!waitUntil([&] { return done; }, timeoutMs))
+        qWarning("The document was not read in time");
     return result;
 }
 

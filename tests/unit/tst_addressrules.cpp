@@ -16,7 +16,10 @@ private slots:
         QTest::newRow("ftp kept") << "ftp://alpha.beta/file" << "ftp://alpha.beta/file";
         QTest::newRow("https kept") << "https://x" << "https://x";
         QTest::newRow("nothing trimmed") << " alpha.beta" << "http:// alpha.beta";
-        QTest::newRow("other schemes completed") << "file:///tmp" << "http://file:///tmp";
+        QTest::newRow("local file kept") << "file:///tmp/a.html" << "file:///tmp/a.html";
+        QTest::newRow("local file in capitals kept") << "FILE:///tmp/A.html" << "FILE:///tmp/A.html";
+        QTest::newRow("page source kept") << "view-source:http://x/" << "view-source:http://x/";
+        QTest::newRow("other schemes completed") << "about:blank" << "http://about:blank";
         QTest::newRow("no www added") << "x" << "http://x";
     }
     void completion()

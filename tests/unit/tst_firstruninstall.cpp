@@ -98,6 +98,60 @@ private slots:
         QVERIFY(folder.exists("TamzoFirst.txt"));
         QVERIFY(folder.exists("template.doc"));
     }
+
+    // An installed program: the delivered files stay in the share folder, each user's folder is
+    // set up from them at the first start and again whenever they change.
+    void installedFilesAreCopiedAndReachTheUserAfterAnUpdate()
+    {
+        TempAppFolder folder;
+        const QStringList names{"Links.Bok", "Lang_English.txt", "Lang_Italiano.txt", "template.doc", "templateh.doc",
+                                "manual.html"};
+        for (const QString &name : names)
+            folder.write("share/" + name, {"delivered " + name});
+        const AppFolder user(folder.path("home/.local/share/TamzoTravel"), folder.path("share"));
+
+        QVERIFY(FirstRunInstall::pending(user));
+        QCOMPARE(FirstRunInstall::Move_Data(user), QString());
+        QVERIFY(!FirstRunInstall::pending(user));
+        const QString home = "home/.local/share/TamzoTravel/";
+        for (const char *sub : {"Links", "Data", "Languages", "Images"})
+            QVERIFY2(QFileInfo(folder.path(home + sub)).isDir(), sub);
+        QCOMPARE(folder.readLines(home + "Links/Links.Bok"), QStringList{"delivered Links.Bok"});
+        QCOMPARE(folder.readLines(home + "Languages/Lang_Italiano.txt"), QStringList{"delivered Lang_Italiano.txt"});
+        QCOMPARE(folder.readLines(home + "Data/TemplateH.doc"), QStringList{"delivered templateh.doc"});
+        QCOMPARE(folder.readLines(home + "Data/manual.html"), QStringList{"delivered manual.html"});
+        for (const QString &name : names)
+            QCOMPARE(folder.readLines("share/" + name), QStringList{"delivered " + name});
+
+        // The user's own changes live on while nothing delivered changes.
+        folder.write(home + "Links/Links.Bok", {"my own index"});
+        folder.write(home + "Languages/Lang_Mine.txt", {"my own language"});
+        QVERIFY(!FirstRunInstall::pending(user));
+
+        // An update of the installed program brings its new language and template at the next start.
+        folder.write("share/Lang_English.txt", {"updated English"});
+        folder.write("share/template.doc", {"updated template"});
+        QVERIFY(FirstRunInstall::pending(user));
+        QCOMPARE(FirstRunInstall::Move_Data(user), QString());
+        QVERIFY(!FirstRunInstall::pending(user));
+        QCOMPARE(folder.readLines(home + "Languages/Lang_English.txt"), QStringList{"updated English"});
+        QCOMPARE(folder.readLines(home + "Data/Template.doc"), QStringList{"updated template"});
+        QCOMPARE(folder.readLines(home + "Links/Links.Bok"), QStringList{"my own index"});
+        QCOMPARE(folder.readLines(home + "Languages/Lang_Mine.txt"), QStringList{"my own language"});
+        QVERIFY(folder.exists("share/Lang_English.txt"));
+    }
+
+    void installedGroupMissingNamesTheShareFolderAndRetries()
+    {
+        TempAppFolder folder;
+        for (const char *name : {"Links.Bok", "Lang_English.txt", "template.doc"})
+            folder.write(QString("share/") + name, {"delivered"});
+        const AppFolder user(folder.path("user"), folder.path("share"));
+        QCOMPARE(FirstRunInstall::Move_Data(user), "No " + folder.path("share") + "/templateh.doc file found!");
+        QVERIFY(FirstRunInstall::pending(user));
+        QVERIFY(folder.exists("share/template.doc"));
+        QVERIFY(folder.exists("user/Data/Template.doc"));
+    }
 };
 
 TAMZO_TEST_MAIN(tst_FirstRunInstall)

@@ -222,6 +222,22 @@ private slots:
         QCOMPARE(table.rowCount(), saved.size());
     }
 
+    void rowsBeyondTheLargestCountAreKept()
+    {
+        Tables t;
+        t.index({"Damaged,99999"});
+        QStringList lines;
+        for (int i = 0; i < LinkIndex::maxCount + 3; ++i)
+            lines << row(QString("T%1").arg(i, 5, 10, QChar('0')), "");
+        t.folder.write("Links/Links.000", lines);
+        LinkTable table(t.state);
+        table.Read_Table();
+        QCOMPARE(table.rowCount(), LinkIndex::maxCount + 3);
+        QVERIFY(table.Save_Table().ok());
+        QCOMPARE(t.folder.readLines("Links/Links.000"), lines);
+        QCOMPARE(t.line(1), QString("Damaged,%1").arg(LinkIndex::maxCount + 3));
+    }
+
     void addsThePageShown_data()
     {
         QTest::addColumn<QString>("title");

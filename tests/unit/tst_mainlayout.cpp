@@ -22,6 +22,25 @@ private slots:
         QCOMPARE(l.progressBar.left(), 375.0 + 5895 + 495);
         QCOMPARE(l.cmdMove.left(), 9000.0 - 375 - 50);
     }
+
+    void rightBarWideEnoughForItsButtons_data()
+    {
+        QTest::addColumn<double>("needs");
+        QTest::addColumn<double>("width");
+        QTest::newRow("fits in 2800") << 2000.0 << 2800.0;
+        QTest::newRow("fits with its 150 beyond") << 2650.0 << 2800.0;
+        QTest::newRow("needs more") << 3500.0 << 3650.0;
+    }
+    void rightBarWideEnoughForItsButtons()
+    {
+        QFETCH(double, needs);
+        QFETCH(double, width);
+        const MainLayout l = MainLayout::compute(9000, 6000, 1200, needs);
+        QCOMPARE(l.cmdBar2.width(), width);
+        // The three bars still tile the top bar.
+        QCOMPARE(l.cmdBar2.left(), 8980 - width + 150);
+        QCOMPARE(l.cmdBar1.width(), 8980 - 5350 - width + 150);
+    }
 };
 
 TAMZO_TEST_MAIN(tst_MainLayout)

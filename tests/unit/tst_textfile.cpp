@@ -23,6 +23,10 @@ private slots:
         QTest::newRow("UTF-8") << QByteArray("caf\xc3\xa9\r\n") << QStringList{QString::fromUtf8("café")};
         QTest::newRow("Windows-1252") << QByteArray("caf\xe9 \x80\x96\r\n")
                                       << QStringList{QString::fromUtf8("café €–")};
+        QTest::newRow("byte-order mark") << QByteArray("\xef\xbb\xbf\"one\"\r\ntwo\r\n") << QStringList{"\"one\"", "two"};
+        QTest::newRow("byte-order mark, Windows-1252 line")
+            << QByteArray("\xef\xbb\xbf\xe9\r\n") << QStringList{QString::fromUtf8("é")};
+        QTest::newRow("byte-order mark alone") << QByteArray("\xef\xbb\xbf") << QStringList{};
         QTest::newRow("one line of each") << QByteArray("\xc3\xa9\r\n\xe9\r\n")
                                           << QStringList{QString::fromUtf8("é"), QString::fromUtf8("é")};
     }

@@ -8,8 +8,11 @@
 #include "testmain.h"
 #include "webwait.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
+#include <QWheelEvent>
+#include <csignal>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QWebEnginePage>
@@ -48,7 +51,7 @@ private slots:
     {
         browser = std::make_unique<BrowserFixture>(server);
         QVERIFY(browser->start(server));
-        QTRY_COMPARE_WITH_TIMEOUT(form().progressBar->value(), 100, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(form().progressBar->value(), 100, webWaitMs);
     }
     void cleanup() { browser.reset(); }
 
@@ -58,7 +61,7 @@ private slots:
         const QString typed = QString("127.0.0.1:%1/typed").arg(server.port());
         type(typed);
         QCOMPARE(form().Text1->currentText(), "http://" + typed);
-        QTRY_COMPARE_WITH_TIMEOUT(server.requestCount("/typed"), 1, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(server.requestCount("/typed"), 1, webWaitMs);
         QCOMPARE(state().tabAddresses.value(0), "http://" + typed);
         QCOMPARE(form().tabs().TabCaption(0), QString("127.0.0.1:%1").arg(server.port()));
         QCOMPARE(state().currentAddress, "http://" + typed);
@@ -92,7 +95,7 @@ private slots:
     void emptyBoxOpensTheStartPageOnly()
     {
         type(QString());
-        QTRY_COMPARE_WITH_TIMEOUT(server.requestCount("/startpage"), 1, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(server.requestCount("/startpage"), 1, webWaitMs);
         QCOMPARE(state().tabAddresses.value(0), server.url("/start"));
         QCOMPARE(form().Text1->count(), 0);
         QCOMPARE(state().bookmarkAddress, QString());
@@ -139,9 +142,12 @@ private slots:
         QFETCH(int, maximum);
         QFETCH(int, shown);
         form().progressBar->setValue(61);
-        // A background tab's events move the same bar.
-        emit form().tabs().Web(3)->ProgressChange(progress, maximum);
+        emit active()->ProgressChange(progress, maximum);
         QCOMPARE(form().progressBar->value(), shown < 0 ? 61 : shown);
+        // A background tab's events leave the bar alone.
+        form().progressBar->setValue(61);
+        emit form().tabs().Web(3)->ProgressChange(progress, maximum);
+        QCOMPARE(form().progressBar->value(), 61);
     }
 
     void timer5PutsTheFinalAddressInTheBox()
@@ -189,8 +195,8 @@ private slots:
         clickTab(1, Qt::LeftButton);
         QCOMPARE(form().tabs().TabCaption(1), form().tabs().TabCaption(0));
         QCOMPARE(state().tabAddresses.value(1), server.url("/start"));
-        QTRY_COMPARE_WITH_TIMEOUT(server.requestCount("/start"), asked + 1, 20000);
-        QTRY_COMPARE_WITH_TIMEOUT(form().tabs().Web(1)->LocationURL(), server.url("/start"), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(server.requestCount("/start"), asked + 1, webWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(form().tabs().Web(1)->LocationURL(), server.url("/start"), webWaitMs);
 
         // A used tab only switches the view.
         clickTab(0, Qt::LeftButton);
@@ -200,22 +206,138 @@ private slots:
         QVERIFY(form().tabs().Web(1)->isVisibleTo(&form()));
     }
 
-    void rightClickReloadsAndMiddleClickDoesNothing()
+    // Only a left click changes the active tab: the view shown is always the active one.
+    void otherButtonsAndTheWheelKeepTheActiveTab_data()
     {
-        const int asked = server.requestCount("/start");
-        clickTab(0, Qt::RightButton);
-        QTRY_COMPARE_WITH_TIMEOUT(server.requestCount("/start"), asked + 1, 20000);
-        QVERIFY(form().tabs().Web(0)->isVisibleTo(&form()));
-
+        QTest::addColumn<QString>("gesture");
+        QTest::addColumn<int>("reloads");
+        QTest::newRow("right click on the active tab") << "right 0" << 1;
+        QTest::newRow("right click on another tab") << "right 3" << 1;
+        QTest::newRow("right click past the tabs") << "right end" << 1;
+        QTest::newRow("middle click") << "middle 3" << 0;
+        QTest::newRow("wheel") << "wheel 3" << 0;
+    }
+    void otherButtonsAndTheWheelKeepTheActiveTab()
+    {
+        QFETCH(QString, gesture);
+        QFETCH(int, reloads);
         const QStringList addresses = state().tabAddresses;
-        clickTab(3, Qt::MiddleButton);
-        QTest::qWait(300);
-        QCOMPARE(state().tabAddresses, addresses);
-        QCOMPARE(form().tabs().TabCaption(3), QString());
+        const int asked = server.requestCount("/start");
+        const QString where = gesture.section(' ', 1);
+        const QPoint point = where == "end" ? QPoint(form().Tab1->width() - 2, form().Tab1->height() / 2)
+                                            : form().Tab1->tabRect(where.toInt()).center();
+        if (gesture.startsWith("right")) {
+            QTest::mouseClick(form().Tab1, Qt::RightButton, {}, point);
+        } else if (gesture.startsWith("middle")) {
+            QTest::mouseClick(form().Tab1, Qt::MiddleButton, {}, point);
+        } else {
+            for (const int notch : {-120, -120, 120}) {
+                QWheelEvent wheel(point, form().Tab1->mapToGlobal(point), {}, {0, notch}, Qt::NoButton, {},
+                                  Qt::NoScrollPhase, false);
+                QApplication::sendEvent(form().Tab1, &wheel);
+            }
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(server.requestCount("/start"), asked + reloads, webWaitMs);
+        QCOMPARE(form().tabs().ActiveTab(), 0);
+        QCOMPARE(form().Tab1->currentIndex(), 0);
         QVERIFY(form().tabs().Web(0)->isVisibleTo(&form()));
         QVERIFY(!form().tabs().Web(3)->isVisibleTo(&form()));
         QVERIFY(!form().tabs().Web(3)->hasEngine());
-        QCOMPARE(server.requestCount("/start"), asked + 1);
+        QCOMPARE(state().tabAddresses, addresses);
+        QCOMPARE(form().tabs().TabCaption(3), QString());
+        QTest::qWait(200);
+        QCOMPARE(server.requestCount("/start"), asked + reloads);
+    }
+
+    void backgroundTabsLeaveTheWindowAlone()
+    {
+        QSignalSpy copied(form().tabs().Web(1), &WebView::DocumentComplete);
+        clickTab(1, Qt::LeftButton);
+        QVERIFY(waitForLoaded(copied, server.url("/start")));
+        clickTab(0, Qt::LeftButton);
+        type(server.url("/typed"));
+        QVERIFY(waitForDocument(active()));
+        QTRY_COMPARE(state().pageTitle, QString("Typed"));
+        form().navigator().Timer5.stop();
+        form().Text1->setEditText("being typed");
+        form().statusBar->setText("status");
+
+        // Tab 1 loads a page behind the user's back.
+        QSignalSpy loaded(form().tabs().Web(1), &WebView::DocumentComplete);
+        QSignalSpy titled(form().tabs().Web(1), &WebView::TitleChange);
+        form().tabs().Web(1)->Navigate(server.url("/b"));
+        QVERIFY(waitForLoaded(loaded, server.url("/b")));
+        QTRY_VERIFY(!titled.isEmpty());
+        QCOMPARE(form().Text1->currentText(), QString("being typed"));
+        QCOMPARE(form().statusBar->text(), QString("status"));
+        QCOMPARE(form().progressBar->value(), 100);
+        QCOMPARE(state().currentAddress, server.url("/typed"));
+        QCOMPARE(state().pageTitle, QString("Typed"));
+        QVERIFY(!form().navigator().Timer5.isActive());
+
+        // Shown, its page is the one the box, the bookmark and the commands work on.
+        clickTab(1, Qt::LeftButton);
+        QCOMPARE(form().Text1->currentText(), server.url("/b"));
+        QCOMPARE(state().currentAddress, server.url("/b"));
+        QCOMPARE(state().pageTitle, QString("B"));
+        QCOMPARE(state().bookmarkAddress, server.url("/start"));
+        clickTab(0, Qt::LeftButton);
+        QCOMPARE(form().Text1->currentText(), server.url("/typed"));
+        QCOMPARE(state().pageTitle, QString("Typed"));
+        QCOMPARE(state().bookmarkAddress, server.url("/typed"));
+    }
+
+    void theClosedBoxOpensNothingByWheelOrArrows()
+    {
+        type(server.url("/typed"));
+        QVERIFY(waitForDocument(active()));
+        type(server.url("/b"));
+        QVERIFY(waitForDocument(active()));
+        QCOMPARE(form().Text1->count(), 2);
+        const QStringList addresses = state().tabAddresses;
+        const QString bookmark = state().bookmarkAddress;
+        const int typedAsked = server.requestCount("/typed");
+        form().Text1->lineEdit()->setFocus();
+
+        for (const int notch : {120, -120, -120}) {
+            QWheelEvent wheel(QPointF(10, 5), form().Text1->mapToGlobal(QPoint(10, 5)), {}, {0, notch}, Qt::NoButton,
+                              {}, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(form().Text1, &wheel);
+        }
+        QTest::keyClick(form().Text1->lineEdit(), Qt::Key_Up);
+        QVERIFY(form().Text1->view()->isVisible()); // the arrows open the list
+        form().Text1->hidePopup();
+        QTest::keyClick(form().Text1->lineEdit(), Qt::Key_Down);
+        QVERIFY(form().Text1->view()->isVisible());
+        QTest::qWait(200);
+        QCOMPARE(server.requestCount("/typed"), typedAsked);
+        QCOMPARE(state().tabAddresses, addresses);
+        QCOMPARE(state().bookmarkAddress, bookmark);
+        QCOMPARE(active()->LocationURL(), server.url("/b"));
+
+        // Choosing an entry from the opened list opens it.
+        QAbstractItemView *list = form().Text1->view();
+        const QRect first = list->visualRect(list->model()->index(0, 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());
+        QTRY_COMPARE_WITH_TIMEOUT(server.requestCount("/typed"), typedAsked + 1, webWaitMs);
+        QCOMPARE(state().tabAddresses.value(0), server.url("/typed"));
+        QCOMPARE(state().bookmarkAddress, server.url("/typed"));
+    }
+
+    void aCrashedPageShowsANotice()
+    {
+        type(server.url("/typed"));
+        QVERIFY(waitForDocument(active()));
+        QSignalSpy crashed(active(), &WebView::RendererCrashed);
+        QCOMPARE(::kill(pid_t(active()->engine()->page()->renderProcessPid()), SIGKILL), 0);
+        QVERIFY(crashed.wait(webWaitMs));
+        const QString notice = "This page stopped working: " + server.url("/typed");
+        QTRY_VERIFY_WITH_TIMEOUT(readDocument<QString>([&](auto done) { active()->readMarkup(done); }).contains(notice),
+                                 webWaitMs);
+        QVERIFY(!active()->Busy());
+        // The view works on.
+        QVERIFY(navigateAndWait(active(), server.url("/b")));
+        QCOMPARE(active()->LocationName(), QString("B"));
     }
 
     void languageSwitchFreesEveryTab()
@@ -228,7 +350,7 @@ private slots:
         QCOMPARE(state().caption(1), QString("Other 1"));
         const int asked = server.requestCount("/start");
         clickTab(1, Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(server.requestCount("/start"), asked + 1, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(server.requestCount("/start"), asked + 1, webWaitMs);
         QCOMPARE(state().tabAddresses.value(1), server.url("/start"));
     }
 

@@ -5,9 +5,16 @@
 #include "travel/travelengine.h"
 #include "webwait.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <csignal>
 
 class tst_Travel : public BrowserTest
 {
@@ -36,7 +43,7 @@ private:
         travel().setRandomSource([draw] { return draw; });
         QSignalSpy done(&travel(), &TravelEngine::stepDone);
         travel().GO_Travel_Links();
-        if (!done.wait(10000))
+        if (!done.wait(webWaitMs))
             return "no step";
         return done.first().first().toString();
     }
@@ -99,7 +106,7 @@ private slots:
         for (int i = 0; i < 600; ++i) {
             QSignalSpy done(&travel(), &TravelEngine::stepDone);
             travel().GO_Travel_Links();
-            QVERIFY(done.wait(10000));
+            QVERIFY(done.wait(webWaitMs));
             (done.first().first().toString().endsWith("/twice") ? twice : once)++;
         }
         const double ratio = double(twice) / once;
@@ -139,7 +146,8 @@ private slots:
         QVERIFY(!travel().Timer2.isActive());
         QVERIFY(!travel().Timer3.isActive());
         QCOMPARE(state().travelSpeed, qint16(2));
-        QCOMPARE(form().timeBar->text(), QString("  59"));
+        // An empty countdown: travel is no longer running.
+        QCOMPARE(form().timeBar->text(), QString());
         QCOMPARE(logLines(), QStringList());
     }
 
@@ -161,7 +169,7 @@ private slots:
 
         QSignalSpy done(&travel(), &TravelEngine::stepDone);
         travel().Timer2_Timer();
-        QVERIFY(done.wait(10000));
+        QVERIFY(done.wait(webWaitMs));
         QCOMPARE(state().travelSeconds, qint16(0));
         QCOMPARE(state().travelTicks, qint16(0));
 
@@ -172,7 +180,7 @@ private slots:
         QCOMPARE(done.size(), 1);
         QCOMPARE(state().travelTicks, qint16(3));
         travel().Timer2_Timer();
-        QVERIFY(done.wait(10000));
+        QVERIFY(done.wait(webWaitMs));
         QCOMPARE(done.size(), 2);
 
         // Starting again at another speed restarts both counts.
@@ -238,11 +246,109 @@ private slots:
         form().tabs().setActiveTab(1);
         QCOMPARE(step(0.0), server.url("/fromB"));
         QCOMPARE(form().Text1->currentText(), server.url("/fromB"));
-        QTRY_COMPARE_WITH_TIMEOUT(form().tabs().Web(1)->LocationURL(), server.url("/fromB"), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(form().tabs().Web(1)->LocationURL(), server.url("/fromB"), webWaitMs);
         QCOMPARE(form().tabs().Web(0)->LocationURL(), server.url("/tabA"));
         QCOMPARE(state().tabAddresses, addresses);
         QCOMPARE(form().tabs().TabCaption(1), caption);
         QCOMPARE(form().Text1->count(), 0);
+    }
+
+    // The engine may never answer a harvest: its renderer died, or is stuck in a page's script.
+    void aHarvestWithoutAnswerEndsTheStepInTime_data()
+    {
+        QTest::addColumn<bool>("killed");
+        QTest::newRow("renderer killed") << true;
+        QTest::newRow("renderer stuck") << false;
+    }
+    void aHarvestWithoutAnswerEndsTheStepInTime()
+    {
+        QFETCH(bool, killed);
+        const QStringList five = serverLinks({"/1", "/2", "/3", "/4", "/5"});
+        server.setPage("/5", pageWithLinks(serverLinks({"/6"})));
+        open(active(), "/five", pageWithLinks(five));
+        QVERIFY(five.contains(step(0.1)));
+        QVERIFY(waitForDocument(active()));
+        // Under another site name the page has a renderer of its own.
+        server.setPage("/unreachable", pageWithLinks(serverLinks({"/never"})));
+        QVERIFY(navigateAndWait(active(), QString("http://localhost:%1/unreachable").arg(server.port())));
+        QWebEnginePage *page = active()->engine()->page();
+        if (!killed) {
+            bool spinning = false;
+            page->runJavaScript("setTimeout(function () { for (;;) {} }, 0); true", [&](const QVariant &) { spinning = true; });
+            QTRY_VERIFY(spinning);
+            QTest::qWait(100);
+        }
+        travel().startTravel(1);
+        travel().setRandomSource([] { return 0.9; });
+        QSignalSpy done(&travel(), &TravelEngine::stepDone);
+        QSignalSpy loaded(active(), &WebView::DocumentComplete);
+        QElapsedTimer elapsed;
+        elapsed.start();
+        travel().GO_Travel_Links();
+        QVERIFY(travel().harvestTimer.isActive());
+        if (killed)
+            QCOMPARE(::kill(pid_t(page->renderProcessPid()), SIGKILL), 0);
+        QVERIFY(done.wait(TravelEngine::harvestLimitMs + 2000));
+        // A killed renderer ends the step at once; a stuck one at the limit.
+        const qint64 took = elapsed.elapsed();
+        QVERIFY2(killed ? took < TravelEngine::harvestLimitMs / 2 : took > TravelEngine::harvestLimitMs * 9 / 10,
+                 qPrintable(QString::number(took)));
+        // The earlier page's links stood in; the step was logged and travel goes on.
+        QCOMPARE(done.first().first().toString(), server.url("/5"));
+        QVERIFY(!travel().stepInFlight());
+        QCOMPARE(logLines().size(), 2);
+        QVERIFY(travel().Timer2.isActive());
+        QVERIFY2(waitForLoaded(loaded, server.url("/5")), qPrintable(active()->LocationURL()));
+        QCOMPARE(step(0.0), server.url("/6"));
+        QCOMPARE(server.requestCount("/never"), 0);
+    }
+
+    void anyCommandDropsAStepInFlight_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::newRow("stop travelling") << "TRAVEL:STOP";
+        QTest::newRow("stop the page") << "EDIT:STOP";
+        QTest::newRow("a look") << "FILE:XP";
+    }
+    void anyCommandDropsAStepInFlight()
+    {
+        QFETCH(QString, key);
+        open(active(), "/dropped", pageWithLinks(serverLinks({"/never"})));
+        form().Text1->setEditText("typed");
+        QSignalSpy done(&travel(), &TravelEngine::stepDone);
+        travel().startTravel(1);
+        travel().GO_Travel_Links();
+        QVERIFY(travel().stepInFlight());
+        form().findChild<QAction *>(key)->trigger();
+        QVERIFY(!travel().stepInFlight());
+        // A reading asked after the step's is answered after it: by then the step's answer came.
+        QCOMPARE(readDocument<QStringList>([&](auto read) { active()->readLinks({}, read); }).size(), 1);
+        QCOMPARE(done.size(), 0);
+        QCOMPARE(logLines(), QStringList());
+        QCOMPARE(form().Text1->currentText(), QString("typed"));
+        QCOMPARE(server.requestCount("/never"), 0);
+    }
+
+    void aLogThatCannotBeWrittenIsReportedOnce()
+    {
+        // A folder in the log's place.
+        QVERIFY(QFile::remove(browser->folder.path("TravelLog.txt")));
+        QVERIFY(QDir(browser->folder.root()).mkpath("TravelLog.txt/inside"));
+        open(active(), "/there", pageWithLinks(serverLinks({"/back"})));
+        server.setPage("/back", pageWithLinks(serverLinks({"/there"})));
+        travel().startTravel(1);
+        QCOMPARE(step(0.0), server.url("/back"));
+        QVERIFY(waitForDocument(active()));
+        QCOMPARE(step(0.0), server.url("/there"));
+        QVERIFY(waitForDocument(active()));
+        form().Timer4_Timer();
+        QCOMPARE(browser->dialogs.messages.size(), 1);
+        const QString message = browser->dialogs.messages.first();
+        QVERIFY2(message.startsWith("The travel log cannot be written") &&
+                     message.contains(browser->folder.path("TravelLog.txt") + ": "),
+                 qPrintable(message));
+        QVERIFY(travel().Timer2.isActive());
+        QCOMPARE(server.requestCount("/there"), 2);
     }
 
     void aSecondStepWaitsForTheFirst()
@@ -252,7 +358,7 @@ private slots:
         travel().GO_Travel_Links();
         QVERIFY(travel().stepInFlight());
         travel().GO_Travel_Links();
-        QVERIFY(done.wait(10000));
+        QVERIFY(done.wait(webWaitMs));
         QTest::qWait(200);
         QCOMPARE(done.size(), 1);
         QCOMPARE(logLines().size(), 1);

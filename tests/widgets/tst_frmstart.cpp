@@ -7,6 +7,7 @@
 #include "testhttpserver.h"
 #include "testmain.h"
 
+#include <QComboBox>
 #include <QDate>
 #include <QScreen>
 #include <QFileInfo>
@@ -67,6 +68,24 @@ private slots:
         QCOMPARE(form.Timer4.interval(), 750);
     }
 
+    void addressGivenAtStartOpensInsteadOfTheStartAddress()
+    {
+        server.setPage("/given", "<html><body>given</body></html>");
+        const int startRequests = server.requestCount("/start");
+        Window window(server);
+        auto &[folder, state, dialogs, shell, form] = window;
+        QVERIFY(form.Form_Load(server.url("/given")));
+        QCOMPARE(state.startAddress, server.url("/start"));
+        QCOMPARE(state.currentAddress, server.url("/given"));
+        QCOMPARE(state.tabAddresses, (QStringList{server.url("/given"), ""}));
+        QCOMPARE(form.Text1->currentText(), server.url("/given"));
+        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount("/given") >= 1, 20000);
+        QCOMPARE(server.requestCount("/start"), startRequests);
+        // Home still leads to the start address.
+        form.tabs().Web(0)->GoHome();
+        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount("/start") > startRequests, 20000);
+    }
+
     void windowPlacedFromItsSettings_data()
     {
         QTest::addColumn<QStringList>("lines");
@@ -79,6 +98,16 @@ private slots:
                                          << true << QRect();
         QTest::newRow("line 13 is 2") << (QStringList{" 1500", " 3000", " 6000", " 9000"} + rest + QStringList{" 2"})
                                       << true << QRect();
+        // A screen that is no longer there: the window comes back onto the primary screen, size kept.
+        const QPoint origin = QGuiApplication::primaryScreen()->availableGeometry().topLeft();
+        QTest::newRow("off every screen") << (QStringList{" 1500", " 300000", " 6000", " 9000"} + rest + QStringList{" 0"})
+                                          << false << QRect(origin, QSize(600, 400));
+        QTest::newRow("below every screen") << (QStringList{" 300000", " 3000", " 6000", " 9000"} + rest + QStringList{" 0"})
+                                            << false << QRect(origin, QSize(600, 400));
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        QTest::newRow("partly on the screen") << (QStringList{" 1500", QString(" %1").arg((screen.right() - 100) * 15),
+                                                              " 6000", " 9000"} + rest + QStringList{" 0"})
+                                              << false << QRect(screen.right() - 100, 100, 600, 400);
     }
     void windowPlacedFromItsSettings()
     {
@@ -118,11 +147,32 @@ private slots:
         QVERIFY(!form.isVisible());
         QCOMPARE(dialogs.messages.size(), 1);
         QVERIFY2(dialogs.messages[0].contains(folder.path("Data/TamzoTravel.Hys")), qPrintable(dialogs.messages[0]));
+        // The language lacks the message: its English text stands in.
+        QVERIFY2(dialogs.messages[0].startsWith("These files could not be saved:\n"), qPrintable(dialogs.messages[0]));
         // The other saves went ahead; what stood in the way is untouched.
         QCOMPARE(folder.readLines("Data/TamzoTravel.Opt").value(0), QString(" 3"));
         QCOMPARE(folder.readLines("Data/TamzoTravel.Hys/blocker"), QStringList{"kept"});
         QVERIFY(!folder.exists("html.txt"));
         QVERIFY(!folder.exists("Doc.Txt"));
+    }
+
+    // Nobody may be there to answer: a session save or a signal never waits on a message.
+    void unattendedSavesNeverAsk()
+    {
+        Window window(server);
+        auto &[folder, state, dialogs, shell, form] = window;
+        QVERIFY(form.Form_Load());
+        form.show();
+        folder.write("Data/TamzoTravel.Hys/blocker", {"kept"});
+        state.barStyle = 3;
+        form.commitData();
+        QCOMPARE(folder.readLines("Data/TamzoTravel.Opt").value(0), QString(" 3"));
+        QVERIFY(form.isVisible());
+        state.barStyle = 2;
+        form.exitUnattended();
+        QCOMPARE(folder.readLines("Data/TamzoTravel.Opt").value(0), QString(" 2"));
+        QVERIFY(!form.isVisible());
+        QVERIFY(dialogs.messages.isEmpty());
     }
 
     void installationFailureIsShownAndEndsTheStart()

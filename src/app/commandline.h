@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the command line asks of the program: `--help` and `--version` print and end it;
+// one ADDRESS is opened in the first tab instead of the start address.
+class CommandLine
+{
+public:
+    enum class Action { Run, Print, Fail };
+
+    // The arguments after the program's name. Help and version win over anything else, so they
+    // can be answered before the toolkit has started (and taken the toolkit's own options away).
+    // Everything from `--webEngineArgs` on belongs to the web engine. A relative path names a
+    // local file when one exists in the working folder.
+    static CommandLine parse(const QStringList &arguments, const QString &workingFolder);
+
+    static QString help();
+
+    Action action() const { return m_action; }
+    // Printed to standard output (help, version) or standard error (a mistake).
+    const QString &text() const { return m_text; }
+    // The address to open first; empty for the start address.
+    const QString &address() const { return m_address; }
+
+private:
+    static CommandLine ending(Action action, QString text);
+
+    Action m_action = Action::Run;
+    QString m_text;
+    QString m_address;
+};

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QObject>
+
+class QLabel;
+class QProgressBar;
+class QWebEngineDownloadRequest;
+class UserDialogs;
+struct ProgramState;
+
+// The files the engine does not show. A download the user started (a click or a key in the page
+// just before) is saved where the user chooses, with its progress and its end in the status strip;
+// one the user did not start (a page's script, a travel step) is refused and the status line says
+// so. The program's own page saves go through untouched.
+class DownloadHandler : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int refusedCaption = 249;
+    static constexpr int savedCaption = 250;
+    static constexpr int failedCaption = 251;
+
+    DownloadHandler(ProgramState &state, UserDialogs &dialogs, QLabel *statusBar, QProgressBar *progressBar,
+                    QObject *parent = nullptr);
+
+    void handle(QWebEngineDownloadRequest *download);
+
+private:
+    void follow(QWebEngineDownloadRequest *download, const QString &path);
+    void showProgress(QWebEngineDownloadRequest *download);
+    void finish(QWebEngineDownloadRequest *download, const QString &path);
+    void showPageTitle();
+
+    ProgramState &m_state;
+    UserDialogs &m_dialogs;
+    QLabel *m_statusBar;
+    QProgressBar *m_progressBar;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QWebEngineDownloadRequest;
+class QWebEngineProfile;
+
+// The web engine's own data (cookies, cache, site storage), kept in one folder from run to run so
+// that logins and site settings survive a restart. The engine's profile is made when the first
+// view needs it, so a start without pages costs nothing.
+class WebProfile
+{
+public:
+    explicit WebProfile(QString folder);
+    ~WebProfile();
+
+    QWebEngineProfile *engineProfile();
+
+    // Who decides on the downloads of this profile's pages; without one, only the program's own
+    // page saves go through.
+    using DownloadHandling = std::function<void(QWebEngineDownloadRequest *)>;
+    void setDownloadHandling(DownloadHandling handling) { m_downloads = std::move(handling); }
+
+    // The engine's off-the-record profile, for views that belong to no main window.
+    static QWebEngineProfile *offTheRecord();
+
+private:
+    QString m_folder;
+    std::unique_ptr<QWebEngineProfile> m_profile;
+    DownloadHandling m_downloads;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QObject>
+
+class Dispatcher;
+class QComboBox;
+class QWidget;
+
+// The keys users of every browser expect, each running the command of its menu or toolbar entry
+// through the dispatcher (so each also stops travel): Ctrl+L and F6 put the focus in the address
+// box with its text selected, F5 and Ctrl+R reload, Ctrl+F finds, Alt+Left and Alt+Right go back
+// and forward, Escape stops loading, Ctrl+P prints. They work wherever the focus is in the window.
+class KeyboardShortcuts : public QObject
+{
+    Q_OBJECT
+public:
+    // The command of Ctrl+L and F6, which no menu has.
+    static inline const QString addressKey = QStringLiteral("KEY:ADDRESS");
+
+    KeyboardShortcuts(Dispatcher &dispatcher, QWidget *window, QComboBox *addressBox);
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDialog>
+
+class CommandBar;
+class CommandCatalogue;
+class QLabel;
+struct ProgramState;
+
+// The yes/no box asked before unsaved edits are discarded. The answer is left in inputAnswer:
+// 1 after "OKYES", 0 after "OKNO", unchanged when the box is closed in any other way.
+class frmInput : public QDialog
+{
+    Q_OBJECT
+public:
+    static constexpr int barInstance = 6;
+    static constexpr int widthTwips = 4100;
+    static constexpr int yesCaption = 212;
+    static constexpr int questionCaption = 213;
+    static constexpr int noCaption = 214;
+
+    frmInput(ProgramState &state, const CommandCatalogue &catalogue, QWidget *parent = nullptr);
+
+    CommandBar *cmdBar;
+    QLabel *labTitle;
+
+private:
+    void applyCaptions();
+    void cmdBar_ButtonClick(int instance, const QString &key);
+
+    ProgramState &m_state;
+};

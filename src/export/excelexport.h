@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QObject>
+
+class ExportSupport;
+
+// The page as an Excel workbook ("SAVE:EXCEL"): its tables land in cells.
+class ExcelExport : public QObject
+{
+    Q_OBJECT
+public:
+    static inline const QString filter = QStringLiteral("Microsoft Excel(*.xls)");
+
+    explicit ExcelExport(ExportSupport &support, QObject *parent = nullptr);
+
+    void SaveAsE();
+
+private:
+    void write(const QString &htmlPath);
+
+    ExportSupport &m_;
+};

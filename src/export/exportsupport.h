@@ -1,0 +1,87 @@
+#pragma once
+
+#include "exportindicator.h"
+#include "pagecopy.h"
+#include "platform/officeengine.h"
+#include "platform/userdialogs.h"
+
+#include <QObject>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <functional>
+
+class DesktopShell;
+class QLabel;
+class TabSet;
+class WebView;
+class WriteResult;
+struct ProgramState;
+
+// What every export shares: the window's look while it runs, the page copy, the save dialog
+// with the name kept from one export to the next, the office engine, the files written beside
+// their final names, and the messages that end an export.
+class ExportSupport : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int savedCaption = 108;
+    static constexpr int nothingCaption = 120;
+    static constexpr int writeFailedCaption = 254;
+    static constexpr int officeMissingCaption = 255;
+    static constexpr int busyCaption = 256;
+    static constexpr int copyingCaption = 257;
+    static constexpr int writingCaption = 258;
+    static constexpr int capturingCaption = 259;
+    static constexpr int savingCaption = 260;
+
+    ExportSupport(ProgramState &state, TabSet &tabs, UserDialogs &dialogs, DesktopShell &shell, QWidget *window,
+                  QLabel *statusLine, QObject *parent = nullptr);
+
+    ProgramState &state() { return m_state; }
+    UserDialogs &dialogs() { return m_dialogs; }
+    DesktopShell &shell() { return m_shell; }
+    ExportIndicator &indicator() { return m_indicator; }
+    WebView *activeView() const;
+    QString caption(int number, const char *english) const;
+    // A file in the exports' own scratch folder, removed with the program.
+    QString workFile(const QString &name) const { return m_work.filePath(name); }
+
+    OfficeEngine &office() { return *m_office; }
+    void setOffice(OfficeEngine &office) { m_office = &office; }
+
+    // Starts an export with the window translucent or not; false (with a message) when
+    // another export is running.
+    bool begin(int doingCaption, const char *doingEnglish, bool translucent = true);
+
+    // The active view's page copied; done gets the page as an HTML file, or an empty name
+    // (the export has then ended with caption 120).
+    void copyPage(std::function<void(const QString &htmlPath)> done);
+
+    // The save dialog with the page title's suggested name; empty when cancelled.
+    QString chooseFile(const QString &extension, const QString &filter, const QString &untitled = {});
+
+    // Reserves a file beside each final name, lets the office write them (work gets the
+    // temporary names), and puts them in place only when all were written; then done(reply).
+    // Every failure ends the export with a message naming the file and the reason.
+    using OfficeWork = std::function<void(const QStringList &temporaryPaths, OfficeEngine::Done done)>;
+    void writeFiles(const QStringList &finalPaths, const OfficeWork &work,
+                    std::function<void(const OfficeEngine::Reply &)> done);
+
+    // Endings: nothing shown, a plain message, "saved" with the file, or a failure.
+    void finish(const QString &message = {});
+    void finish(UserDialogs::Icon icon, const QString &message);
+    void saved(const QString &path);
+    void failed(const WriteResult &failure);
+
+private:
+    ProgramState &m_state;
+    TabSet &m_tabs;
+    UserDialogs &m_dialogs;
+    DesktopShell &m_shell;
+    ExportIndicator m_indicator;
+    PageCopy m_pageCopy;
+    OfficeEngine *m_office = nullptr;
+    QTemporaryDir m_work;
+    // The save dialog's file name, kept from one export to the next.
+    QString m_fileName;
+};

@@ -1,0 +1,40 @@
+#include "markupview.h"
+
+#include "browsing/webview.h"
+#include "core/programstate.h"
+#include "core/textfile.h"
+#include "exportsupport.h"
+#include "platform/userdialogs.h"
+#include "platform/desktopshell.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPointer>
+#include <QSaveFile>
+
+MarkupView::MarkupView(ExportSupport &support, QObject *parent) : QObject(parent), m_(support) {}
+
+void MarkupView::show()
+{
+    QPointer<MarkupView> self(this);
+    m_.activeView()->readMarkup([self](const QString &markup) {
+        if (self)
+            self->write(markup);
+    });
+}
+
+void MarkupView::write(const QString &markup)
+{
+    if (markup.isEmpty())
+        return m_.dialogs().message(m_.caption(ExportSupport::nothingCaption, "Nothing could be copied from this page."));
+    const AppFolder &folder = m_.state().appFolder;
+    // "doc.txt" in any spelling is this one file.
+    const QString earlier = folder.path(QStringLiteral("\\doc.txt"));
+    if (QFile::exists(earlier))
+        QFile::remove(earlier);
+    const QString path = QDir(folder.root()).filePath(QStringLiteral("Doc.Txt"));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(markup.toUtf8()) < 0 || !file.commit())
+        return m_.failed(WriteResult::failure(path, file.errorString()));
+    m_.shell().open(path);
+}

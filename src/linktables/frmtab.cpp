@@ -1,0 +1,438 @@
+#include "frmtab.h"
+
+#include "commands/commandbar.h"
+#include "core/programstate.h"
+#include "dialogs/frmedit.h"
+#include "linkgridmodel.h"
+#include "linkicons.h"
+#include "linkindex.h"
+#include "linktable.h"
+#include "linktabstrip.h"
+#include "platform/desktopshell.h"
+#include "platform/twips.h"
+#include "platform/userdialogs.h"
+#include "settings/windowsettings.h"
+#include "tablayout.h"
+
+#include <QEvent>
+#include <QFile>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTableView>
+#include <QWindow>
+
+namespace {
+
+constexpr int moveCaption = 215;
+constexpr int headerCaptions[LinkGridModel::columns] = {64, 65, 0, 67, 68, 69, 73};
+const QColor editingColour(255, 255, 192);
+
+const struct
+{
+    const char *key;
+    int caption;
+} tooltips[] = {
+    {"EXIT5", 32}, {"ADDURL", 75}, {"EDITURL", 76}, {"GOURL", 78}, {"SORT", 81},
+    {"SAVE2", 82}, {"HELP2", 83},  {"TITLE", 77},   {"EXIT6", 32},
+};
+
+void place(QWidget *control, const QRectF &r)
+{
+    control->setGeometry(Twips::toPixels(r.left(), r.top(), std::max(0.0, r.width()), std::max(0.0, r.height())));
+}
+
+QSizeF screenTwips()
+{
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    return QSizeF(Twips::fromPixels(screen.width()), Twips::fromPixels(screen.height()));
+}
+
+} // namespace
+
+frmTab::frmTab(ProgramState &state, UserDialogs &dialogs, DesktopShell &shell, const CommandCatalogue &catalogue,
+               const QString &addressBoxText, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_state(state), m_dialogs(dialogs), m_shell(shell),
+      m_catalogue(catalogue), m_addressBoxText(addressBoxText), m_table(std::make_unique<LinkTable>(state))
+{
+    setWindowTitle(m_state.caption(titleCaption));
+    m_model = new LinkGridModel(*m_table, this);
+    buildControls(catalogue);
+
+    m_state.linkWindowReady = false;
+    Text1->hide();
+    m_currentGroup = 0;
+    Load_Group();
+    placeWindow();
+
+    const QSizeF screen = screenTwips();
+    const double rowHeight = Twips::fromPixels(GridList->verticalHeader()->defaultSectionSize());
+    m_state.minGridRows = static_cast<qint16>(screen.height() / rowHeight * 0.75);
+    // The grid's rows count its header row.
+    m_model->setMinimumRows(m_state.minGridRows - 1);
+
+    applyLayout(layoutFor(TabLayout::designedWidth, TabLayout::designedHeight));
+    WindowSettings::Read_Ini(m_state, screen);
+    Label1->setText(m_state.caption(titleCaption));
+
+    for (int g = 0; g < tableGroupCount; ++g)
+        TabF[g]->setShownTab(g == 0 ? 0 : -1);
+    LinkIndex::selectTable(m_state, 0);
+    GO_Grid();
+    Read_Table();
+    m_state.linkWindowReady = true;
+}
+
+frmTab::~frmTab() = default;
+
+void frmTab::buildControls(const CommandCatalogue &catalogue)
+{
+    PicLab = new QWidget(this);
+    cmdBar[0] = new CommandBar(catalogue, QStringLiteral("TAB0"), 0, &LinkIcons::tableIcon, PicLab);
+    Label1 = new QLabel(PicLab);
+    // A press on the title goes through to the drag label beneath it.
+    Label1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    lblMove = new QLabel(PicLab);
+    lblMove->setCursor(Qt::SizeAllCursor);
+    lblMove->setToolTip(m_state.caption(moveCaption));
+    lblMove->installEventFilter(this);
+    Text1 = new QLineEdit(PicLab);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    connect(Text1, &QLineEdit::returnPressed, this, &frmTab::Text1_Enter);
+    cmdBar[1] = new CommandBar(catalogue, QStringLiteral("TAB1"), 1, &LinkIcons::tableIcon, PicLab);
+    for (CommandBar *bar : cmdBar) {
+        bar->applyStyle(1);
+        for (const auto &tip : tooltips)
+            bar->setTooltip(QString::fromLatin1(tip.key), m_state.caption(tip.caption));
+        connect(bar, &CommandBar::clicked, this, &frmTab::cmdBar_ButtonClick);
+    }
+    lblMove->lower();
+    cmdBar[0]->lower();
+
+    for (int g = 0; g < tableGroupCount; ++g) {
+        TabF[g] = new LinkTabStrip(this);
+        TabF[g]->setObjectName(QStringLiteral("TabF%1").arg(g));
+        for (int t = 0; t < tablesPerGroup; ++t)
+            TabF[g]->addTab(QString());
+        connect(TabF[g], &QTabBar::tabBarClicked, this, [this, g](int tab) { TabF_Click(g, tab); });
+    }
+
+    GridList = new QTableView(this);
+    GridList->setObjectName(QStringLiteral("GridList"));
+    GridList->setModel(m_model);
+    GridList->verticalHeader()->hide();
+    GridList->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    GridList->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    GridList->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    GridList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    GridList->setWordWrap(false);
+    connect(GridList, &QTableView::pressed, this, &frmTab::GridList_Press);
+    connect(GridList, &QTableView::clicked, this, &frmTab::GridList_Click);
+    connect(GridList, &QTableView::doubleClicked, this, &frmTab::GridList_DblClick);
+}
+
+void frmTab::placeWindow()
+{
+    if (m_state.linkTableTop == 0 && m_state.linkTableLeft == 0 && m_state.linkTableHeight == 0 &&
+        m_state.linkTableWidth == 0) {
+        const QSizeF screen = screenTwips();
+        m_state.linkTableHeight = TabLayout::designedHeight;
+        m_state.linkTableWidth = TabLayout::designedWidth;
+        m_state.linkTableTop = (screen.height() - TabLayout::designedHeight) / 2;
+        m_state.linkTableLeft = (screen.width() - TabLayout::designedWidth) / 2;
+    }
+    // A size that was never stored opens as designed rather than as a window of nothing.
+    if (Twips::toPixels(m_state.linkTableHeight) < 1 || Twips::toPixels(m_state.linkTableWidth) < 1) {
+        m_state.linkTableHeight = TabLayout::designedHeight;
+        m_state.linkTableWidth = TabLayout::designedWidth;
+    }
+    setGeometry(Twips::toPixels(m_state.linkTableLeft, m_state.linkTableTop, m_state.linkTableWidth,
+                                m_state.linkTableHeight));
+}
+
+TabLayout frmTab::layoutFor(double innerWidth, double innerHeight) const
+{
+    return TabLayout::compute(innerWidth, innerHeight, Twips::fromPixels(cmdBar[0]->sizeHint().width()),
+                              Twips::fromPixels(cmdBar[1]->sizeHint().width()));
+}
+
+void frmTab::applyLayout(const TabLayout &l)
+{
+    place(PicLab, l.picLab);
+    place(cmdBar[0], l.cmdBar0);
+    place(cmdBar[1], l.cmdBar1);
+    place(Label1, l.label1);
+    place(Text1, l.text1);
+    place(lblMove, l.lblMove);
+    // A strip is as high as its tabs need, never less than designed.
+    const double stripHeight = std::max(TabLayout::stripHeight, double(Twips::fromPixels(TabF[0]->sizeHint().height())));
+    const double shift = stripHeight - TabLayout::stripHeight;
+    for (int g = 0; g < tableGroupCount; ++g) {
+        const QRectF &r = l.strips[g];
+        place(TabF[g], QRectF(r.left(), r.top() + (tableGroupCount - 1 - g) * shift, r.width(), stripHeight));
+    }
+    const double gridShift = tableGroupCount * shift;
+    place(GridList, l.gridList.adjusted(0, gridShift, 0, 0));
+    GridList->setColumnWidth(5, Twips::toPixels(l.column5Width));
+}
+
+void frmTab::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    const double innerWidth = Twips::fromPixels(width());
+    if (innerWidth < TabLayout::minimumWidth || isMinimized())
+        return;
+    applyLayout(layoutFor(innerWidth, Twips::fromPixels(height())));
+}
+
+void frmTab::Load_Group()
+{
+    for (int g = 0; g < tableGroupCount; ++g) {
+        for (int t = 0; t < tablesPerGroup; ++t) {
+            const QString &title = m_state.linkIndex[g * tablesPerGroup + t + 1].title;
+            TabF[g]->setTabText(t, title);
+            TabF[g]->setTabToolTip(t, title);
+        }
+    }
+}
+
+void frmTab::Column_Titles()
+{
+    QStringList headers;
+    for (int caption : headerCaptions)
+        headers << m_state.caption(caption);
+    m_model->setHeaders(headers);
+}
+
+void frmTab::GO_Grid()
+{
+    for (int column = 0; column < LinkGridModel::columns; ++column) {
+        if (column != 5)
+            GridList->setColumnWidth(column, Twips::toPixels(TabLayout::columnWidths[column]));
+    }
+    // The address stays out of sight: a title or the typed address stands for it.
+    GridList->setColumnHidden(LinkRow::Address, true);
+}
+
+void frmTab::Read_Table()
+{
+    Column_Titles();
+    m_table->Read_Table();
+    m_model->reload();
+}
+
+bool frmTab::Save_Table()
+{
+    const WriteResult saved = m_table->Save_Table();
+    Load_Group();
+    if (!saved.ok())
+        m_dialogs.message(m_state.caption(tableNotSavedCaption, "The link table could not be saved:") % u'\n' %
+                          saved.message());
+    return saved.ok();
+}
+
+bool frmTab::Save_Title()
+{
+    const WriteResult saved = LinkIndex::Save_Title(m_state);
+    Load_Group();
+    if (!saved.ok())
+        m_dialogs.message(m_state.caption(indexNotSavedCaption, "The table titles could not be saved:") % u'\n' %
+                          saved.message());
+    return saved.ok();
+}
+
+void frmTab::saveAndReload()
+{
+    // After a failed save the rows stay as they are, to be saved again.
+    if (Save_Table())
+        Read_Table();
+    else
+        m_model->reload();
+}
+
+void frmTab::cmdBar_ButtonClick(int, const QString &key)
+{
+    if (key == u"EXIT5" || key == u"EXIT6") {
+        closeWindow();
+    } else if (key == u"ADDURL") {
+        m_table->ADD_Tab(m_state.pageTitle, m_state.currentAddress, m_addressBoxText);
+        saveAndReload();
+    } else if (key == u"EDITURL") {
+        Edit_URL();
+    } else if (key == u"GOURL") {
+        chooseRow(currentRow());
+    } else if (key == u"SORT") {
+        sortCommand();
+    } else if (key == u"SAVE2") {
+        saveAndReload();
+    } else if (key == u"HELP2") {
+        openHelp();
+    } else if (key == u"TITLE") {
+        titleCommand();
+    }
+}
+
+void frmTab::TabF_Click(int group, int tab)
+{
+    if (!m_state.linkWindowReady || tab < 0)
+        return;
+    m_currentGroup = group;
+    for (int g = 0; g < tableGroupCount; ++g)
+        TabF[g]->setShownTab(g == group ? tab : -1);
+    LinkIndex::selectTable(m_state, group * tablesPerGroup + tab);
+    Read_Table();
+}
+
+int frmTab::currentRow() const { return GridList->currentIndex().row() + 1; }
+
+int frmTab::selectionEndColumn() const
+{
+    const QModelIndex current = GridList->currentIndex();
+    const QItemSelection selection = GridList->selectionModel()->selection();
+    if (selection.isEmpty())
+        return current.column();
+    const QItemSelectionRange &range = selection.last();
+    return current.column() == range.left() ? range.right() : range.left();
+}
+
+void frmTab::GridList_Press(const QModelIndex &index)
+{
+    const int row = index.row() + 1;
+    if (index.column() != 0 || !m_table->isLinkRow(row))
+        return;
+    const QModelIndex first = m_model->index(index.row(), LinkRow::Title);
+    GridList->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+    GridList->selectionModel()->select(QItemSelection(first, m_model->index(index.row(), LinkRow::Date)),
+                                       QItemSelectionModel::ClearAndSelect);
+}
+
+void frmTab::GridList_Click(const QModelIndex &index)
+{
+    if (index.column() != LinkGridModel::secretColumn)
+        return;
+    m_state.clickedRow = static_cast<qint16>(index.row() + 1);
+    m_model->toggleSecret(m_state.clickedRow);
+}
+
+void frmTab::GridList_DblClick(const QModelIndex &index)
+{
+    m_state.clickedRow = static_cast<qint16>(index.row() + 1);
+    if (!m_table->isLinkRow(m_state.clickedRow))
+        return;
+    if (GridList->currentIndex().column() == LinkRow::Title && selectionEndColumn() == LinkRow::Date)
+        Edit_URL();
+    else if (index.column() == LinkRow::Title || index.column() == LinkRow::Typed)
+        chooseRow(m_state.clickedRow);
+}
+
+void frmTab::chooseRow(int row)
+{
+    if (!m_table->isLinkRow(row))
+        return;
+    m_state.chosenAddress = m_table->row(row)[LinkRow::Address];
+    closeWindow();
+}
+
+void frmTab::Edit_URL()
+{
+    const int row = currentRow();
+    if (!m_table->isLinkRow(row))
+        return;
+    m_state.editRow = static_cast<qint16>(row);
+    {
+        frmEDit editor(m_state, m_dialogs, m_catalogue, *m_table, this);
+        editor.exec();
+    }
+    saveAndReload();
+    m_state.editRow = 0;
+}
+
+void frmTab::sortCommand()
+{
+    m_table->sortBy(selectionEndColumn());
+    m_model->reload();
+}
+
+void frmTab::openHelp()
+{
+    const QString help = m_state.appFolder.path(QString(u"\\Data\\TamzoGOTab" % m_state.langCode % u".pdf"));
+    // A missing help document is not reported.
+    if (QFile::exists(help))
+        m_shell.open(help);
+}
+
+void frmTab::titleCommand()
+{
+    if (m_state.titleEditing == 0) {
+        m_state.titleEditing = 1;
+        QPalette palette = Text1->palette();
+        palette.setColor(QPalette::Base, editingColour);
+        Text1->setPalette(palette);
+        Text1->clear();
+        Text1->show();
+        Text1->setFocus();
+        m_state.pendingTitle.clear();
+    } else {
+        if (!Text1->text().isEmpty())
+            Save_Title();
+        m_state.titleEditing = 0;
+        Text1->hide();
+    }
+}
+
+void frmTab::Text1_Enter()
+{
+    const QString text = Text1->text();
+    if (!LinkIndex::storableTitle(text)) {
+        m_dialogs.message(m_state.caption(titleRefusedCaption, "A table title cannot contain a comma."));
+        Text1->setFocus();
+        return;
+    }
+    if (text.isEmpty()) {
+        m_state.pendingTitle.clear();
+        m_state.linkIndex[m_state.currentTable + 1].title.clear();
+    }
+    m_state.pendingTitle = text;
+    QPalette palette = Text1->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+    Text1->setPalette(palette);
+    Text1->hide();
+    m_state.titleEditing = 0;
+    Save_Title();
+    Text1->clear();
+}
+
+void frmTab::reject() { closeWindow(); }
+
+void frmTab::closeWindow()
+{
+    if (m_state.tableModified == 1) {
+        m_state.tableModified = 0;
+        if (m_dialogs.question(m_state.caption(unsavedCaption)))
+            Save_Table();
+    }
+    GO_Exit();
+}
+
+void frmTab::GO_Exit()
+{
+    const QRect window = geometry();
+    m_state.linkTableTop = Twips::fromPixels(window.top());
+    m_state.linkTableLeft = Twips::fromPixels(window.left());
+    m_state.linkTableHeight = Twips::fromPixels(window.height());
+    m_state.linkTableWidth = Twips::fromPixels(window.width());
+    Save_Title();
+    QDialog::done(QDialog::Accepted);
+}
+
+bool frmTab::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == lblMove && event->type() == QEvent::MouseButtonPress) {
+        if (QWindow *window = windowHandle())
+            window->startSystemMove();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}

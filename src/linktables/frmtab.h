@@ -1,0 +1,101 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+#include <memory>
+
+class CommandBar;
+class CommandCatalogue;
+class DesktopShell;
+class LinkGridModel;
+class LinkTabStrip;
+class LinkTable;
+class QLabel;
+class QLineEdit;
+class QModelIndex;
+class QTableView;
+class UserDialogs;
+struct ProgramState;
+struct TabLayout;
+
+// The link-table window: seven strips of fifteen tabs select one of the 105 tables, the grid
+// shows its links, and the two bars add the main window's page, edit, sort, save, rename and
+// open a link. Its only result is chosenAddress. It has no title bar: lblMove drags it.
+class frmTab : public QDialog
+{
+    Q_OBJECT
+public:
+    static constexpr int tableGroupCount = 7;
+    static constexpr int tablesPerGroup = 15;
+    static constexpr int titleCaption = 33;
+    static constexpr int unsavedCaption = 101;
+    static constexpr int titleRefusedCaption = 232;
+    static constexpr int tableNotSavedCaption = 235;
+    static constexpr int indexNotSavedCaption = 236;
+
+    // addressBoxText: the main window's address box as it reads now.
+    frmTab(ProgramState &state, UserDialogs &dialogs, DesktopShell &shell, const CommandCatalogue &catalogue,
+           const QString &addressBoxText, QWidget *parent = nullptr);
+    ~frmTab() override;
+
+    LinkTable &table() { return *m_table; }
+    LinkGridModel &model() { return *m_model; }
+    int currentGroup() const { return m_currentGroup; }
+
+    void Load_Group();
+    void Column_Titles();
+    void GO_Grid();
+    void Read_Table();
+    // false, the user told why, when the table or the index could not be written.
+    bool Save_Table();
+    bool Save_Title();
+    void Edit_URL();
+    void GO_Exit();
+
+    // Controls.
+    QWidget *PicLab;
+    std::array<CommandBar *, 2> cmdBar{};
+    QLabel *Label1;
+    QLineEdit *Text1;
+    QLabel *lblMove;
+    std::array<LinkTabStrip *, tableGroupCount> TabF{};
+    QTableView *GridList;
+
+public slots:
+    void cmdBar_ButtonClick(int instance, const QString &key);
+    void TabF_Click(int group, int tab);
+    void GridList_Click(const QModelIndex &index);
+    void GridList_DblClick(const QModelIndex &index);
+    // A press on a row's number selects the whole row.
+    void GridList_Press(const QModelIndex &index);
+    void Text1_Enter();
+    // Every way of closing asks about a stored row that could not be saved.
+    void reject() override;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildControls(const CommandCatalogue &catalogue);
+    void placeWindow();
+    TabLayout layoutFor(double innerWidth, double innerHeight) const;
+    void applyLayout(const TabLayout &layout);
+    void closeWindow();
+    void titleCommand();
+    void sortCommand();
+    void chooseRow(int row);
+    void openHelp();
+    void saveAndReload();
+    int selectionEndColumn() const;
+    int currentRow() const;
+
+    ProgramState &m_state;
+    UserDialogs &m_dialogs;
+    DesktopShell &m_shell;
+    const CommandCatalogue &m_catalogue;
+    QString m_addressBoxText;
+    std::unique_ptr<LinkTable> m_table;
+    LinkGridModel *m_model = nullptr;
+    int m_currentGroup = 0;
+};

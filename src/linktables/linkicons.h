@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QIcon>
+
+// The pictures of the link-table window and of its row editor, by their image numbers: the
+// desktop's icon theme, else the style's own standard pictures.
+class LinkIcons
+{
+public:
+    static QIcon tableIcon(int image);
+    static QIcon editorIcon(int image);
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+class CommandCatalogue;
+class DesktopShell;
+class Navigator;
+class QComboBox;
+class QWidget;
+class UserDialogs;
+struct ProgramState;
+
+// The link tables as the main window uses them: the index loaded by the deferred start-up step,
+// and "FAVORITE", which opens the link-table window and goes to the link chosen there.
+class LinkTables
+{
+public:
+    LinkTables(ProgramState &state, UserDialogs &dialogs, DesktopShell &shell, const CommandCatalogue &catalogue,
+               Navigator &navigator, QComboBox *addressBox, QWidget *window);
+
+    void Load_Index();
+    void Open_Tables();
+
+private:
+    ProgramState &m_state;
+    UserDialogs &m_dialogs;
+    DesktopShell &m_shell;
+    const CommandCatalogue &m_catalogue;
+    Navigator &m_navigator;
+    QComboBox *m_addressBox;
+    QWidget *m_window;
+};

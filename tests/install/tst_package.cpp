@@ -1,0 +1,153 @@
+#include "core/programstate.h"
+#include "core/version.h"
+#include "programrun.h"
+#include "tempappfolder.h"
+#include "testhttpserver.h"
+#include "testmain.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QTest>
+#include <QXmlStreamReader>
+
+// The program as users get it: installed with `cmake --install`, or packaged and unpacked the way
+// the package manager would put it on their disk, then started from there.
+class tst_Package : public QObject
+{
+    Q_OBJECT
+private:
+    static inline const QString appId = QStringLiteral("org.tamzotravel.TamzoTravel");
+
+    // Runs a command to its end; its exit code, or -1 when it could not run or took too long.
+    static int run(const QString &program, const QStringList &arguments, QString *output = nullptr,
+                   int timeoutMs = 120000)
+    {
+        QProcess process;
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(program, arguments);
+        if (!process.waitForFinished(timeoutMs) || process.exitStatus() != QProcess::NormalExit)
+            return -1;
+        if (output)
+            *output = QString::fromLocal8Bit(process.readAll());
+        return process.exitCode();
+    }
+
+    static QStringList deliveredNames()
+    {
+        return QDir(QStringLiteral(TAMZO_SOURCE_DIR "/install")).entryList(QDir::Files, QDir::Name);
+    }
+
+    static void verifyDelivered(const QString &shareFolder)
+    {
+        const QDir source(QStringLiteral(TAMZO_SOURCE_DIR "/install"));
+        for (const QString &name : deliveredNames()) {
+            QFile installed(shareFolder + "/" + name);
+            QVERIFY2(installed.open(QIODevice::ReadOnly), qPrintable(installed.fileName()));
+            QFile original(source.filePath(name));
+            QVERIFY(original.open(QIODevice::ReadOnly));
+            QVERIFY2(installed.readAll() == original.readAll(), qPrintable(name));
+        }
+    }
+
+private slots:
+    void installPutsEveryFileInPlaceAndUninstallRemovesThem()
+    {
+        TempAppFolder prefix;
+        QString output;
+        QCOMPARE(run(TAMZO_CMAKE, {"--install", TAMZO_BUILD_DIR, "--prefix", prefix.root()}, &output), 0);
+
+        QVERIFY(QFileInfo(prefix.path("bin/tamzotravel")).isExecutable());
+        QVERIFY(deliveredNames().contains("Lang_English.txt"));
+        verifyDelivered(prefix.path("share/tamzotravel"));
+
+        const QString desktop = prefix.path("share/applications/" + appId + ".desktop");
+        QCOMPARE(run("desktop-file-validate", {desktop}, &output), 0);
+        QVERIFY2(output.isEmpty(), qPrintable(output));
+        const QStringList entry = prefix.readLines("share/applications/" + appId + ".desktop");
+        for (const char *line : {"Exec=tamzotravel %u", "Icon=org.tamzotravel.TamzoTravel",
+                                 "Categories=Network;WebBrowser;",
+                                 "MimeType=x-scheme-handler/http;x-scheme-handler/https;"})
+            QVERIFY2(entry.join('\n').contains(QString::fromLatin1(line)), line);
+
+        const QString metainfo = prefix.path("share/metainfo/" + appId + ".metainfo.xml");
+        QCOMPARE(run("appstreamcli", {"validate", "--no-net", metainfo}, &output), 0);
+        QVERIFY2(prefix.readBytes("share/metainfo/" + appId + ".metainfo.xml")
+                     .contains(QByteArray("<release version=\"" + programVersion().toUtf8() + "\"")),
+                 "the metainfo names this version");
+
+        QXmlStreamReader icon(prefix.readBytes("share/icons/hicolor/scalable/apps/" + appId + ".svg"));
+        QVERIFY(icon.readNextStartElement());
+        QCOMPARE(icon.name(), QLatin1String("svg"));
+        while (!icon.atEnd())
+            icon.readNext();
+        QVERIFY2(!icon.hasError(), qPrintable(icon.errorString()));
+
+        QCOMPARE(run(TAMZO_SOURCE_DIR "/scripts/uninstall", {prefix.root()}, &output), 0);
+        QDirIterator left(prefix.root(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        QVERIFY2(!left.hasNext(), qPrintable("left after uninstalling: " + left.next()));
+    }
+
+    void packageInstallsAndSetsUpEachUsersFolder()
+    {
+        TestHttpServer server;
+        server.setPage("/start", "<html><head><title>Start</title></head><body>start</body></html>");
+        server.setPage("/given", "<html><head><title>Given</title></head><body>given</body></html>");
+        TempAppFolder work;
+        QString output;
+        QCOMPARE(run(TAMZO_CPACK, {"-G", "DEB", "--config", QString(TAMZO_BUILD_DIR) + "/CPackConfig.cmake", "-B",
+                                   work.path("out")},
+                     &output, 300000),
+                 0);
+        const QStringList packages = QDir(work.path("out")).entryList({"tamzotravel_*.deb"}, QDir::Files);
+        QVERIFY2(packages.size() == 1, qPrintable(output));
+        const QString deb = work.path("out/" + packages.first());
+
+        QCOMPARE(run("dpkg-deb", {"-f", deb, "Depends"}, &output), 0);
+        for (const char *needed : {"libqt6webenginewidgets6", "libqt6webenginecore6-bin", "qt6-qpa-plugins",
+                                   "libreoffice-writer-nogui | libreoffice-writer",
+                                   "libreoffice-calc-nogui | libreoffice-calc",
+                                   "libreoffice-impress-nogui | libreoffice-impress", "python3-uno"})
+            QVERIFY2(output.contains(QString::fromLatin1(needed)), needed);
+
+        QCOMPARE(run("dpkg-deb", {"-x", deb, work.path("root")}, &output), 0);
+        const QString share = work.path("root/usr/share/tamzotravel");
+        verifyDelivered(share);
+        QVERIFY(QFileInfo::exists(work.path("root/usr/share/applications/" + appId + ".desktop")));
+
+        // A user's first start: nothing of theirs exists yet; an address given to the program opens first.
+        const QString user = "home/.local/share/TamzoTravel/";
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove("XDG_DATA_HOME");
+        environment.insert("HOME", work.path("home"));
+        ProgramRun first(work.path("root/usr/bin/tamzotravel"));
+        first.setEnvironment(environment);
+        QVERIFY(first.start({server.url("/given")}));
+        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount("/given") >= 1, 30000);
+        for (const char *installed : {"Links/Links.Bok", "Languages/Lang_English.txt", "Languages/Lang_Italiano.txt",
+                                      "Data/Template.doc", "Data/TemplateH.doc", "TamzoInstalled.txt"})
+            QVERIFY2(work.exists(user + installed), installed);
+        QVERIFY(QFileInfo(work.path(user + "Images")).isDir());
+        QVERIFY2(first.endWith(SIGTERM), qPrintable(first.output()));
+        QCOMPARE(first.exitCode(), 0);
+        QCOMPARE(work.readLines(user + "Data/TamzoTravel.Opt").value(4), ProgramState::defaultStartAddress);
+        verifyDelivered(share);
+
+        // The user chooses the local start page; then an update of the package changes a language file.
+        work.write(user + "Data/TamzoTravel.Opt", {"1", "0", "0", "0", server.url("/start"), "English"});
+        const QByteArray updated = work.readBytes("root/usr/share/tamzotravel/Lang_Italiano.txt") + "\r\n";
+        work.writeBytes("root/usr/share/tamzotravel/Lang_Italiano.txt", updated);
+        ProgramRun second(work.path("root/usr/bin/tamzotravel"));
+        second.setEnvironment(environment);
+        QVERIFY(second.start());
+        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount("/start") >= 1, 30000);
+        QCOMPARE(work.readBytes(user + "Languages/Lang_Italiano.txt"), updated);
+        QVERIFY2(second.endWith(SIGTERM), qPrintable(second.output()));
+        QCOMPARE(second.exitCode(), 0);
+        QCOMPARE(work.readLines(user + "Data/TamzoTravel.Opt"),
+                 (QStringList{" 1", " 0", " 0", " 0", server.url("/start"), "English"}));
+    }
+};
+
+TAMZO_TEST_MAIN(tst_Package)
+#include "tst_package.moc"

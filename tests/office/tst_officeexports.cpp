@@ -1,0 +1,214 @@
+#include "exportfixture.h"
+#include "testmain.h"
+
+#include <QJsonArray>
+#include <QProcess>
+
+// The exports through the real LibreOffice, each document read back by another LibreOffice.
+class tst_OfficeExports : public ExportTest
+{
+    Q_OBJECT
+    LibreOfficeEngine office;
+    DocumentReader reader;
+
+    void startExportPage()
+    {
+        startOn("/page");
+        form().exports().useOfficeEngine(office);
+    }
+
+    static QString pdfText(const QString &path)
+    {
+        QProcess pdftotext;
+        pdftotext.start("pdftotext", {path, "-"});
+        pdftotext.waitForFinished(30000);
+        return QString::fromUtf8(pdftotext.readAllStandardOutput());
+    }
+    static QString pdfPageSize(const QString &path)
+    {
+        QProcess pdfinfo;
+        pdfinfo.start("pdfinfo", {path});
+        pdfinfo.waitForFinished(30000);
+        for (const QString &line : QString::fromUtf8(pdfinfo.readAllStandardOutput()).split('\n')) {
+            if (line.startsWith("Page size:"))
+                return line.section(':', 1).trimmed();
+        }
+        return {};
+    }
+
+private slots:
+    void initTestCase() { ExportPage::serve(server, "/page"); }
+    void cleanup() { browser.reset(); }
+
+    void wordDocumentHoldsThePageInTheOrientationOfItsCommand_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("landscape");
+        QTest::newRow("horizontal") << "SAVE:WORDH" << true;
+        QTest::newRow("vertical") << "SAVE:WORDV" << false;
+    }
+    void wordDocumentHoldsThePageInTheOrientationOfItsCommand()
+    {
+        QFETCH(QString, key);
+        QFETCH(bool, landscape);
+        startExportPage();
+        const QString path = out->filePath(key.section(':', 1) + ".doc");
+        dialogs().saveAnswer = path;
+        QVERIFY(exportWith(key));
+        QCOMPARE(dialogs().suggestedNames.last(), QString("Exportsample2026.doc"));
+        QCOMPARE(dialogs().messages, QStringList{saved(path)});
+
+        const QJsonObject document = reader.inspect(path);
+        QVERIFY2(document.value("ok").toBool(), qPrintable(document.value("error").toString()));
+        const QString text = document.value("text").toString();
+        for (const char *expected : {ExportPage::heading, ExportPage::cells[2], ExportPage::cells[3]})
+            QVERIFY2(text.contains(expected), qPrintable(text));
+        QCOMPARE(document.value("landscape").toBool(), landscape);
+        QCOMPARE(document.value("embedded").toInt(), 1);
+        QCOMPARE(document.value("pictures").toInt(), 1);
+        QVERIFY(QFileInfo::exists(path));
+        QCOMPARE(QDir(out->path()).entryList({".*"}, QDir::Files | QDir::Hidden), QStringList());
+    }
+
+    void templatesOwnContentComesBeforeThePage()
+    {
+        startExportPage();
+        const QString letterhead = out->filePath("letterhead.html");
+        QFile page(letterhead);
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.write("<html><body><p>Letterhead of the travel office</p></body></html>");
+        page.close();
+        const QString templatePath = out->filePath("letter.doc");
+        OfficeEngine::Reply made;
+        office.writeDocument({}, false, letterhead, {{templatePath, "MS Word 97"}},
+                             [&](const OfficeEngine::Reply &reply) { made = reply; });
+        QTRY_VERIFY_WITH_TIMEOUT(made.ok, 30000);
+        state().templatePath = templatePath;
+
+        const QString path = out->filePath("letter-page.doc");
+        dialogs().saveAnswer = path;
+        QVERIFY(exportWith("SAVE:WORDH"));
+        const QJsonObject document = reader.inspect(path);
+        const QString text = document.value("text").toString();
+        QVERIFY2(text.indexOf("Letterhead of the travel office") == 0 && text.indexOf(ExportPage::heading) > 0,
+                 qPrintable(text));
+        QCOMPARE(document.value("landscape").toBool(), false);
+        QCOMPARE(reader.inspect(templatePath).value("text").toString().trimmed(), QString("Letterhead of the travel office"));
+    }
+
+    void firstMomentsGiveALandscapeDocumentWithoutTemplate()
+    {
+        startExportPage();
+        state().templatePath.clear();
+        state().templatePathH.clear();
+        const QString path = out->filePath("early.doc");
+        dialogs().saveAnswer = path;
+        QVERIFY(exportWith("SAVE:WORDH"));
+        QCOMPARE(dialogs().messages, QStringList{saved(path)});
+        const QJsonObject document = reader.inspect(path);
+        QVERIFY(document.value("landscape").toBool());
+        QVERIFY(document.value("text").toString().contains(ExportPage::heading));
+    }
+
+    void pdfIsPortraitWithItsWordCopyBeside()
+    {
+        startExportPage();
+        QDir(out->path()).mkpath("v1.2");
+        const QString path = out->filePath("v1.2/page.pdf");
+        dialogs().saveAnswer = path;
+        QVERIFY(exportWith("SAVE:PDF"));
+        QCOMPARE(dialogs().suggestedNames.last(), QString("Exportsample2026.pdf"));
+        QCOMPARE(dialogs().messages, QStringList{saved(path)});
+
+        const QString text = pdfText(path);
+        QVERIFY2(text.contains(ExportPage::heading) && text.contains(ExportPage::cells[3]), qPrintable(text));
+        QVERIFY2(pdfPageSize(path).startsWith("595"), qPrintable(pdfPageSize(path)));
+        const QJsonObject copy = reader.inspect(out->filePath("v1.2/page.doc"));
+        QVERIFY(copy.value("text").toString().contains(ExportPage::heading));
+        QCOMPARE(copy.value("landscape").toBool(), false);
+        QCOMPARE(QDir(out->filePath("v1.2")).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{"page.doc", "page.pdf"}));
+    }
+
+    void workbookCellsHoldTheTablesCells()
+    {
+        startExportPage();
+        const QString path = out->filePath("book.xls");
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("an earlier workbook") > 0);
+        old.close();
+        dialogs().saveAnswer = path;
+        QVERIFY(exportWith("SAVE:EXCEL"));
+        QCOMPARE(dialogs().suggestedNames.last(), QString("Exportsample2026.xls"));
+        QCOMPARE(dialogs().messages, QStringList{saved(path)});
+        QStringList cells;
+        for (const QJsonValue cell : reader.inspect(path).value("cells").toArray())
+            cells.append(cell.toString());
+        for (const char *expected : ExportPage::cells)
+            QVERIFY2(cells.contains(expected), qPrintable(cells.join('|')));
+    }
+
+    void slidesGrowOneByOne()
+    {
+        startExportPage();
+        const QString path = out->filePath("show.ppt");
+        dialogs().saveAnswer = path;
+        for (int slide = 1; slide <= 2; ++slide) {
+            QVERIFY(exportWith("SAVE:PPT"));
+            QCOMPARE(dialogs().messages.last(), QString("English 216 %1 English 217\n%2").arg(slide).arg(path));
+            QCOMPARE(state().layoutFrozen, qint16(0));
+            QVERIFY(state().barsShown);
+            const QJsonObject show = reader.inspect(path);
+            QCOMPARE(show.value("slides").toInt(), slide);
+            QCOMPARE(show.value("pictures").toArray().last().toInt(), 1);
+        }
+        QCOMPARE(dialogs().suggestedNames.first(), QString("Exportsample2026.ppt"));
+    }
+
+    void aHungOfficeIsStoppedAndTheNextRequestWorks()
+    {
+        LibreOfficeEngine engine(QStringLiteral(TAMZO_SOURCE_DIR "/tests/office/readback.py"));
+        engine.setTimeouts(30000, 1000);
+        const auto ask = [&engine](int seconds) {
+            QJsonObject answer;
+            engine.call({{"op", "sleep"}, {"seconds", seconds}}, [&](const QJsonObject &a) { answer = a; });
+            if (!QTest::qWaitFor([&] { return !answer.isEmpty(); }, 40000))
+                return QJsonObject{{"error", "no answer at all"}};
+            return answer;
+        };
+        QVERIFY(ask(0).value("ok").toBool());
+        QElapsedTimer elapsed;
+        elapsed.start();
+        const QJsonObject hung = ask(600);
+        QVERIFY(elapsed.elapsed() < 5000);
+        QCOMPARE(hung.value("ok").toBool(), false);
+        QVERIFY2(hung.value("error").toString().contains("did not answer"), qPrintable(hung.value("error").toString()));
+        QVERIFY(!engine.running());
+        QVERIFY(ask(0).value("ok").toBool());
+    }
+
+    void anOfficeThatDiedIsReplacedBeforeTheNextRequest()
+    {
+        LibreOfficeEngine engine(QStringLiteral(TAMZO_SOURCE_DIR "/tests/office/readback.py"));
+        const auto ask = [&engine](const QJsonObject &request) {
+            QJsonObject answer;
+            engine.call(request, [&](const QJsonObject &a) { answer = a; });
+            if (!QTest::qWaitFor([&] { return !answer.isEmpty(); }, 60000))
+                return QJsonObject{{"error", "no answer at all"}};
+            return answer;
+        };
+        QVERIFY(ask({{"op", "end_office"}}).value("ok").toBool());
+        out = std::make_unique<QTemporaryDir>();
+        const QString path = out->filePath("after.xls");
+        QFile page(out->filePath("page.html"));
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.write("<html><body><table><tr><td>still here</td></tr></table></body></html>");
+        page.close();
+        const QJsonObject written = ask({{"op", "workbook"}, {"html", page.fileName()}, {"output", path}});
+        QVERIFY2(written.value("ok").toBool(), qPrintable(written.value("error").toString()));
+        QVERIFY(reader.inspect(path).value("cells").toArray().contains(QJsonValue("still here")));
+    }
+};
+
+TAMZO_TEST_MAIN(tst_OfficeExports)
+#include "tst_officeexports.moc"

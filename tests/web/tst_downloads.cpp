@@ -1,0 +1,99 @@
+#include "browserfixture.h"
+#include "browsing/tabset.h"
+#include "browsing/webview.h"
+#include "pageclick.h"
+#include "testmain.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTemporaryDir>
+
+// Files the engine does not show: saved where the user says when the user asked, refused otherwise.
+class tst_Downloads : public BrowserTest
+{
+    Q_OBJECT
+private:
+    QByteArray fileBytes;
+    std::unique_ptr<QTemporaryDir> saveFolder;
+
+    void open(const QString &path)
+    {
+        QSignalSpy complete(active(), &WebView::DocumentComplete);
+        form().Text1->setEditText(server.url(path));
+        QTest::keyClick(form().Text1, Qt::Key_Return);
+        QVERIFY(waitForLoaded(complete, server.url(path)));
+    }
+    QString status() const { return browser->form->statusBar->text(); }
+
+private slots:
+    void initTestCase()
+    {
+        for (int i = 0; i < 300000; ++i)
+            fileBytes.append(char(i * 7919 % 251));
+        server.setPage("/report.bin", fileBytes, "application/octet-stream");
+        server.setPage("/pushed.bin", fileBytes, "application/octet-stream");
+        server.setPage("/files", "<html><head><title>Files</title></head><body style='margin:0'>"
+                                 "<a id='file' href='/report.bin' style='position:fixed;left:0;top:0;"
+                                 "width:100%;height:200px;display:block'>report</a></body></html>");
+        server.setPage("/pushing", "<html><head><title>Pushing</title></head><body><script>"
+                                   "location.href = '/pushed.bin';</script></body></html>");
+    }
+
+    void init()
+    {
+        saveFolder = std::make_unique<QTemporaryDir>();
+        browser = std::make_unique<BrowserFixture>(server);
+        QVERIFY(browser->start(server));
+    }
+    void cleanup()
+    {
+        browser.reset();
+        saveFolder.reset();
+    }
+
+    void aClickedFileIsSavedWhereTheUserSays()
+    {
+        open("/files");
+        const QString target = saveFolder->filePath("chosen name.bin");
+        browser->dialogs.saveAnswer = target;
+        QVERIFY(clickPage(active(), {100, 50}, "file"));
+        QTRY_COMPARE_WITH_TIMEOUT(browser->dialogs.suggestedNames, QStringList{"report.bin"}, webWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(status().contains("Saved:"), webWaitMs);
+        QVERIFY(status().contains(QDir::toNativeSeparators(target)));
+        QFile saved(target);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), fileBytes);
+        QCOMPARE(form().progressBar->value(), 100);
+        // The page stays as it was.
+        QCOMPARE(active()->LocationURL(), server.url("/files"));
+    }
+
+    void aCancelledDownloadSavesNothing()
+    {
+        open("/files");
+        browser->dialogs.saveAnswer.clear();
+        QVERIFY(clickPage(active(), {100, 50}, "file"));
+        QTRY_COMPARE_WITH_TIMEOUT(browser->dialogs.suggestedNames.size(), 1, webWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(status(), QString("Files"), webWaitMs);
+        QTest::qWait(200);
+        QVERIFY(QDir(saveFolder->path()).isEmpty());
+        QVERIFY(!QFile::exists(QDir::home().filePath("Downloads/report.bin")));
+    }
+
+    void aDownloadTheUserDidNotStartIsRefused()
+    {
+        browser->dialogs.saveAnswer = saveFolder->filePath("never.bin");
+        form().Text1->setEditText(server.url("/pushing"));
+        QTest::keyClick(form().Text1, Qt::Key_Return);
+        QTRY_COMPARE_WITH_TIMEOUT(server.requestCount("/pushed.bin"), 1, webWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(status().contains("A download you did not start was refused:"), webWaitMs);
+        QVERIFY(status().contains("pushed.bin"));
+        QVERIFY(browser->dialogs.suggestedNames.isEmpty());
+        QVERIFY(QDir(saveFolder->path()).isEmpty());
+    }
+};
+
+TAMZO_TEST_MAIN(tst_Downloads)
+#include "tst_downloads.moc"

@@ -1,0 +1,313 @@
+#include "exportfixture.h"
+#include "testmain.h"
+
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QScreen>
+#include <QTimer>
+
+// An office that answers as told: writes its outputs, or fails with a reason; held answers
+// wait until released.
+class ScriptedOffice : public OfficeEngine
+{
+public:
+    QString failure;
+    bool hold = false;
+    QStringList operations;
+
+    void writeDocument(const QString &, bool, const QString &, const QList<Output> &outputs, Done done) override
+    {
+        QStringList paths;
+        for (const Output &output : outputs)
+            paths.append(output.path);
+        answer("document", paths, std::move(done));
+    }
+    void writeWorkbook(const QString &, const QString &output, Done done) override
+    {
+        answer("workbook", {output}, std::move(done));
+    }
+    void appendSlide(const QString &, const QString &, const QString &output, Done done) override
+    {
+        answer("slide", {output}, std::move(done));
+    }
+    void release()
+    {
+        hold = false;
+        if (m_held)
+            std::exchange(m_held, nullptr)();
+    }
+
+private:
+    void answer(const QString &operation, const QStringList &outputs, Done done)
+    {
+        operations.append(operation);
+        m_held = [this, outputs, done = std::move(done)] {
+            Reply reply;
+            reply.ok = failure.isEmpty();
+            reply.error = failure;
+            reply.slides = 1;
+            for (const QString &path : outputs) {
+                QFile file(path);
+                if (reply.ok && file.open(QIODevice::WriteOnly))
+                    file.write("written by the office");
+            }
+            done(reply);
+        };
+        if (!hold)
+            QTimer::singleShot(0, [this] { release(); });
+    }
+    std::function<void()> m_held;
+};
+
+// What a user sees of the exports and captures around the office engine.
+class tst_ExportFlow : public ExportTest
+{
+    Q_OBJECT
+    ScriptedOffice office;
+
+    void startExportPage()
+    {
+        startOn("/page");
+        form().exports().useOfficeEngine(office);
+    }
+    static QStringList exportKeys() { return {"SAVE:WORDH", "SAVE:WORDV", "SAVE:PDF", "SAVE:EXCEL", "SAVE:PPT"}; }
+    static QString extensionOf(const QString &key)
+    {
+        return key == "SAVE:PDF" ? ".pdf" : key == "SAVE:EXCEL" ? ".xls" : key == "SAVE:PPT" ? ".ppt" : ".doc";
+    }
+    QStringList filesOut() const { return QDir(out->path()).entryList(QDir::Files | QDir::Hidden); }
+
+private slots:
+    void initTestCase()
+    {
+        ExportPage::serve(server, "/page");
+        server.setPage("/empty", "<html><head><title></title></head><body></body></html>");
+        server.setPage("/other", "<html><head><title>Other</title></head><body><p>Second page</p></body></html>");
+    }
+    void init()
+    {
+        office.failure.clear();
+        office.hold = false;
+        office.operations.clear();
+    }
+    void cleanup() { browser.reset(); }
+
+    void cancelledDialogWritesNothingAndSaysNothing_data()
+    {
+        QTest::addColumn<QString>("key");
+        const QStringList keys = exportKeys() << "SAVE:HTML";
+        for (const QString &key : keys)
+            QTest::newRow(qPrintable(key)) << key;
+    }
+    void cancelledDialogWritesNothingAndSaysNothing()
+    {
+        QFETCH(QString, key);
+        startExportPage();
+        dialogs().saveAnswer.clear();
+        QVERIFY(exportWith(key));
+        QCOMPARE(dialogs().suggestedNames.size(), 1);
+        QCOMPARE(dialogs().messages, QStringList());
+        QCOMPARE(office.operations, QStringList());
+        QCOMPARE(filesOut(), QStringList());
+        QCOMPARE(form().windowOpacity(), 1.0);
+        QCOMPARE(state().layoutFrozen, qint16(0));
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+
+    void failedExportLeavesTheEarlierFileWhole_data()
+    {
+        QTest::addColumn<QString>("key");
+        for (const QString &key : exportKeys())
+            QTest::newRow(qPrintable(key)) << key;
+    }
+    void failedExportLeavesTheEarlierFileWhole()
+    {
+        QFETCH(QString, key);
+        startExportPage();
+        office.failure = "the disk is full";
+        const QString path = out->filePath("earlier" + extensionOf(key));
+        QFile earlier(path);
+        QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier content") > 0);
+        earlier.close();
+        dialogs().saveAnswer = path;
+        QVERIFY(exportWith(key));
+        QCOMPARE(dialogs().messages, QStringList{"The file could not be written:\n" + path + ": the disk is full"});
+        QCOMPARE(dialogs().icons.last(), UserDialogs::Icon::Critical);
+        QCOMPARE(filesOut(), QStringList{QFileInfo(path).fileName()});
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QCOMPARE(earlier.readAll(), QByteArray("earlier content"));
+    }
+
+    void successfulExportReplacesTheEarlierFile()
+    {
+        startExportPage();
+        const QString path = out->filePath("earlier.xls");
+        QFile earlier(path);
+        QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier content") > 0);
+        earlier.close();
+        dialogs().saveAnswer = path;
+        QVERIFY(exportWith("SAVE:EXCEL"));
+        QCOMPARE(dialogs().messages, QStringList{saved(path)});
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QCOMPARE(earlier.readAll(), QByteArray("written by the office"));
+        QCOMPARE(filesOut(), QStringList{"earlier.xls"});
+    }
+
+    void nameTypedWithoutExtensionGetsOne()
+    {
+        startExportPage();
+        dialogs().saveAnswer = out->filePath("plain");
+        QVERIFY(exportWith("SAVE:PDF"));
+        QCOMPARE(dialogs().messages, QStringList{saved(out->filePath("plain.pdf"))});
+        QCOMPARE(filesOut(), (QStringList{"plain.doc", "plain.pdf"}));
+    }
+
+    void missingOfficeIsExplained()
+    {
+        startOn("/page");
+        LibreOfficeEngine missing;
+        missing.setPython(out->filePath("no-python-here"));
+        form().exports().useOfficeEngine(missing);
+        dialogs().saveAnswer = out->filePath("page.doc");
+        QVERIFY(exportWith("SAVE:WORDH"));
+        QCOMPARE(dialogs().messages.size(), 1);
+        QVERIFY2(dialogs().messages.first().contains("python3-uno") && dialogs().messages.first().contains("no-python-here"),
+                 qPrintable(dialogs().messages.first()));
+        QCOMPARE(dialogs().icons.first(), UserDialogs::Icon::Critical);
+        QCOMPARE(filesOut(), QStringList());
+    }
+
+    void pageWithNothingToCopyEndsBeforeTheDialog_data()
+    {
+        QTest::addColumn<QString>("key");
+        for (const char *key : {"SAVE:WORDH", "SAVE:PDF", "SAVE:EXCEL"})
+            QTest::newRow(key) << QString(key);
+    }
+    void pageWithNothingToCopyEndsBeforeTheDialog()
+    {
+        QFETCH(QString, key);
+        startExportPage();
+        QVERIFY(navigateAndWait(active(), server.url("/empty")));
+        dialogs().saveAnswer = out->filePath("empty.doc");
+        QVERIFY(exportWith(key));
+        QCOMPARE(dialogs().messages, QStringList{"English 120"});
+        QCOMPARE(dialogs().suggestedNames, QStringList());
+        QCOMPARE(filesOut(), QStringList());
+    }
+
+    void portraitDocumentsWaitForTheTemplates_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::newRow("vertical") << "SAVE:WORDV";
+        QTest::newRow("pdf") << "SAVE:PDF";
+    }
+    void portraitDocumentsWaitForTheTemplates()
+    {
+        QFETCH(QString, key);
+        startExportPage();
+        state().templatePathH.clear();
+        dialogs().saveAnswer = out->filePath("early.doc");
+        QVERIFY(exportWith(key));
+        QCOMPARE(dialogs().messages, QStringList{"The Word templates are not ready yet; try again in a moment."});
+        QCOMPARE(dialogs().suggestedNames, QStringList());
+        QCOMPARE(filesOut(), QStringList());
+    }
+
+    void oneExportAtATime()
+    {
+        startExportPage();
+        office.hold = true;
+        dialogs().saveAnswer = out->filePath("first.doc");
+        command("SAVE:WORDH");
+        QTRY_COMPARE_WITH_TIMEOUT(office.operations.size(), 1, 20000);
+        QCOMPARE(form().statusBar->text(), QString("Writing first.doc"));
+        QCOMPARE(form().windowOpacity(), state().exportAlpha / 255.0);
+        QVERIFY(QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::BusyCursor);
+        command("SAVE:EXCEL");
+        QCOMPARE(dialogs().messages, QStringList{"An export is running; wait until it has ended."});
+        office.release();
+        QTRY_VERIFY(!form().exports().running());
+        QCOMPARE(dialogs().messages.last(), saved(out->filePath("first.doc")));
+        QCOMPARE(office.operations, QStringList{"document"});
+        QCOMPARE(form().statusBar->text(), QString());
+        QCOMPARE(form().windowOpacity(), 1.0);
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void dialogSuggestsTheFolderOfTheLastExport()
+    {
+        startExportPage();
+        dialogs().saveAnswer = out->filePath("kept.doc");
+        QVERIFY(exportWith("SAVE:WORDH"));
+        QVERIFY(exportWith("SAVE:EXCEL"));
+        QCOMPARE(dialogs().suggestedNames,
+                 (QStringList{"Exportsample2026.doc", QDir(out->path()).filePath("Exportsample2026.xls")}));
+    }
+
+    void capturesAreNumberedFromTheFirstFreeName_data()
+    {
+        QTest::addColumn<QStringList>("earlier");
+        QTest::addColumn<QStringList>("written");
+        QTest::newRow("empty folder") << QStringList() << QStringList{"Tamzo000.bmp", "Tamzo001.bmp"};
+        QTest::newRow("earlier run") << QStringList{"Tamzo000.bmp"} << QStringList{"Tamzo001.bmp", "Tamzo002.bmp"};
+        QTest::newRow("gap") << QStringList{"Tamzo000.bmp", "Tamzo002.bmp"}
+                             << QStringList{"Tamzo001.bmp", "Tamzo003.bmp"};
+    }
+    void capturesAreNumberedFromTheFirstFreeName()
+    {
+        QFETCH(QStringList, earlier);
+        QFETCH(QStringList, written);
+        startExportPage();
+        for (const QString &name : earlier)
+            browser->folder.writeBytes("Images/" + name, "earlier capture");
+        for (const QString &name : written) {
+            QVERIFY(exportWith("EDIT:PICTURE", 10000));
+            const QString path = browser->folder.path("Images/" + name);
+            QCOMPARE(dialogs().messages.last(), "English 192: " + path);
+            const QImage picture(path);
+            QCOMPARE(picture.size(), form().screen()->size() * form().screen()->devicePixelRatio());
+            QVERIFY(state().barsShown);
+            QVERIFY(form().picStat->isVisible());
+        }
+        for (const QString &name : earlier)
+            QCOMPARE(browser->folder.readBytes("Images/" + name), QByteArray("earlier capture"));
+    }
+
+    void markupIsShownAsTextAndReplacedEachTime()
+    {
+        startExportPage();
+        browser->folder.writeBytes("doc.txt", "an earlier page");
+        command("EDIT:VIEW");
+        const QString path = browser->folder.path("Doc.Txt");
+        QTRY_COMPARE_WITH_TIMEOUT(browser->shell.targets, QStringList{path}, 10000);
+        QVERIFY(!browser->folder.exists("doc.txt"));
+        QVERIFY(browser->folder.readBytes("Doc.Txt").contains(ExportPage::heading));
+
+        QVERIFY(navigateAndWait(active(), server.url("/other")));
+        command("EDIT:VIEW");
+        QTRY_COMPARE_WITH_TIMEOUT(browser->shell.targets.size(), 2, 10000);
+        const QByteArray markup = browser->folder.readBytes("Doc.Txt");
+        QVERIFY(markup.contains("Second page") && !markup.contains(ExportPage::heading));
+        form().GO_Exit();
+        QVERIFY(!browser->folder.exists("Doc.Txt"));
+    }
+
+    void pageIsSavedAsAWebArchive()
+    {
+        startExportPage();
+        const QString path = out->filePath("page.mhtml");
+        dialogs().saveAnswer = path;
+        QVERIFY(exportWith("SAVE:HTML", 30000));
+        QCOMPARE(dialogs().suggestedNames, QStringList{"Exportsample2026.mhtml"});
+        QCOMPARE(dialogs().messages, QStringList{saved(path)});
+        QFile archive(path);
+        QVERIFY(archive.open(QIODevice::ReadOnly));
+        const QByteArray saved = archive.readAll();
+        QVERIFY(saved.contains("multipart/related"));
+        QVERIFY(saved.contains("/harbour.png"));
+    }
+};
+
+TAMZO_TEST_MAIN(tst_ExportFlow)
+#include "tst_exportflow.moc"

@@ -1,0 +1,89 @@
+#include "browserfixture.h"
+#include "browsing/tabset.h"
+#include "browsing/tabstrip.h"
+#include "browsing/webview.h"
+#include "settings/optionsfile.h"
+#include "testmain.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QStyle>
+
+// What the window says: its title, the texts of a lost language, the room of the tab captions.
+class tst_WindowTexts : public BrowserTest
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        server.setPage("/b", "<html><head><title>Beta page</title></head><body>b</body></html>");
+    }
+    void init() { browser = std::make_unique<BrowserFixture>(server); }
+    void cleanup() { browser.reset(); }
+
+    void titleFollowsTheActiveTab()
+    {
+        QVERIFY(browser->start(server));
+        QCOMPARE(form().windowTitle(), QString("Start - TamzoTravel"));
+        form().Text1->setEditText(server.url("/b"));
+        QTest::keyClick(form().Text1, Qt::Key_Return);
+        QTRY_COMPARE_WITH_TIMEOUT(form().windowTitle(), QString("Beta page - TamzoTravel"), webWaitMs);
+        // A page in another tab leaves the title alone; showing the tab brings its title.
+        QSignalSpy second(form().tabs().Web(1), &WebView::DocumentComplete);
+        form().tabs().Web(1)->Navigate(server.url("/start"));
+        QVERIFY(waitForLoaded(second, server.url("/start")));
+        QCOMPARE(form().windowTitle(), QString("Beta page - TamzoTravel"));
+        form().tabs().setTabCaption(1, "Start");
+        QTest::mouseClick(form().Tab1, Qt::LeftButton, {}, form().Tab1->tabRect(1).center());
+        QCOMPARE(form().windowTitle(), QString("Start - TamzoTravel"));
+    }
+
+    void aLostLanguageFileFallsBackToEnglishOnce()
+    {
+        browser->folder.write("Data/TamzoTravel.Opt", {"1", "0", "0", "0", server.url("/start"), "Deutsch"});
+        QVERIFY(browser->start(server));
+        QCOMPARE(browser->dialogs.messages.size(), 1);
+        const QString message = browser->dialogs.messages.first();
+        QVERIFY2(message.startsWith("This language file is missing; English is used for now:"), qPrintable(message));
+        QVERIFY2(message.contains("Lang_Deutsch.txt"), qPrintable(message));
+        QCOMPARE(state().caption(1), QString("English 1"));
+        QCOMPARE(state().tabWidth, 3000);
+        // The choice stays.
+        QCOMPARE(state().languageName, QString("Deutsch"));
+        QVERIFY(OptionsFile::Save_Opt(state()).ok());
+        QCOMPARE(browser->folder.readLines("Data/TamzoTravel.Opt").value(5), QString("Deutsch"));
+    }
+
+    void deliveredTabWidthGivesReadableTabs_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("English") << "English";
+        QTest::newRow("Italiano") << "Italiano";
+    }
+    void deliveredTabWidthGivesReadableTabs()
+    {
+        QFETCH(QString, language);
+        const QString file = "Lang_" + language + ".txt";
+        browser->folder.stageDelivered();
+        QFile::remove(browser->folder.path("TamzoFirst.txt"));
+        QFile::remove(browser->folder.path("Languages/" + file));
+        QVERIFY(QFile::copy(browser->folder.path(file), browser->folder.path("Languages/" + file)));
+        browser->folder.write("Data/TamzoTravel.Opt", {"1", "0", "0", "0", server.url("/start"), language});
+        QVERIFY(browser->start(server));
+        QCOMPARE(form().tabs().TabCount(), 5);
+        // A window filling a 1920-pixel screen.
+        form().resize(1920, 1000);
+        QTRY_COMPARE(form().width(), 1920);
+        const int tabPixels = form().Tab1->width() / 5;
+        const int captionRoom = tabPixels - form().Tab1->style()->pixelMetric(QStyle::PM_TabBarTabHSpace, nullptr, form().Tab1);
+        const int dozen = form().Tab1->fontMetrics().horizontalAdvance(QString("Alpha.beta12"));
+        qInfo("tab %d px, caption room %d px, a dozen characters %d px, address box %d of %d px", tabPixels,
+              captionRoom, dozen, form().Text1->width(), form().picBar->width());
+        QVERIFY2(captionRoom >= dozen, qPrintable(QString("%1 < %2").arg(captionRoom).arg(dozen)));
+        QVERIFY2(form().Text1->width() * 2 >= form().picBar->width(),
+                 qPrintable(QString("%1 of %2").arg(form().Text1->width()).arg(form().picBar->width())));
+    }
+};
+
+TAMZO_TEST_MAIN(tst_WindowTexts)
+#include "tst_windowtexts.moc"

@@ -1,0 +1,189 @@
+#include "app/firstruninstall.h"
+#include "commands/commandbar.h"
+#include "commands/commandbars.h"
+#include "commands/commandcatalogue.h"
+#include "commands/languagefile.h"
+#include "core/programstate.h"
+#include "core/version.h"
+#include "dialogs/frmabout.h"
+#include "dialogs/frminput.h"
+#include "dialogs/usermanual.h"
+#include "modaldriver.h"
+#include "scripteddialogs.h"
+#include "tempappfolder.h"
+#include "testmain.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QScreen>
+#include <QTest>
+
+// The yes/no box and the about box in the delivered languages of a freshly installed folder.
+class tst_Dialogs : public QObject
+{
+    Q_OBJECT
+private:
+    std::unique_ptr<TempAppFolder> folder;
+    std::unique_ptr<ProgramState> state;
+    CommandCatalogue catalogue;
+    ScriptedDialogs dialogs;
+    RecordingShell shell;
+
+    void useLanguage(const QString &name)
+    {
+        state->languageName = name;
+        QVERIFY(LanguageFile::Read_Lang(*state).found);
+    }
+    static void click(QWidget *window, const QString &key) { window->findChild<QAction *>(key)->trigger(); }
+
+private slots:
+    void initTestCase()
+    {
+        catalogue.Make_Buttons({"Lang_English.txt"});
+        catalogue.Build_Bars();
+    }
+    void init()
+    {
+        folder = std::make_unique<TempAppFolder>();
+        folder->stageDelivered();
+        QCOMPARE(FirstRunInstall::Move_Data(AppFolder(folder->root())), QString());
+        state = std::make_unique<ProgramState>(AppFolder(folder->root()));
+        dialogs = ScriptedDialogs();
+        shell = RecordingShell();
+    }
+
+    void inputBoxAnswers_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("yes") << "OKYES" << 1;
+        QTest::newRow("no") << "OKNO" << 0;
+        QTest::newRow("window closed") << "close" << 7;
+        QTest::newRow("escape") << "escape" << 7;
+    }
+    void inputBoxAnswers()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, answer);
+        useLanguage("English");
+        state->inputAnswer = 7;
+        frmInput box(*state, catalogue);
+        const ModalDriver<frmInput> driver([how](frmInput &shown) {
+            if (how == "close")
+                shown.close();
+            else if (how == "escape")
+                QTest::keyClick(&shown, Qt::Key_Escape);
+            else
+                click(&shown, how);
+        });
+        box.exec();
+        QVERIFY(!box.isVisible());
+        QCOMPARE(state->inputAnswer, qint16(answer));
+    }
+
+    void captionsOfTheLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("input");
+        QTest::addColumn<QStringList>("about");
+        QTest::newRow("English") << "English" << QStringList{"Yes", "Are you sure?", "No"}
+                                 << QStringList{"OK", "Help", "Version ", "Read the TamzoTravel manual"};
+        QTest::newRow("Italiano") << "Italiano" << QStringList{"Sì", "Sei sicuro?", "No"}
+                                  << QStringList{"OK", "Guida", "Versione ", "Leggi il manuale di TamzoTravel"};
+    }
+    void captionsOfTheLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QStringList, input);
+        QFETCH(QStringList, about);
+        useLanguage(language);
+        frmInput box(*state, catalogue);
+        QCOMPARE(box.cmdBar->action("OKYES")->text(), input[0]);
+        QCOMPARE(box.labTitle->text(), input[1]);
+        QCOMPARE(box.cmdBar->action("OKNO")->text(), input[2]);
+        QVERIFY(box.cmdBar->isAncestorOf(box.labTitle));
+        QCOMPARE(box.cmdBar->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
+        box.show();
+        QVERIFY(box.width() >= frmInput::widthTwips / 15);
+
+        frmAbout aboutBox(*state, catalogue, dialogs, shell);
+        QCOMPARE(aboutBox.cmdBar->action("ABOUTOK")->text(), about[0]);
+        QCOMPARE(aboutBox.cmdBar->action("ABOUTHELP")->text(), about[1]);
+        QCOMPARE(aboutBox.lblVersion->text(), about[2] + programVersion());
+        QVERIFY(aboutBox.lblDescription->text().contains(about[3]));
+        QCOMPARE(aboutBox.lblTitle->text(), QString("TamzoTravel"));
+        QCOMPARE(aboutBox.lbDescr->text(), state->caption(199));
+        QCOMPARE(aboutBox.lbDescr2->text(), state->caption(200));
+        QCOMPARE(aboutBox.lblDisclaimer->text(), state->caption(202));
+        QVERIFY(!aboutBox.lbDescr->text().isEmpty() && !aboutBox.lblDisclaimer->text().isEmpty());
+        // No invented address of a maker anywhere in the box.
+        for (QLabel *label : aboutBox.findChildren<QLabel *>())
+            QVERIFY2(!label->text().contains("http") && !label->text().contains('@'), qPrintable(label->text()));
+    }
+
+    // The help button and both links hand the manual of the current language to the desktop.
+    void aboutBoxOpensTheManual_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("closes");
+        for (const char *language : {"English", "Italiano"}) {
+            QTest::addRow("%s help button", language) << language << "ABOUTHELP" << true;
+            QTest::addRow("%s visit link", language) << language << "lblDescription" << false;
+            QTest::addRow("%s site link", language) << language << "lbSite" << false;
+        }
+    }
+    void aboutBoxOpensTheManual()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, how);
+        QFETCH(bool, closes);
+        useLanguage(language);
+        frmAbout box(*state, catalogue, dialogs, shell);
+        box.show();
+        if (auto *label = box.findChild<QLabel *>(how))
+            emit label->linkActivated("manual");
+        else
+            click(&box, how);
+        const QString manual = language == "English" ? "Data/TamzoManualEng.html" : "Data/TamzoManualIta.html";
+        QCOMPARE(shell.targets, QStringList{folder->path(manual)});
+        QCOMPARE(shell.verbs, QStringList{"Open"});
+        QVERIFY(box.lbSite->text().contains(manual.section('/', 1)));
+        QCOMPARE(box.isVisible(), !closes);
+        QVERIFY(dialogs.messages.isEmpty());
+    }
+
+    void aboutBoxWithoutManualSaysSo()
+    {
+        useLanguage("Italiano");
+        QVERIFY(QFile::remove(folder->path("Data/TamzoManualIta.html")));
+        QVERIFY(QFile::remove(folder->path("Data/TamzoManualEng.html")));
+        frmAbout box(*state, catalogue, dialogs, shell);
+        box.show();
+        QVERIFY(!box.lbSite->isVisible());
+        click(&box, "ABOUTHELP");
+        QVERIFY(shell.targets.isEmpty());
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY(dialogs.messages.first().startsWith(state->caption(UserManual::missingCaption)));
+        QVERIFY(dialogs.messages.first().contains("TamzoManualEng.html"));
+        QVERIFY(!box.isVisible());
+    }
+
+    void aboutBoxIsCentredAndClosedByOk()
+    {
+        useLanguage("English");
+        state->barStyle = 3;
+        frmAbout box(*state, catalogue, dialogs, shell);
+        QCOMPARE(box.cmdBar->styleSheet(), CommandBars::styleSheet(3));
+        box.show();
+        const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
+        QVERIFY((box.frameGeometry().center() - centre).manhattanLength() <= 2);
+        click(&box, "ABOUTOK");
+        QVERIFY(!box.isVisible());
+        QVERIFY(shell.targets.isEmpty());
+    }
+};
+
+TAMZO_TEST_MAIN(tst_Dialogs)
+#include "tst_dialogs.moc"

@@ -1,0 +1,570 @@
+#include "commands/commandbar.h"
+#include "commands/commandcatalogue.h"
+#include "core/programstate.h"
+#include "dialogs/frmedit.h"
+#include "linktables/frmtab.h"
+#include "linktables/linkgridmodel.h"
+#include "linktables/linkindex.h"
+#include "linktables/linktable.h"
+#include "linktables/linktabstrip.h"
+#include "linktables/tablayout.h"
+#include "platform/twips.h"
+#include "modaldriver.h"
+#include "scripteddialogs.h"
+#include "tempappfolder.h"
+#include "testmain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+// The link-table window and its row editor, driven through their bars, their grid and their
+// title box as a user drives them.
+class tst_frmTab : public QObject
+{
+    Q_OBJECT
+private:
+    static QString line(const QString &title, const QString &secret, const QString &address)
+    {
+        return QStringList{title, address, "note " + title, secret, "typed " + title, "2026-01-02"}.join(";-;");
+    }
+
+    struct Window
+    {
+        Window()
+        {
+            for (int i = 1; i < ProgramState::captionSlots; ++i)
+                state.captions[i] = QString("C%1").arg(i);
+            state.captions[34] = "Table";
+            state.todayDate = "2026-12-08";
+            state.langCode = "Eng";
+            catalogue.Make_Buttons({});
+            catalogue.Build_Bars();
+        }
+        // Table 0 with the given lines and its count, then the window opened on it.
+        void tables(const QStringList &lines, const QString &count = QString())
+        {
+            folder.write("Links/Links.Bok", {"Mine," + (count.isEmpty() ? QString::number(lines.size()) : count),
+                                             "Second,0"});
+            if (!lines.isEmpty())
+                folder.write("Links/Links.000", lines);
+            QVERIFY(LinkIndex::Load_Index(state).ok());
+            LinkIndex::nameEmptyTables(state);
+            QVERIFY(LinkIndex::Load_Index(state).ok());
+        }
+        bool open(const QString &addressBoxText = QString())
+        {
+            tab = std::make_unique<frmTab>(state, dialogs, shell, catalogue, addressBoxText);
+            tab->open();
+            return QTest::qWaitForWindowExposed(tab.get());
+        }
+        void click(const QString &key) { tab->findChild<QAction *>(key)->trigger(); }
+        QModelIndex cell(int row, int column) const { return tab->model().index(row - 1, column); }
+        QString text(int row, int column) const { return cell(row, column).data().toString(); }
+        QPoint centre(int row, int column) const { return tab->GridList->visualRect(cell(row, column)).center(); }
+        void clickCell(int row, int column) const
+        {
+            QTest::mouseClick(tab->GridList->viewport(), Qt::LeftButton, {}, centre(row, column));
+        }
+        // As the desktop delivers a double-click: a click, then a press that is a double-click.
+        void doubleClickCell(int row, int column) const
+        {
+            QWidget *viewport = tab->GridList->viewport();
+            const QPoint at = centre(row, column);
+            QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
+            QTest::mousePress(viewport, Qt::LeftButton, {}, at);
+            QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
+            if (viewport->isVisible())
+                QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
+        }
+        QStringList column(int column) const
+        {
+            QStringList texts;
+            for (int r = 1; r <= tab->table().rowCount(); ++r)
+                texts << text(r, column);
+            return texts;
+        }
+        QStringList secrets() const
+        {
+            QStringList texts;
+            for (int r = 1; r <= tab->table().rowCount(); ++r)
+                texts << tab->table().row(r)[LinkRow::Secret];
+            return texts;
+        }
+
+        TempAppFolder folder;
+        ProgramState state{AppFolder(folder.root())};
+        ScriptedDialogs dialogs;
+        RecordingShell shell;
+        CommandCatalogue catalogue;
+        std::unique_ptr<frmTab> tab;
+    };
+
+    using EditorDriver = ModalDriver<frmEDit>;
+
+    static void press(frmEDit &editor, const QString &key) { editor.findChild<QAction *>(key)->trigger(); }
+
+private slots:
+    void opensOnTableZero()
+    {
+        Window w;
+        w.tables({line("Alpha", "", "http://a/")});
+        w.folder.write("Data/TamzoTravel.Ini", QStringList{" 0", " 0", " 9000", " 12000"} + QStringList(4, " 0") +
+                                                   QStringList{" 150", " 300", " 0", " 0", " 0"});
+        w.state.currentTable = 40;
+        QVERIFY(w.open());
+        frmTab &tab = *w.tab;
+
+        QCOMPARE(w.state.currentTable, 0);
+        QCOMPARE(w.state.currentTableFile, w.folder.path("Links/Links.000"));
+        QCOMPARE(tab.TabF[0]->shownTab(), 0);
+        for (int g = 1; g < frmTab::tableGroupCount; ++g)
+            QCOMPARE(tab.TabF[g]->shownTab(), -1);
+        QCOMPARE(tab.TabF[0]->count(), 15);
+        QCOMPARE(tab.TabF[0]->tabText(0), QString("Mine"));
+        QCOMPARE(tab.TabF[0]->tabText(1), QString("Second"));
+        QCOMPARE(tab.TabF[6]->tabText(14), QString("Table 105"));
+        QVERIFY(tab.TabF[6]->y() < tab.TabF[0]->y());
+        QVERIFY(tab.TabF[0]->geometry().bottom() <= tab.GridList->y());
+        QCOMPARE(tab.Label1->text(), QString("C33"));
+        QVERIFY(!tab.Text1->isVisible());
+        QVERIFY(tab.windowFlags() & Qt::FramelessWindowHint);
+
+        // The grid: headers from the captions, the address out of sight, filler rows below the link.
+        const QStringList headers{"C64", "C65", "", "C67", "C68", "C69", "C73"};
+        for (int c = 0; c < LinkGridModel::columns; ++c)
+            QCOMPARE(tab.model().headerData(c, Qt::Horizontal).toString(), headers[c]);
+        QVERIFY(tab.GridList->isColumnHidden(LinkRow::Address));
+        QVERIFY(w.state.minGridRows > 2);
+        QCOMPARE(tab.model().rowCount(), w.state.minGridRows - 1);
+        QCOMPARE(w.column(0), QStringList{"1"});
+        QCOMPARE(w.text(2, LinkRow::Title), QString());
+
+        // Both bars with their keys and tooltips.
+        QStringList keys;
+        for (QAction *action : tab.cmdBar[0]->actions())
+            keys << action->objectName();
+        QCOMPARE(keys, (QStringList{"EXIT5", "SEP1", "ADDURL", "SEP5", "EDITURL", "GOURL", "SEP4", "SORT", "SAVE2",
+                                    "HELP2", "SEP7", "TITLE"}));
+        QCOMPARE(tab.cmdBar[1]->action("EXIT6")->toolTip(), QString("C32"));
+        QCOMPARE(tab.cmdBar[0]->action("ADDURL")->toolTip(), QString("C75"));
+        QCOMPARE(tab.cmdBar[0]->action("TITLE")->toolTip(), QString("C77"));
+        QVERIFY(!tab.cmdBar[0]->action("SORT")->icon().isNull());
+        // Every button is on its bar, none in an overflow menu.
+        for (CommandBar *bar : tab.cmdBar) {
+            for (QAction *action : bar->actions()) {
+                if (!action->isSeparator())
+                    QVERIFY2(bar->widgetForAction(action)->isVisible(), qPrintable(action->objectName()));
+            }
+        }
+
+        // Centred at its designed size, and the window settings read again afterwards.
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        const QSize designed(Twips::toPixels(TabLayout::designedWidth), Twips::toPixels(TabLayout::designedHeight));
+        QCOMPARE(tab.size(), designed);
+        QVERIFY(qAbs(tab.x() - (screen.width() - designed.width()) / 2) <= 1);
+        QCOMPARE(w.state.gridEditorTop, 150.0);
+        QCOMPARE(w.state.gridEditorLeft, 300.0);
+    }
+
+    void addsThePageShown()
+    {
+        Window w;
+        w.tables({});
+        w.state.pageTitle = "Local page";
+        w.state.currentAddress = "http://127.0.0.1/page";
+        QVERIFY(w.open("127.0.0.1/" + QString(140, 'p')));
+        w.click("ADDURL");
+        QCOMPARE(w.column(LinkRow::Title), QStringList{"Local page"});
+        QCOMPARE(w.text(1, 0), QString("1"));
+        QCOMPARE(w.text(1, LinkRow::Typed), "127.0.0.1/" + QString(90, 'p') + "..");
+        QCOMPARE(w.text(1, LinkRow::Date), QString("2026-12-08"));
+        QCOMPARE(w.folder.readLines("Links/Links.Bok").first(), QString("Mine, 1"));
+
+        // The same page again adds nothing.
+        w.click("ADDURL");
+        QCOMPARE(w.tab->table().rowCount(), 1);
+        QCOMPARE(w.folder.readLines("Links/Links.000").size(), 1);
+        QVERIFY(w.dialogs.messages.isEmpty());
+    }
+
+    void editsARowIntoItsPlace()
+    {
+        Window w;
+        w.tables({line("Beta", "", "http://b/"), line("Zeta", "z-secret", "http://z/")});
+        QVERIFY(w.open());
+        w.clickCell(2, LinkRow::Title);
+        QString secretShown;
+        EditorDriver driver(
+            [&](frmEDit &editor) {
+                QCOMPARE(editor.windowTitle(), QString("C76"));
+                QCOMPARE(editor.Lab[1]->text(), QString("C65"));
+                QCOMPARE(editor.Lab[6]->text(), QString("C73"));
+                secretShown = editor.Txt[4]->text();
+                editor.Txt[1]->setText("Alpha");
+                press(editor, "SAVE3");
+            });
+        w.click("EDITURL");
+        QVERIFY(driver.seen);
+        QCOMPARE(secretShown, QString("z-secret"));
+        QCOMPARE(w.column(LinkRow::Title), (QStringList{"Alpha", "Beta"}));
+        QCOMPARE(w.column(LinkRow::Secret), (QStringList{LinkGridModel::mask, ""}));
+        QCOMPARE(w.folder.readLines("Links/Links.000"),
+                 (QStringList{"Alpha;-;http://z/;-;note Zeta;-;z-secret;-;typed Zeta;-;2026-01-02",
+                              line("Beta", "", "http://b/")}));
+        QCOMPARE(w.state.tableModified, 0);
+        QCOMPARE(w.state.editRow, 0);
+    }
+
+    void deletesARowWithCancel()
+    {
+        Window w;
+        w.tables({line("A", "sa", "http://a/"), line("B", "sb", "http://b/"), line("C", "sc", "http://c/")});
+        QVERIFY(w.open());
+        w.clickCell(2, LinkRow::Notes);
+        EditorDriver driver([](frmEDit &editor) { press(editor, "CANCEL"); });
+        w.click("EDITURL");
+        QVERIFY(driver.seen);
+        QCOMPARE(w.column(LinkRow::Title), (QStringList{"A", "C"}));
+        QCOMPARE(w.secrets(), (QStringList{"sa", "sc"}));
+        QCOMPARE(w.folder.readLines("Links/Links.Bok").first(), QString("Mine,2"));
+    }
+
+    void editorRefusesWhatCannotBeStored_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("separator in the notes") << 3 << "a;-;b" << "C233 C67";
+        QTest::newRow("line break in the secret") << 4 << "one\ntwo" << "C233 C68";
+        QTest::newRow("separator's start at the end") << 5 << "typed;-" << "C233 C69";
+        QTest::newRow("no title") << 1 << "" << "C234";
+    }
+    void editorRefusesWhatCannotBeStored()
+    {
+        QFETCH(int, field);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        Window w;
+        w.tables({line("A", "sa", "http://a/")});
+        QVERIFY(w.open());
+        w.clickCell(1, LinkRow::Title);
+        bool stayedOpen = false;
+        EditorDriver driver(
+            [&](frmEDit &editor) {
+                editor.Txt[field]->setText(text);
+                press(editor, "SAVE3");
+                stayedOpen = editor.isVisible() && editor.Txt[field]->text() == text;
+                editor.Txt[field]->setText(field == 1 ? "A2" : "fixed");
+                press(editor, "SAVE3");
+            });
+        w.click("EDITURL");
+        QVERIFY(driver.seen);
+        QVERIFY(stayedOpen);
+        QCOMPARE(w.dialogs.messages, QStringList{message});
+        QCOMPARE(w.tab->table().row(1)[field], field == 1 ? QString("A2") : QString("fixed"));
+        QCOMPARE(w.folder.readLines("Links/Links.000").size(), 1);
+    }
+
+    void revealsOneSecretAtATime()
+    {
+        Window w;
+        w.tables({line("A", "first secret", "http://a/"), line("B", "", "http://b/"),
+                  line("C", "x", "http://c/")});
+        QVERIFY(w.open());
+        const QString mask = LinkGridModel::mask;
+        QCOMPARE(w.column(LinkRow::Secret), (QStringList{mask, "", mask}));
+        w.clickCell(1, LinkRow::Secret);
+        QCOMPARE(w.column(LinkRow::Secret), (QStringList{"first secret", "", mask}));
+        w.clickCell(1, LinkRow::Secret);
+        QCOMPARE(w.column(LinkRow::Secret), (QStringList{mask, "", mask}));
+        w.clickCell(1, LinkRow::Secret);
+        w.clickCell(3, LinkRow::Secret);
+        QCOMPARE(w.column(LinkRow::Secret), (QStringList{mask, "", "x"}));
+        // A row without a secret and a filler row change nothing.
+        w.clickCell(2, LinkRow::Secret);
+        w.clickCell(5, LinkRow::Secret);
+        QCOMPARE(w.column(LinkRow::Secret), (QStringList{mask, "", "x"}));
+        QCOMPARE(w.state.clickedRow, 5);
+    }
+
+    void doubleClicks_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<bool>("edited");
+        QTest::newRow("title") << 2 << int(LinkRow::Title) << "http://b/" << false;
+        QTest::newRow("typed address") << 1 << int(LinkRow::Typed) << "http://a/" << false;
+        QTest::newRow("notes") << 1 << int(LinkRow::Notes) << "" << false;
+        QTest::newRow("filler row") << 4 << int(LinkRow::Title) << "" << false;
+        QTest::newRow("whole row by its number") << 2 << 0 << "" << true;
+    }
+    void doubleClicks()
+    {
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QString, chosen);
+        QFETCH(bool, edited);
+        Window w;
+        w.tables({line("A", "", "http://a/"), line("B", "", "http://b/")});
+        QVERIFY(w.open());
+        EditorDriver driver([](frmEDit &editor) { press(editor, "CANCEL"); });
+        w.doubleClickCell(row, column);
+        QTRY_COMPARE_WITH_TIMEOUT(driver.seen, edited, edited ? 5000 : 100);
+        QCOMPARE(w.state.chosenAddress, chosen);
+        QCOMPARE(w.tab->isVisible(), chosen.isEmpty());
+        QCOMPARE(w.tab->table().rowCount(), edited ? 1 : 2);
+    }
+
+    void fillerRowsAndGoUrl()
+    {
+        Window w;
+        w.tables({line("A", "", "http://a/"), line("B", "", "http://b/")});
+        QVERIFY(w.open());
+        // A filler row is neither opened nor edited.
+        w.clickCell(4, LinkRow::Notes);
+        w.click("GOURL");
+        QVERIFY(w.tab->isVisible());
+        EditorDriver editor([](frmEDit &) {});
+        w.click("EDITURL");
+        QTest::qWait(50);
+        QVERIFY(!editor.seen);
+        QCOMPARE(w.tab->table().rowCount(), 2);
+        w.clickCell(2, LinkRow::Notes);
+        w.click("GOURL");
+        QCOMPARE(w.state.chosenAddress, QString("http://b/"));
+        QVERIFY(!w.tab->isVisible());
+    }
+
+    void sortsWithoutSaving_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QStringList>("titles");
+        QTest::newRow("by title") << int(LinkRow::Title) << QStringList{"Alpha", "beta", "Zeta"};
+        QTest::newRow("notes sort by title") << int(LinkRow::Notes) << QStringList{"Alpha", "beta", "Zeta"};
+        QTest::newRow("by typed address: by title") << int(LinkRow::Typed) << QStringList{"Alpha", "beta", "Zeta"};
+    }
+    void sortsWithoutSaving()
+    {
+        QFETCH(int, column);
+        QFETCH(QStringList, titles);
+        Window w;
+        const QStringList lines{line("Alpha", "sa", "http://a/"), line("Zeta", "sz", "http://z/"),
+                                line("beta", "sb", "http://b/")};
+        w.tables(lines);
+        QVERIFY(w.open());
+        QCOMPARE(w.column(LinkRow::Title), (QStringList{"Alpha", "Zeta", "beta"}));
+        w.clickCell(1, column);
+        w.click("SORT");
+        QCOMPARE(w.column(LinkRow::Title), titles);
+        QStringList secrets;
+        for (const QString &title : titles)
+            secrets << "s" + title.left(1).toLower();
+        QCOMPARE(w.secrets(), secrets);
+        QCOMPARE(w.column(0), (QStringList{"1", "2", "3"}));
+        QCOMPARE(w.folder.readLines("Links/Links.000"), lines);
+    }
+
+    void titleBox()
+    {
+        Window w;
+        w.tables({});
+        QVERIFY(w.open());
+        w.click("TITLE");
+        QVERIFY(w.tab->Text1->isVisible());
+        QCOMPARE(w.tab->Text1->palette().color(QPalette::Base), QColor(255, 255, 192));
+        QCOMPARE(w.state.titleEditing, 1);
+
+        // A comma is refused and the text stays for correcting.
+        QTest::keyClicks(w.tab->Text1, "News, world");
+        QTest::keyClick(w.tab->Text1, Qt::Key_Return);
+        QCOMPARE(w.dialogs.messages, QStringList{"C232"});
+        QVERIFY(w.tab->Text1->isVisible());
+        QCOMPARE(w.tab->Text1->text(), QString("News, world"));
+
+        w.tab->Text1->clear();
+        QTest::keyClicks(w.tab->Text1, "News");
+        QTest::keyClick(w.tab->Text1, Qt::Key_Return);
+        QVERIFY(!w.tab->Text1->isVisible());
+        QCOMPARE(w.state.titleEditing, 0);
+        QCOMPARE(w.tab->TabF[0]->tabText(0), QString("News"));
+        QCOMPARE(w.folder.readLines("Links/Links.Bok").first(), QString("News,0"));
+
+        // Pressed again, "TITLE" closes the box without taking its text.
+        w.click("TITLE");
+        QTest::keyClicks(w.tab->Text1, "Ignored");
+        w.click("TITLE");
+        QVERIFY(!w.tab->Text1->isVisible());
+        QCOMPARE(w.folder.readLines("Links/Links.Bok").first(), QString("News,0"));
+
+        // Enter in an empty box gives the table an empty title; a new language names it again.
+        w.click("TITLE");
+        QTest::keyClick(w.tab->Text1, Qt::Key_Return);
+        QCOMPARE(w.tab->TabF[0]->tabText(0), QString());
+        QCOMPARE(w.folder.readLines("Links/Links.Bok").first(), QString(",0"));
+        LinkIndex::nameEmptyTables(w.state);
+        QCOMPARE(w.state.linkIndex[1].title, QString("Table 1"));
+    }
+
+    void tabsSelectTables()
+    {
+        Window w;
+        w.tables({line("A", "", "http://a/")});
+        w.folder.write("Links/Links.Bok", {"Mine,1", "Second,0"});
+        QVERIFY(LinkIndex::Load_Index(w.state).ok());
+        w.state.linkIndex[34].count = "1";
+        w.folder.write("Links/Links.033", {line("Far", "", "http://far/")});
+        QVERIFY(w.open());
+        QTest::mouseClick(w.tab->TabF[2], Qt::LeftButton, {}, w.tab->TabF[2]->tabRect(3).center());
+        QCOMPARE(w.state.currentTable, 33);
+        QCOMPARE(w.tab->currentGroup(), 2);
+        QCOMPARE(w.tab->TabF[2]->shownTab(), 3);
+        QCOMPARE(w.tab->TabF[0]->shownTab(), -1);
+        QCOMPARE(w.column(LinkRow::Title), QStringList{"Far"});
+        // Back to the first table, by a tab its strip still holds as current.
+        QTest::mouseClick(w.tab->TabF[0], Qt::LeftButton, {}, w.tab->TabF[0]->tabRect(0).center());
+        QCOMPARE(w.state.currentTable, 0);
+        QCOMPARE(w.column(LinkRow::Title), QStringList{"A"});
+    }
+
+    void geometryIsKept()
+    {
+        Window w;
+        w.tables({});
+        QVERIFY(w.open());
+        const QRect placed(40, 30, 1000, 500);
+        w.tab->setGeometry(placed);
+        QTRY_COMPARE(w.tab->geometry(), placed);
+        const QRect grid = w.tab->GridList->geometry();
+        w.click("EXIT5");
+        QVERIFY(!w.tab->isVisible());
+        QCOMPARE(w.state.linkTableLeft, 600.0);
+        QCOMPARE(w.state.linkTableTop, 450.0);
+        QCOMPARE(w.state.linkTableWidth, 15000.0);
+        QCOMPARE(w.state.linkTableHeight, 7500.0);
+        QCOMPARE(w.folder.readLines("Links/Links.Bok").size(), 150);
+
+        QVERIFY(w.open());
+        QCOMPARE(w.tab->geometry(), placed);
+        QCOMPARE(w.tab->GridList->geometry(), grid);
+        // Narrower than 13400 twips the layout stays as it was.
+        w.tab->resize(800, 400);
+        QTRY_COMPARE(w.tab->width(), 800);
+        QCOMPARE(w.tab->GridList->geometry(), grid);
+        w.tab->resize(1100, 600);
+        QTRY_COMPARE(w.tab->GridList->width(), grid.width() + 100);
+    }
+
+    void placeWithoutSizeOpensAtTheDesignedSize()
+    {
+        Window w;
+        w.tables({});
+        w.state.linkTableTop = 300;
+        w.state.linkTableLeft = 450;
+        QVERIFY(w.open());
+        QCOMPARE(w.tab->geometry(), QRect(30, 20, Twips::toPixels(TabLayout::designedWidth),
+                                          Twips::toPixels(TabLayout::designedHeight)));
+    }
+
+    void unsavedRowQuestion_data()
+    {
+        QTest::addColumn<bool>("answer");
+        QTest::newRow("no") << false;
+        QTest::newRow("yes") << true;
+    }
+    void unsavedRowQuestion()
+    {
+        QFETCH(bool, answer);
+        Window w;
+        w.tables({line("A", "", "http://a/")});
+        QVERIFY(w.open());
+        // The table's file cannot be replaced: the edited row is stored but not saved.
+        QFile::remove(w.folder.path("Links/Links.000"));
+        QDir().mkpath(w.folder.path("Links/Links.000"));
+        w.clickCell(1, LinkRow::Title);
+        EditorDriver driver(
+            [](frmEDit &editor) {
+                editor.Txt[3]->setText("edited");
+                press(editor, "SAVE3");
+            });
+        w.click("EDITURL");
+        QVERIFY(driver.seen);
+        QCOMPARE(w.dialogs.messages.size(), 1);
+        QVERIFY(w.dialogs.messages.first().startsWith("C235\n" + w.folder.path("Links/Links.000")));
+        QCOMPARE(w.text(1, LinkRow::Notes), QString("edited"));
+        QCOMPARE(w.state.tableModified, 1);
+
+        w.dialogs.questionAnswers = {answer};
+        w.click("EXIT6");
+        QCOMPARE(w.dialogs.questions, QStringList{"C101"});
+        QVERIFY(!w.tab->isVisible());
+        QCOMPARE(w.dialogs.messages.size(), answer ? 2 : 1);
+        QCOMPARE(w.state.tableModified, 0);
+    }
+
+    void helpDocument_data()
+    {
+        QTest::addColumn<QString>("langCode");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("English") << "Eng" << true;
+        QTest::newRow("Italian") << "Ita" << true;
+        QTest::newRow("missing document") << "Fra" << false;
+    }
+    void helpDocument()
+    {
+        QFETCH(QString, langCode);
+        QFETCH(bool, opened);
+        Window w;
+        w.tables({});
+        w.folder.writeBytes("Data/TamzoGOTabEng.pdf", "%PDF");
+        w.folder.writeBytes("Data/TamzoGOTabIta.pdf", "%PDF");
+        w.state.langCode = langCode;
+        QVERIFY(w.open());
+        w.click("HELP2");
+        QCOMPARE(w.shell.targets,
+                 opened ? QStringList{w.folder.path("Data/TamzoGOTab" + langCode + ".pdf")} : QStringList{});
+        QVERIFY(w.dialogs.messages.isEmpty());
+        QVERIFY(w.tab->isVisible());
+    }
+
+    void editorGeometry()
+    {
+        Window w;
+        w.tables({line("A", "", "http://a/")});
+        QVERIFY(w.open());
+        w.clickCell(1, LinkRow::Title);
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        QRect first;
+        EditorDriver driver(
+            [&](frmEDit &editor) {
+                first = QRect(editor.pos(), editor.size());
+                editor.move(70, 80);
+                QTRY_COMPARE(editor.pos(), QPoint(70, 80));
+                press(editor, "SAVE3");
+            });
+        w.click("EDITURL");
+        QVERIFY(driver.seen);
+        QCOMPARE(first.size(), QSize(Twips::toPixels(frmEDit::designedWidth), Twips::toPixels(frmEDit::designedHeight)));
+        QVERIFY(qAbs(first.left() - (screen.width() - first.width()) / 2) <= 1);
+        QVERIFY(qAbs(first.top() - (screen.height() - first.height()) / 2) <= 1);
+        QCOMPARE(w.state.gridEditorLeft, 1050.0);
+        QCOMPARE(w.state.gridEditorTop, 1200.0);
+
+        QPoint second;
+        EditorDriver again([&](frmEDit &editor) { second = editor.pos(); });
+        w.clickCell(1, LinkRow::Title);
+        w.click("EDITURL");
+        QVERIFY(again.seen);
+        QCOMPARE(second, QPoint(70, 80));
+    }
+};
+
+TAMZO_TEST_MAIN(tst_frmTab)
+#include "tst_frmtab.moc"

@@ -49,7 +49,8 @@ private:
         state.linkTableWidth = TabLayout::designedWidth;
         frmTab tables(state, main.dialogs, main.shell, main.form->catalogue(), QString());
         tables.show();
-        QTest::qWaitForWindowExposed(&tables);
+        if (!QTest::qWaitForWindowExposed(&tables))
+            return found;
         const auto centre = [&tables](const QString &key) {
             QWidget *button = tables.cmdBar[0]->widgetForAction(tables.cmdBar[0]->action(key));
             return button->mapTo(&tables, button->rect().center());

@@ -18,6 +18,8 @@ private slots:
         QTest::addColumn<bool>("announced");
         QTest::newRow("unexpected") << "a signal connection failed" << false;
         QTest::newRow("announced") << "a warning the test expects" << true;
+        QTest::newRow("headless") << "This plugin does not support setting window opacity" << false;
+        QTest::newRow("headless-like") << "This plugin does not support a signal connection" << false;
     }
     void warningCase()
     {
@@ -36,6 +38,8 @@ private slots:
         QTest::addColumn<bool>("fails");
         QTest::newRow("unexpected warning fails") << "unexpected" << true;
         QTest::newRow("announced warning passes") << "announced" << false;
+        QTest::newRow("headless platform notice passes") << "headless" << false;
+        QTest::newRow("other text in the notice's words fails") << "headless-like" << true;
     }
     void caseOutcome()
     {

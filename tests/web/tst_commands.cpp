@@ -130,7 +130,7 @@ private slots:
         const QRegularExpression second("^Second \\d+$");
         const QRegularExpression english("^English \\d+$");
         QStringList changed;
-        for (const QString &title : {"NAVIGATE", "FILE", "EDIT", "SAVE", "TRAVEL"}) {
+        for (const char *title : {"NAVIGATE", "FILE", "EDIT", "SAVE", "TRAVEL"}) {
             for (QAction *item : form().bars().menu(title)->actions()) {
                 if (item->isSeparator() || item->objectName() == "EDIT:TXT")
                     continue;

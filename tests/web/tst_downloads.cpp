@@ -31,7 +31,7 @@ private slots:
     void initTestCase()
     {
         for (int i = 0; i < 300000; ++i)
-            fileBytes.append(char(i * 7919 % 251));
+            fileBytes.append(char(qint64(i) * 7919 % 251));
         server.setPage("/report.bin", fileBytes, "application/octet-stream");
         server.setPage("/pushed.bin", fileBytes, "application/octet-stream");
         server.setPage("/files", "<html><head><title>Files</title></head><body style='margin:0'>"

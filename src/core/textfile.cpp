@@ -1,5 +1,7 @@
 #include "textfile.h"
 
+#include "linebreaks.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -52,7 +54,15 @@ std::optional<QStringList> TextFile::readLines(const QString &path)
         qsizetype stop = end;
         if (stop > start && content[stop - 1] == '\r')
             --stop;
-        lines.append(decodeLine(QByteArrayView(content).sliced(start, stop - start)));
+        // A line holds no line break, as every line written holds none: a stray CR or a Unicode
+        // line separator that another program left inside a line is dropped. Byte-order marks
+        // that editors leave at the start of a line are no part of it either. So the value read
+        // is the one the program writes back and reads again.
+        QString line = withoutLineBreaks(decodeLine(QByteArrayView(content).sliced(start, stop - start)));
+        qsizetype marks = 0;
+        while (marks < line.size() && line[marks] == QChar::ByteOrderMark)
+            ++marks;
+        lines.append(line.sliced(marks));
         start = next;
     }
     return lines;

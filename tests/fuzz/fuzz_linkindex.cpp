@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (int entry = 1; entry <= LinkIndex::entryCount(read); ++entry) {
         const int count = LinkIndex::count(read, entry);
         FUZZ_CHECK(count >= 0 && count <= LinkIndex::maxCount);
-        FUZZ_CHECK(!read.linkIndex[entry].title.contains(u',') && !read.linkIndex[entry].title.contains(u'\n'));
+        FUZZ_CHECK(!read.linkIndex[entry].title.contains(u',') && FuzzInput::isOneLine(read.linkIndex[entry].title));
     }
 
     FUZZ_CHECK(LinkIndex::Save_Title(read).ok());

@@ -7,7 +7,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FuzzInput::write("Data/TamzoTravel.Opt", data, size);
     ProgramState read = FuzzInput::freshState();
     FUZZ_CHECK(OptionsFile::Read_Opt(read).ok());
-    FUZZ_CHECK(!read.startAddress.contains(u'\n') && !read.languageName.contains(u'\n'));
+    FUZZ_CHECK(FuzzInput::isOneLine(read.startAddress) && FuzzInput::isOneLine(read.languageName));
 
     FUZZ_CHECK(OptionsFile::Save_Opt(read).ok());
     ProgramState again = FuzzInput::freshState();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/linebreaks.h"
 #include "core/programstate.h"
 
 #include <QApplication>
@@ -30,6 +31,9 @@ inline void startApplication()
     static QApplication *app = new QApplication(argc, argv);
     Q_UNUSED(app);
 }
+
+// What a line-based file keeps in one line holds no line break of any kind.
+inline bool isOneLine(const QString &text) { return withoutLineBreaks(text) == text; }
 
 inline ProgramState freshState() { return ProgramState(AppFolder(folder().path())); }
 

@@ -23,6 +23,9 @@ public:
     void setRedirect(const QString &path, const QString &target);
     // A page whose answer never comes: the request is taken and the connection left open.
     void setHeld(const QString &path);
+    // The files of a folder, below a path prefix ending in '/', each read when it is asked for;
+    // a path ending in '/' is its folder's index.html. Pages set one by one come first.
+    void setFolder(const QString &prefix, const QString &folder);
 
     // The paths asked for, in order (query included).
     const QStringList &requests() const { return m_requests; }
@@ -43,9 +46,11 @@ private:
         bool held = false;
     };
     void serve(QTcpSocket *socket);
+    Response fromFolder(const QString &path) const;
 
     QTcpServer *m_server;
     QHash<QString, Response> m_pages;
+    QHash<QString, QString> m_folders;
     QStringList m_requests;
     QHash<QString, QByteArray> m_lastRequests;
 };

@@ -1,5 +1,5 @@
 // The history file, read into the address box by the real reader: every line becomes an entry;
-// the newest 30 non-empty entries are written back and read again unchanged.
+// the non-empty ones of the newest 30 entries are written back and read again unchanged.
 #include "browsing/history.h"
 #include "fuzzinput.h"
 
@@ -29,13 +29,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     History history(state, &box);
     history.Hyst_Read();
     FUZZ_CHECK(box.currentText() == QStringLiteral("typed"));
+    const QStringList items = entries(box);
     QStringList kept;
-    for (const QString &item : entries(box)) {
+    for (const QString &item : items)
         FUZZ_CHECK(FuzzInput::isOneLine(item));
+    // The newest 30 entries are saved, those of them that are not empty: empty ones are not
+    // made up for with older entries.
+    for (const QString &item : items.mid(std::max<qsizetype>(0, items.size() - History::savedEntries))) {
         if (!item.isEmpty())
             kept << item;
     }
-    kept = kept.mid(std::max<qsizetype>(0, kept.size() - History::savedEntries));
 
     FUZZ_CHECK(history.Hyst_Save().ok());
     QComboBox again;

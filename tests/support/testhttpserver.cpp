@@ -42,9 +42,9 @@ void TestHttpServer::setHeld(const QString &path)
     m_pages[path] = held;
 }
 
-void TestHttpServer::setFolder(const QString &prefix, const QString &folder)
+void TestHttpServer::setFolder(const QString &prefix, const QString &folder, HtmlFilter filter)
 {
-    m_folders.insert(prefix, QDir(folder).canonicalPath());
+    m_folders.insert(prefix, Folder{QDir(folder).canonicalPath(), std::move(filter)});
 }
 
 TestHttpServer::Response TestHttpServer::fromFolder(const QString &path) const
@@ -57,16 +57,18 @@ TestHttpServer::Response TestHttpServer::fromFolder(const QString &path) const
     for (auto it = m_folders.cbegin(); it != m_folders.cend(); ++it) {
         if (!local.startsWith(it.key()))
             continue;
-        QString file = QDir::cleanPath(it.value() + u'/' + local.mid(it.key().size()));
+        const Folder &folder = it.value();
+        QString file = QDir::cleanPath(folder.path + u'/' + local.mid(it.key().size()));
         if (local.endsWith(u'/'))
             file += QStringLiteral("/index.html");
         // Nothing outside the folder is served, whatever the path climbs through.
-        if (!file.startsWith(it.value() + u'/'))
+        if (!file.startsWith(folder.path + u'/'))
             continue;
         QFile content(file);
         if (QFileInfo(file).isFile() && content.open(QIODevice::ReadOnly)) {
-            const QString suffix = QFileInfo(file).suffix().toLower();
-            return Response{200, types.value(suffix, "application/octet-stream"), content.readAll(), {}, false};
+            const QByteArray type = types.value(QFileInfo(file).suffix().toLower(), "application/octet-stream");
+            const QByteArray body = content.readAll();
+            return Response{200, type, type == "text/html" && folder.filter ? folder.filter(body) : body, {}, false};
         }
     }
     return Response{404, "text/html", "<html><body>Not found</body></html>", {}, false};

@@ -55,14 +55,11 @@ std::optional<QStringList> TextFile::readLines(const QString &path)
         if (stop > start && content[stop - 1] == '\r')
             --stop;
         // A line holds no line break, as every line written holds none: a stray CR or a Unicode
-        // line separator that another program left inside a line is dropped. Byte-order marks
-        // that editors leave at the start of a line are no part of it either. So the value read
-        // is the one the program writes back and reads again.
+        // line separator that another program left inside a line is dropped. So are byte-order
+        // marks, which editors leave at the start of lines and which the decoder would drop there
+        // but keep elsewhere: a value read is the one the program writes back and reads again.
         QString line = withoutLineBreaks(decodeLine(QByteArrayView(content).sliced(start, stop - start)));
-        qsizetype marks = 0;
-        while (marks < line.size() && line[marks] == QChar::ByteOrderMark)
-            ++marks;
-        lines.append(line.sliced(marks));
+        lines.append(line.remove(QChar::ByteOrderMark));
         start = next;
     }
     return lines;

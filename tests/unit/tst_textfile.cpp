@@ -31,8 +31,7 @@ private slots:
         QTest::newRow("Unicode line separators") << QByteArray("a\xe2\x80\xa8" "b\xe2\x80\xa9\r\n") << QStringList{"ab"};
         QTest::newRow("byte-order marks starting later lines")
             << QByteArray("a\r\n\xef\xbb\xbf\xef\xbb\xbf" "b\r\n\r\xef\xbb\xbf\r\n") << QStringList{"a", "b", ""};
-        QTest::newRow("byte-order mark inside a line") << QByteArray("a\xef\xbb\xbf" "b")
-                                                       << QStringList{QStringLiteral(u"a\uFEFFb")};
+        QTest::newRow("byte-order mark inside a line") << QByteArray(" \xef\xbb\xbf" "a\xef\xbb\xbf" "b") << QStringList{" ab"};
         QTest::newRow("one line of each") << QByteArray("\xc3\xa9\r\n\xe9\r\n")
                                           << QStringList{QString::fromUtf8("é"), QString::fromUtf8("é")};
     }

@@ -1,5 +1,6 @@
 #include "numbers.h"
 
+#include <QLocale>
 #include <cmath>
 #include <limits>
 
@@ -66,6 +67,8 @@ QString Numbers::formatInteger(qint64 value)
 
 QString Numbers::formatNumber(double value)
 {
-    const QString digits = QString::number(value, 'g', 15);
+    // The shortest digits that read back as the same number: a value read and written again
+    // is unchanged.
+    const QString digits = QString::number(value, 'g', QLocale::FloatingPointShortest);
     return value < 0 ? digits : u' ' + digits;
 }

@@ -1,5 +1,7 @@
 #include "textfile.h"
 
+#include "linebreaks.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -52,7 +54,12 @@ std::optional<QStringList> TextFile::readLines(const QString &path)
         qsizetype stop = end;
         if (stop > start && content[stop - 1] == '\r')
             --stop;
-        lines.append(decodeLine(QByteArrayView(content).sliced(start, stop - start)));
+        // A line holds no line break, as every line written holds none: a stray CR or a Unicode
+        // line separator that another program left inside a line is dropped. So are byte-order
+        // marks, which editors leave at the start of lines and which the decoder would drop there
+        // but keep elsewhere: a value read is the one the program writes back and reads again.
+        QString line = withoutLineBreaks(decodeLine(QByteArrayView(content).sliced(start, stop - start)));
+        lines.append(line.remove(QChar::ByteOrderMark));
         start = next;
     }
     return lines;

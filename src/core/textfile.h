@@ -27,7 +27,8 @@ private:
 class TextFile
 {
 public:
-    // Every line without its line end; nothing when the file cannot be opened.
+    // Every line, without its line end and without any line break inside it; nothing when the
+    // file cannot be opened.
     static std::optional<QStringList> readLines(const QString &path);
 
     static QString decodeLine(QByteArrayView bytes);

@@ -85,7 +85,13 @@ frmTab::frmTab(ProgramState &state, UserDialogs &dialogs, DesktopShell &shell, c
     m_state.linkWindowReady = true;
 }
 
-frmTab::~frmTab() = default;
+// The grid reads the table through its model while it is shown, and a window can go while shown
+// (the program ending during it): grid and model go before the table.
+frmTab::~frmTab()
+{
+    delete GridList;
+    delete m_model;
+}
 
 void frmTab::buildControls(const CommandCatalogue &catalogue)
 {

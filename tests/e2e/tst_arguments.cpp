@@ -2,6 +2,7 @@
 #include "programrun.h"
 #include "tempappfolder.h"
 #include "testhttpserver.h"
+#include "testmain.h"
 
 #include <QTest>
 
@@ -60,5 +61,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_Arguments)
+TAMZO_TEST_MAIN(tst_Arguments)
 #include "tst_arguments.moc"

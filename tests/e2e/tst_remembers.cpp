@@ -2,6 +2,7 @@
 #include "tempappfolder.h"
 #include "testhttpserver.h"
 #include "virtualdisplay.h"
+#include "testmain.h"
 
 #include <QTest>
 
@@ -62,5 +63,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_Remembers)
+TAMZO_TEST_MAIN(tst_Remembers)
 #include "tst_remembers.moc"

@@ -2,6 +2,7 @@
 #include "programrun.h"
 #include "tempappfolder.h"
 #include "testhttpserver.h"
+#include "testmain.h"
 
 #include <QDirIterator>
 #include <csignal>
@@ -144,5 +145,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_Startup)
+TAMZO_TEST_MAIN(tst_Startup)
 #include "tst_startup.moc"

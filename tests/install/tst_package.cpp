@@ -3,6 +3,7 @@
 #include "programrun.h"
 #include "tempappfolder.h"
 #include "testhttpserver.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -148,5 +149,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_Package)
+TAMZO_TEST_MAIN(tst_Package)
 #include "tst_package.moc"

@@ -1,5 +1,8 @@
 #include "testhttpserver.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTcpServer>
 #include <QTcpSocket>
 
@@ -39,6 +42,38 @@ void TestHttpServer::setHeld(const QString &path)
     m_pages[path] = held;
 }
 
+void TestHttpServer::setFolder(const QString &prefix, const QString &folder, HtmlFilter filter)
+{
+    m_folders.insert(prefix, Folder{QDir(folder).canonicalPath(), std::move(filter)});
+}
+
+TestHttpServer::Response TestHttpServer::fromFolder(const QString &path) const
+{
+    static const QHash<QString, QByteArray> types = {
+        {"html", "text/html"}, {"htm", "text/html"},   {"css", "text/css"},     {"js", "text/javascript"},
+        {"png", "image/png"},  {"gif", "image/gif"},   {"jpg", "image/jpeg"},   {"svg", "image/svg+xml"},
+        {"txt", "text/plain"}, {"xml", "text/xml"},    {"pdf", "application/pdf"}};
+    const QString local = QUrl::fromPercentEncoding(path.section(u'?', 0, 0).toUtf8());
+    for (auto it = m_folders.cbegin(); it != m_folders.cend(); ++it) {
+        if (!local.startsWith(it.key()))
+            continue;
+        const Folder &folder = it.value();
+        QString file = QDir::cleanPath(folder.path + u'/' + local.mid(it.key().size()));
+        if (local.endsWith(u'/'))
+            file += QStringLiteral("/index.html");
+        // Nothing outside the folder is served, whatever the path climbs through.
+        if (!file.startsWith(folder.path + u'/'))
+            continue;
+        QFile content(file);
+        if (QFileInfo(file).isFile() && content.open(QIODevice::ReadOnly)) {
+            const QByteArray type = types.value(QFileInfo(file).suffix().toLower(), "application/octet-stream");
+            const QByteArray body = content.readAll();
+            return Response{200, type, type == "text/html" && folder.filter ? folder.filter(body) : body, {}, false};
+        }
+    }
+    return Response{404, "text/html", "<html><body>Not found</body></html>", {}, false};
+}
+
 void TestHttpServer::serve(QTcpSocket *socket)
 {
     QByteArray request = socket->property("pending").toByteArray() + socket->readAll();
@@ -54,9 +89,7 @@ void TestHttpServer::serve(QTcpSocket *socket)
     emit requested(path);
 
     const auto found = m_pages.constFind(path);
-    const Response response = found != m_pages.constEnd()
-                                  ? *found
-                                  : Response{404, "text/html", "<html><body>Not found</body></html>", {}, false};
+    const Response response = found != m_pages.constEnd() ? *found : fromFolder(path);
     if (response.held)
         return;
     QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) +

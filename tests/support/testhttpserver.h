@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QStringList>
 #include <QUrl>
+#include <functional>
 
 class QTcpServer;
 class QTcpSocket;
@@ -23,6 +24,11 @@ public:
     void setRedirect(const QString &path, const QString &target);
     // A page whose answer never comes: the request is taken and the connection left open.
     void setHeld(const QString &path);
+    // The files of a folder, below a path prefix ending in '/', each read when it is asked for;
+    // a path ending in '/' is its folder's index.html. Pages set one by one come first. The
+    // filter, when given, changes each HTML file before it is sent.
+    using HtmlFilter = std::function<QByteArray(const QByteArray &html)>;
+    void setFolder(const QString &prefix, const QString &folder, HtmlFilter filter = {});
 
     // The paths asked for, in order (query included).
     const QStringList &requests() const { return m_requests; }
@@ -43,9 +49,16 @@ private:
         bool held = false;
     };
     void serve(QTcpSocket *socket);
+    Response fromFolder(const QString &path) const;
 
     QTcpServer *m_server;
     QHash<QString, Response> m_pages;
+    struct Folder
+    {
+        QString path;
+        HtmlFilter filter;
+    };
+    QHash<QString, Folder> m_folders;
     QStringList m_requests;
     QHash<QString, QByteArray> m_lastRequests;
 };

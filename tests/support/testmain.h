@@ -1,11 +1,13 @@
 #pragma once
 
 #include "platform/enginesetup.h"
+#include "warningcheck.h"
 
 #include <QApplication>
 #include <QTest>
 
-// A test program's entry: the web engine is prepared before the application object exists.
+// Every test program's entry: the web engine is prepared before the application object exists,
+// and an unexpected Qt warning fails the test function it arrives in.
 #define TAMZO_TEST_MAIN(TestClass)                                                                 \
     int main(int argc, char *argv[])                                                               \
     {                                                                                              \
@@ -13,5 +15,9 @@
         QApplication app(argc, argv);                                                              \
         chooseWebRendering();                                                                      \
         TestClass test;                                                                            \
-        return QTest::qExec(&test, argc, argv);                                                    \
+        QTest::qInit(&test, argc, argv);                                                           \
+        WarningCheck::install();                                                                   \
+        const int failures = QTest::qRun();                                                        \
+        QTest::qCleanup();                                                                         \
+        return failures;                                                                           \
     }

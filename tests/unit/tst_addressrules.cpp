@@ -1,4 +1,5 @@
 #include "browsing/addressrules.h"
+#include "testmain.h"
 
 #include <QTest>
 
@@ -50,5 +51,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(tst_AddressRules)
+TAMZO_TEST_MAIN(tst_AddressRules)
 #include "tst_addressrules.moc"

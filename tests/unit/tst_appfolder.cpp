@@ -1,5 +1,6 @@
 #include "core/appfolder.h"
 #include "tempappfolder.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QTest>
@@ -57,5 +58,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(tst_AppFolder)
+TAMZO_TEST_MAIN(tst_AppFolder)
 #include "tst_appfolder.moc"

@@ -1,5 +1,6 @@
 #include "commands/commandcatalogue.h"
 #include "commands/imagelist.h"
+#include "testmain.h"
 
 #include <QSet>
 #include <QTest>
@@ -132,5 +133,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(tst_CommandCatalogue)
+TAMZO_TEST_MAIN(tst_CommandCatalogue)
 #include "tst_commandcatalogue.moc"

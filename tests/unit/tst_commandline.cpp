@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 #include "core/version.h"
 #include "tempappfolder.h"
+#include "testmain.h"
 
 #include <QTest>
 
@@ -70,5 +71,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(tst_CommandLine)
+TAMZO_TEST_MAIN(tst_CommandLine)
 #include "tst_commandline.moc"

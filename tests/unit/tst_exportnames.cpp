@@ -1,5 +1,6 @@
 #include "export/exportnames.h"
 #include "export/filereplacement.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QFile>
@@ -124,5 +125,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_ExportNames)
+TAMZO_TEST_MAIN(tst_ExportNames)
 #include "tst_exportnames.moc"

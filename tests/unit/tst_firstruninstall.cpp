@@ -1,6 +1,7 @@
 #include "app/firstruninstall.h"
 #include "core/appfolder.h"
 #include "tempappfolder.h"
+#include "testmain.h"
 
 #include <QTest>
 
@@ -153,5 +154,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(tst_FirstRunInstall)
+TAMZO_TEST_MAIN(tst_FirstRunInstall)
 #include "tst_firstruninstall.moc"

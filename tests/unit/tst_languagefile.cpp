@@ -1,6 +1,7 @@
 #include "commands/languagefile.h"
 #include "core/programstate.h"
 #include "tempappfolder.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QFile>
@@ -183,5 +184,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(tst_LanguageFile)
+TAMZO_TEST_MAIN(tst_LanguageFile)
 #include "tst_languagefile.moc"

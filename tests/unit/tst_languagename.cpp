@@ -5,6 +5,7 @@
 #include "dialogs/usermanual.h"
 #include "core/version.h"
 #include "tempappfolder.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -118,5 +119,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_LanguageName)
+TAMZO_TEST_MAIN(tst_LanguageName)
 #include "tst_languagename.moc"

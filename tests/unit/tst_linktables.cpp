@@ -3,6 +3,7 @@
 #include "linktables/linktable.h"
 #include "linktables/linktablefile.h"
 #include "tempappfolder.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -398,5 +399,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_LinkTables)
+TAMZO_TEST_MAIN(tst_LinkTables)
 #include "tst_linktables.moc"

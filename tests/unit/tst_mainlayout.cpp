@@ -1,4 +1,5 @@
 #include "app/mainlayout.h"
+#include "testmain.h"
 
 #include <QTest>
 
@@ -42,5 +43,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(tst_MainLayout)
+TAMZO_TEST_MAIN(tst_MainLayout)
 #include "tst_mainlayout.moc"

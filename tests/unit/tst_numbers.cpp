@@ -1,4 +1,5 @@
 #include "core/numbers.h"
+#include "testmain.h"
 
 #include <QTest>
 
@@ -70,6 +71,9 @@ private slots:
         QTest::newRow("zero") << 0.0 << " 0" << " 0";
         QTest::newRow("negative") << -5.0 << "-5" << "-5";
         QTest::newRow("fraction") << 1234.5 << " 1234" << " 1234.5";
+        // Seventeen digits: fifteen would write a different number.
+        QTest::newRow("every digit kept") << 0.12345678901234568 << " 0" << " 0.12345678901234568";
+        QTest::newRow("large, every digit kept") << 144444444444444449.0 << " 144444444444444448" << " 144444444444444450";
     }
     void format()
     {
@@ -83,5 +87,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(tst_Numbers)
+TAMZO_TEST_MAIN(tst_Numbers)
 #include "tst_numbers.moc"

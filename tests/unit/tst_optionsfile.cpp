@@ -1,6 +1,7 @@
 #include "core/programstate.h"
 #include "settings/optionsfile.h"
 #include "tempappfolder.h"
+#include "testmain.h"
 
 #include <QTest>
 
@@ -108,5 +109,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(tst_OptionsFile)
+TAMZO_TEST_MAIN(tst_OptionsFile)
 #include "tst_optionsfile.moc"

@@ -1,6 +1,7 @@
 #include "core/appfolder.h"
 #include "core/textfile.h"
 #include "tempappfolder.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QTest>
@@ -26,6 +27,11 @@ private slots:
         QTest::newRow("byte-order mark, Windows-1252 line")
             << QByteArray("\xef\xbb\xbf\xe9\r\n") << QStringList{QString::fromUtf8("é")};
         QTest::newRow("byte-order mark alone") << QByteArray("\xef\xbb\xbf") << QStringList{};
+        QTest::newRow("stray CR inside a line") << QByteArray("Eng\rlish\r\r\n\r") << QStringList{"English", ""};
+        QTest::newRow("Unicode line separators") << QByteArray("a\xe2\x80\xa8" "b\xe2\x80\xa9\r\n") << QStringList{"ab"};
+        QTest::newRow("byte-order marks starting later lines")
+            << QByteArray("a\r\n\xef\xbb\xbf\xef\xbb\xbf" "b\r\n\r\xef\xbb\xbf\r\n") << QStringList{"a", "b", ""};
+        QTest::newRow("byte-order mark inside a line") << QByteArray(" \xef\xbb\xbf" "a\xef\xbb\xbf" "b") << QStringList{" ab"};
         QTest::newRow("one line of each") << QByteArray("\xc3\xa9\r\n\xe9\r\n")
                                           << QStringList{QString::fromUtf8("é"), QString::fromUtf8("é")};
     }
@@ -100,5 +106,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(tst_TextFile)
+TAMZO_TEST_MAIN(tst_TextFile)
 #include "tst_textfile.moc"

@@ -1,4 +1,5 @@
 #include "travel/travelharvest.h"
+#include "testmain.h"
 
 #include <QTest>
 
@@ -70,5 +71,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(tst_TravelHarvest)
+TAMZO_TEST_MAIN(tst_TravelHarvest)
 #include "tst_travelharvest.moc"

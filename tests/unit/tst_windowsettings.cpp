@@ -1,6 +1,7 @@
 #include "core/programstate.h"
 #include "settings/windowsettings.h"
 #include "tempappfolder.h"
+#include "testmain.h"
 
 #include <QTest>
 
@@ -124,5 +125,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(tst_WindowSettings)
+TAMZO_TEST_MAIN(tst_WindowSettings)
 #include "tst_windowsettings.moc"

@@ -11,6 +11,7 @@
 #include "modaldriver.h"
 #include "scripteddialogs.h"
 #include "tempappfolder.h"
+#include "testmain.h"
 
 #include <QAction>
 #include <QFile>
@@ -184,5 +185,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_Dialogs)
+TAMZO_TEST_MAIN(tst_Dialogs)
 #include "tst_dialogs.moc"

@@ -8,6 +8,7 @@
 #include "modaldriver.h"
 #include "scripteddialogs.h"
 #include "tempappfolder.h"
+#include "testmain.h"
 
 #include <QAction>
 #include <QDir>
@@ -280,5 +281,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_frmLang)
+TAMZO_TEST_MAIN(tst_frmLang)
 #include "tst_frmlang.moc"

@@ -12,6 +12,7 @@
 #include "modaldriver.h"
 #include "scripteddialogs.h"
 #include "tempappfolder.h"
+#include "testmain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -191,6 +192,21 @@ private slots:
         QCOMPARE(w.tab->table().rowCount(), 1);
         QCOMPARE(w.folder.readLines("Links/Links.000").size(), 1);
         QVERIFY(w.dialogs.messages.isEmpty());
+    }
+
+    // The program can end while the window is open (the desktop session ends during it): the
+    // window goes with its grid shown, and the grid reads nothing of a table already gone.
+    void goesWhileShown()
+    {
+        Window w;
+        w.tables({line("Beta", "", "http://b/"), line("Zeta", "z-secret", "http://z/")});
+        w.state.pageTitle = "Local page";
+        w.state.currentAddress = "http://127.0.0.1/page";
+        QVERIFY(w.open());
+        w.click("ADDURL");
+        QCOMPARE(w.column(LinkRow::Title), (QStringList{"Beta", "Local page", "Zeta"}));
+        w.tab.reset();
+        QCOMPARE(w.folder.readLines("Links/Links.000").size(), 3);
     }
 
     void editsARowIntoItsPlace()
@@ -565,5 +581,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_frmTab)
+TAMZO_TEST_MAIN(tst_frmTab)
 #include "tst_frmtab.moc"

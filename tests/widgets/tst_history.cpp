@@ -1,6 +1,7 @@
 #include "browsing/history.h"
 #include "core/programstate.h"
 #include "tempappfolder.h"
+#include "testmain.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -101,5 +102,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_History)
+TAMZO_TEST_MAIN(tst_History)
 #include "tst_history.moc"

@@ -1,0 +1,25 @@
+# -DTAMZO_SANITIZE=ON builds everything with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Every finding ends the process; reports are written below the build folder, where the test
+# script looks for them after the run (so a finding in a program a test starts is seen too).
+option(TAMZO_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+
+set(TAMZO_SANITIZER_ENVIRONMENT "")
+if(TAMZO_SANITIZE)
+  set(flags -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_compile_options(${flags})
+  add_link_options(${flags})
+  set(TAMZO_SANITIZER_REPORTS ${CMAKE_BINARY_DIR}/sanitizer-reports)
+  # Allocation stacks are unwound in full (the system's libraries have no frame pointers), so a
+  # leak is attributed to the library that made it, past the ones it called.
+  # new_delete_type_mismatch is off: the web engine's own library (Chromium) frees some objects
+  # through a base whose size differs, which the checker cannot tell apart by library. In the
+  # program's code the same fault is a non-virtual destructor, which -Wall already reports.
+  set(TAMZO_SANITIZER_ENVIRONMENT
+    "ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:new_delete_type_mismatch=0:fast_unwind_on_malloc=0:malloc_context_size=30:log_path=${TAMZO_SANITIZER_REPORTS}/asan"
+    "UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1:log_path=${TAMZO_SANITIZER_REPORTS}/ubsan"
+    # On a display, Mesa's default software OpenGL (llvmpipe) compiles code at run time and
+    # registers its unwind tables from inside the unwinder the full unwinding above uses, which
+    # deadlocks: the sanitized programs use Mesa's software OpenGL that compiles nothing.
+    "GALLIUM_DRIVER=softpipe"
+    "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/sanitizer/leaks.supp:print_suppressions=0")
+endif()

@@ -45,7 +45,8 @@ private slots:
         int killsBetweenFiles = 0;
         QElapsedTimer clock;
         clock.start();
-        while (kills < 300 && clock.elapsed() < 60000) {
+        // A fixed number of kills, however long a busy machine takes for them.
+        while (kills < 150) {
             QProcess driver;
             driver.start(TAMZO_SAVE_DRIVER, {folder.root()});
             QVERIFY(driver.waitForStarted(10000));
@@ -83,7 +84,6 @@ private slots:
               "generation %d; %d unfinished temporary files left beside them",
               seed, kills, clock.elapsed() / 1000.0, killsBetweenFiles, *std::max_element(known.begin(), known.end()),
               leftovers);
-        QVERIFY(kills >= 100);
     }
 };
 

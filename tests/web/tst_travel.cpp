@@ -280,6 +280,9 @@ private slots:
         }
         travel().startTravel(1);
         travel().setRandomSource([] { return 0.9; });
+        // A killed renderer must end the step by itself: with the limit far away, only the kill can.
+        if (killed)
+            travel().harvestTimer.setInterval(600000);
         QSignalSpy done(&travel(), &TravelEngine::stepDone);
         QSignalSpy loaded(active(), &WebView::DocumentComplete);
         QElapsedTimer elapsed;
@@ -288,11 +291,11 @@ private slots:
         QVERIFY(travel().harvestTimer.isActive());
         if (killed)
             QCOMPARE(::kill(pid_t(page->renderProcessPid()), SIGKILL), 0);
-        QVERIFY(done.wait(TravelEngine::harvestLimitMs + 2000));
-        // A killed renderer ends the step at once; a stuck one at the limit.
-        const qint64 took = elapsed.elapsed();
-        QVERIFY2(killed ? took < TravelEngine::harvestLimitMs / 2 : took > TravelEngine::harvestLimitMs * 9 / 10,
-                 qPrintable(QString::number(took)));
+        QTRY_VERIFY_WITH_TIMEOUT(!done.isEmpty(), 60000);
+        // A stuck renderer holds the step until the limit, never less.
+        if (!killed)
+            QVERIFY2(elapsed.elapsed() >= TravelEngine::harvestLimitMs, qPrintable(QString::number(elapsed.elapsed())));
+        travel().harvestTimer.setInterval(TravelEngine::harvestLimitMs);
         // The earlier page's links stood in; the step was logged and travel goes on.
         QCOMPARE(done.first().first().toString(), server.url("/5"));
         QVERIFY(!travel().stepInFlight());

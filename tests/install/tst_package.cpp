@@ -83,6 +83,12 @@ private slots:
             icon.readNext();
         QVERIFY2(!icon.hasError(), qPrintable(icon.errorString()));
 
+        // The manual page reads without a formatting warning and names the files it lives beside.
+        QCOMPARE(run("sh", {"-c", "zcat \"$0\" | groff -man -ww -Tutf8 -P-bou", prefix.path("share/man/man1/tamzotravel.1.gz")},
+                     &output),
+                 0);
+        QVERIFY2(!output.contains("warning") && output.contains("TamzoTravel.Opt"), qPrintable(output));
+
         QCOMPARE(run(TAMZO_SOURCE_DIR "/scripts/uninstall", {prefix.root()}, &output), 0);
         QDirIterator left(prefix.root(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
         QVERIFY2(!left.hasNext(), qPrintable("left after uninstalling: " + left.next()));
@@ -114,6 +120,7 @@ private slots:
         const QString share = work.path("root/usr/share/tamzotravel");
         verifyDelivered(share);
         QVERIFY(QFileInfo::exists(work.path("root/usr/share/applications/" + appId + ".desktop")));
+        QVERIFY(QFileInfo::exists(work.path("root/usr/share/man/man1/tamzotravel.1.gz")));
 
         // A user's first start: nothing of theirs exists yet; an address given to the program opens first.
         const QString user = "home/.local/share/TamzoTravel/";

@@ -7,6 +7,7 @@
 #include "browsing/history.h"
 #include "browsing/navigator.h"
 #include "browsing/newwindowpolicy.h"
+#include "browsing/pagezoom.h"
 #include "browsing/tabset.h"
 #include "browsing/tabstrip.h"
 #include "browsing/webview.h"
@@ -166,6 +167,13 @@ void frmStart::buildCommands()
                             this);
     m_exports->registerCommands(*m_dispatcher);
     new KeyboardShortcuts(*m_dispatcher, this, Text1);
+    auto *zoom = new PageZoom(*m_tabs, statusBar, [this](bool zoomIn) {
+        m_dispatcher->cmdBar_ButtonClick(CommandBars::menuInstance,
+                                         zoomIn ? KeyboardShortcuts::zoomInKey : KeyboardShortcuts::zoomOutKey);
+    }, this);
+    m_dispatcher->setCommand(CommandBars::menuInstance, KeyboardShortcuts::zoomInKey, [zoom] { zoom->zoomIn(); });
+    m_dispatcher->setCommand(CommandBars::menuInstance, KeyboardShortcuts::zoomOutKey, [zoom] { zoom->zoomOut(); });
+    m_dispatcher->setCommand(CommandBars::menuInstance, KeyboardShortcuts::zoomResetKey, [zoom] { zoom->resetZoom(); });
 }
 
 QString frmStart::todayDateFrom(const QDate &date) { return date.toString(QStringLiteral("yyyy-MM-dd")); }

@@ -12,6 +12,7 @@
 #include <QPrinter>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <QWebEngineScript>
 #include <QWebEngineView>
 
@@ -38,6 +39,8 @@ QWebEngineView *WebView::ensureEngine()
     m_engine = new QWebEngineView(this);
     m_page = new WebPage(m_profile ? m_profile->engineProfile() : WebProfile::offTheRecord(), m_engine);
     m_engine->setPage(m_page);
+    // A tab zoomed before its first page: the engine keeps the level for every page after it.
+    applyZoom();
     layout()->addWidget(m_engine);
 
     connect(m_page, &WebPage::mainFrameNavigation, this,
@@ -209,6 +212,10 @@ bool WebView::eventFilter(QObject *watched, QEvent *event)
                 child->installEventFilter(this);
         }
         break;
+    case QEvent::Wheel:
+        if (wheelZoom(static_cast<QWheelEvent *>(event)))
+            return true;
+        break;
     case QEvent::MouseButtonPress:
     case QEvent::KeyPress:
         if (m_page)
@@ -218,6 +225,35 @@ bool WebView::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool WebView::wheelZoom(const QWheelEvent *wheel)
+{
+    if (!(wheel->modifiers() & Qt::ControlModifier))
+        return false;
+    // A touchpad turns in small steps: a notch is a whole turn of the usual wheel.
+    m_wheelTurned += wheel->angleDelta().y();
+    while (std::abs(m_wheelTurned) >= QWheelEvent::DefaultDeltasPerStep) {
+        const bool zoomIn = m_wheelTurned > 0;
+        m_wheelTurned -= zoomIn ? QWheelEvent::DefaultDeltasPerStep : -QWheelEvent::DefaultDeltasPerStep;
+        emit ZoomWheel(zoomIn);
+    }
+    return true;
+}
+
+void WebView::setZoomPercent(int percent)
+{
+    if (percent == m_zoomPercent)
+        return;
+    m_zoomPercent = percent;
+    applyZoom();
+    emit ZoomChange(percent);
+}
+
+void WebView::applyZoom()
+{
+    if (m_page && !qFuzzyCompare(m_page->zoomFactor(), m_zoomPercent / 100.0))
+        m_page->setZoomFactor(m_zoomPercent / 100.0);
 }
 
 void WebView::onRendererGone()

@@ -8,6 +8,7 @@
 
 class QPrinter;
 class QWebEngineView;
+class QWheelEvent;
 class UserDialogs;
 class WebPage;
 class WebProfile;
@@ -62,6 +63,10 @@ public:
     QString LocationName() const;
 
     void setHomeAddress(const QString &address) { m_homeAddress = address; }
+
+    // The page's zoom in percent; each view keeps its own across the pages it shows.
+    int zoomPercent() const { return m_zoomPercent; }
+    void setZoomPercent(int percent);
     bool hasEngine() const { return m_engine != nullptr; }
     QWebEngineView *engine() { return ensureEngine(); }
 
@@ -88,6 +93,9 @@ signals:
     void NewWindow(const QString &address);
     // An address the engine cannot open was given; the view shows nothing new.
     void AddressRejected(const QString &address);
+    void ZoomChange(int percent);
+    // The wheel was turned a notch with Ctrl held over the page; the view itself does not zoom.
+    void ZoomWheel(bool zoomIn);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -100,6 +108,8 @@ private:
     void onWindowCloseRequested();
     void onRendererGone();
     void answerRead(quint64 reading, const QVariant &result);
+    void applyZoom();
+    bool wheelZoom(const QWheelEvent *wheel);
 
     UserDialogs &m_dialogs;
     QPrinter &m_printer;
@@ -108,6 +118,8 @@ private:
     WebPage *m_page = nullptr;
     bool m_busy = false;
     QString m_homeAddress;
+    int m_zoomPercent = 100;
+    int m_wheelTurned = 0;
     quint64 m_lastReading = 0;
     std::map<quint64, std::function<void(const QVariant &)>> m_pendingReads;
 };

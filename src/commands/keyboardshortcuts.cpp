@@ -24,6 +24,9 @@ KeyboardShortcuts::KeyboardShortcuts(Dispatcher &dispatcher, QWidget *window, QC
         {Qt::CTRL | Qt::Key_F, "EDIT:FINDDOC"},     {Qt::ALT | Qt::Key_Left, "NAVIGATE:BACK"},
         {Qt::ALT | Qt::Key_Right, "NAVIGATE:NEXT"}, {QKeyCombination(Qt::Key_Escape), "EDIT:STOP"},
         {Qt::CTRL | Qt::Key_P, "EDIT:PRINT"},
+        // Plus is Shift and "=" on most keyboards; either way it zooms in.
+        {Qt::CTRL | Qt::Key_Plus, zoomInKey},       {Qt::CTRL | Qt::Key_Equal, zoomInKey},
+        {Qt::CTRL | Qt::Key_Minus, zoomOutKey},     {Qt::CTRL | Qt::Key_0, zoomResetKey},
     };
     for (const auto &shortcut : shortcuts) {
         auto *key = new QShortcut(QKeySequence(shortcut.keys), window);

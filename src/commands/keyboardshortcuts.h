@@ -16,6 +16,10 @@ class KeyboardShortcuts : public QObject
 public:
     // The command of Ctrl+L and F6, which no menu has.
     static inline const QString addressKey = QStringLiteral("KEY:ADDRESS");
+    // The zoom commands, which no menu has either.
+    static inline const QString zoomInKey = QStringLiteral("KEY:ZOOMIN");
+    static inline const QString zoomOutKey = QStringLiteral("KEY:ZOOMOUT");
+    static inline const QString zoomResetKey = QStringLiteral("KEY:ZOOMRESET");
 
     KeyboardShortcuts(Dispatcher &dispatcher, QWidget *window, QComboBox *addressBox);
 };

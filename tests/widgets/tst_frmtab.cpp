@@ -534,14 +534,12 @@ private slots:
         // Pressed a few pixels inside the edge, moved a few pixels at a time as a hand moves it.
         QWindow *window = w.tab->windowHandle();
         const QPoint from(4 + qRound(edge.x() * (start.width() - 9)), 4 + qRound(edge.y() * (start.height() - 9)));
-        QTest::mouseMove(window, from);
         QTest::mousePress(window, Qt::LeftButton, {}, from);
         const QPoint pressedAt = window->mapToGlobal(from);
-        const int steps = std::max(std::abs(drag.x()), std::abs(drag.y())) / 3 + 1;
-        for (int i = 1; i <= steps; ++i)
+        for (int i = 1, steps = drag.manhattanLength() / 3 + 1; i <= steps; ++i)
             QTest::mouseMove(window, window->mapFromGlobal(pressedAt + drag * i / steps));
         QTest::mouseRelease(window, Qt::LeftButton, {}, window->mapFromGlobal(pressedAt + drag));
-        QTRY_COMPARE(w.tab->geometry(), start + grown);
+        QCOMPARE(w.tab->geometry(), start + grown);
         QCOMPARE(w.tab->GridList->width(), gridWidth + grown.left() + grown.right());
         w.click("EXIT5");
         QCOMPARE(w.state.linkTableWidth, Twips::fromPixels(start.width() + grown.left() + grown.right()));
@@ -562,23 +560,19 @@ private slots:
             QVERIFY(w.tab->rect().contains(strip->geometry()));
             for (int t = 0; t < frmTab::tablesPerGroup; ++t) {
                 const QString title = strip->title(t);
+                const bool fits = strip->fontMetrics().horizontalAdvance(title) <=
+                                  strip->tabRect(t).width() - 2 * LinkTabStrip::textMargin;
+                QVERIFY2(fits == (title.size() < 40), qPrintable(title));
+                QCOMPARE(strip->shownTitle(t) == title, fits);
                 QCOMPARE(strip->tabToolTip(t), title);
-                if (title.size() == 40) {
-                    QVERIFY(strip->shownTitle(t).endsWith(u'…'));
-                    continue;
-                }
-                QCOMPARE(strip->shownTitle(t), title);
-                QVERIFY2(strip->fontMetrics().horizontalAdvance(title) <=
-                             strip->tabRect(t).width() - 2 * LinkTabStrip::textMargin,
-                         qPrintable(title));
             }
         }
         QCOMPARE(w.tab->TabF[0]->title(1), QString("R&D"));
         QTest::keyClick(w.tab.get(), Qt::Key_D, Qt::AltModifier);
         QCOMPARE(w.tab->TabF[0]->currentIndex(), 0);
         QCOMPARE(w.state.currentTable, 0);
-        const QFontMetrics metrics = w.tab->GridList->fontMetrics();
-        QVERIFY(w.tab->GridList->visualRect(w.cell(1, LinkRow::Date)).width() > metrics.horizontalAdvance("2026-01-02"));
+        QVERIFY(w.tab->GridList->visualRect(w.cell(1, LinkRow::Date)).width() >
+                w.tab->GridList->fontMetrics().horizontalAdvance("2026-01-02"));
     }
 
     // A row held but not saved (the table's file cannot be written) is asked about on closing; the
@@ -626,9 +620,8 @@ private slots:
             });
         w.click("EDITURL");
         QVERIFY(driver.seen);
-        const QStringList saved = w.folder.readLines("Links/Links.000");
-        QCOMPARE(saved.size(), 32770);
-        QCOMPARE(saved.at(32767), QString("Row 32768;-;http://r/;-;edited;-;s;-;typed Row 32768;-;2026-01-02"));
+        QCOMPARE(w.folder.readLines("Links/Links.000").value(32767),
+                 QString("Row 32768;-;http://r/;-;edited;-;s;-;typed Row 32768;-;2026-01-02"));
         QCOMPARE(w.folder.readLines("Links/Links.Bok").first(), QString("Mine,32770"));
     }
 

@@ -22,7 +22,7 @@
 #include "core/programstate.h"
 #include "dialogs/frmabout.h"
 #include "dialogs/usermanual.h"
-#include "edgeresizer.h"
+#include "platform/edgeresizer.h"
 #include "firstruninstall.h"
 #include "linktables/linktables.h"
 #include "mainlayout.h"

@@ -115,8 +115,9 @@ struct ProgramState
 
     // The link-table window's result and its rows.
     QString chosenAddress;
-    qint16 editRow = 0;
-    qint16 clickedRow = 0;
+    // Rows are counted in full: a table recovered from its file can hold more than 32767 rows.
+    int editRow = 0;
+    int clickedRow = 0;
     bool linkWindowReady = false;
 
     // The yes/no box's answer: 1 yes, 0 no; unchanged when closed otherwise.

@@ -89,6 +89,10 @@ void frmEDit::cmdBar_ButtonClick(int, const QString &key)
         if (!storeRow())
             return;
     } else if (key == u"CANCEL") {
+        // The button looks like a cancel: the row goes only when the user says so.
+        if (!m_dialogs.question(m_state.caption(deleteCaption, "Delete this link?") % u'\n' %
+                                m_table.row(m_state.editRow)[LinkRow::Title]))
+            return;
         m_table.clearRow(m_state.editRow);
     }
     accept();
@@ -100,9 +104,9 @@ bool frmEDit::storeRow()
     for (int i = 1; i <= LinkRow::fieldCount; ++i) {
         row[i] = Txt[i]->text();
         if (!LinkTableFile::storable(row[i])) {
-            m_dialogs.message(m_state.caption(fieldRefusedCaption,
-                                              "This field cannot hold ;-; or a line break, nor end with ;-:") %
-                              u' ' % Lab[i]->text());
+            m_dialogs.message(Lab[i]->text() % u":\n" %
+                              m_state.caption(fieldRefusedCaption,
+                                              "This field cannot hold ;-; or a line break, and cannot end with ;-"));
             Txt[i]->setFocus();
             return false;
         }

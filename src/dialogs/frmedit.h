@@ -12,8 +12,8 @@ class UserDialogs;
 struct ProgramState;
 
 // The row editor of the link tables: the six fields of link row editRow in six boxes, the secret
-// in clear. "SAVE3" stores the boxes in the row, "CANCEL" empties the row (the save that follows
-// removes it); the link-table window saves the table when the editor has closed.
+// in clear. "SAVE3" stores the boxes in the row, "CANCEL" empties the row once the user agreed (the
+// save that follows removes it); the link-table window saves the table when the editor has closed.
 class frmEDit : public QDialog
 {
     Q_OBJECT
@@ -23,6 +23,7 @@ public:
     static constexpr int titleCaption = 76;
     static constexpr int fieldRefusedCaption = 233;
     static constexpr int titleMissingCaption = 234;
+    static constexpr int deleteCaption = 237;
 
     frmEDit(ProgramState &state, UserDialogs &dialogs, const CommandCatalogue &catalogue, LinkTable &table,
             QWidget *parent = nullptr);

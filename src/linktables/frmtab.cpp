@@ -4,11 +4,13 @@
 #include "core/programstate.h"
 #include "dialogs/frmedit.h"
 #include "linkgridmodel.h"
+#include "linkgridview.h"
 #include "linkicons.h"
 #include "linkindex.h"
 #include "linktable.h"
 #include "linktabstrip.h"
 #include "platform/desktopshell.h"
+#include "platform/edgeresizer.h"
 #include "platform/twips.h"
 #include "platform/userdialogs.h"
 #include "settings/windowsettings.h"
@@ -21,7 +23,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
-#include <QTableView>
 #include <QWindow>
 
 namespace {
@@ -58,11 +59,16 @@ frmTab::frmTab(ProgramState &state, UserDialogs &dialogs, DesktopShell &shell, c
       m_catalogue(catalogue), m_addressBoxText(addressBoxText), m_table(std::make_unique<LinkTable>(state))
 {
     setWindowTitle(m_state.caption(titleCaption));
+    // Without a frame, the window's own edges resize it.
+    winId();
+    new EdgeResizer(windowHandle());
     m_model = new LinkGridModel(*m_table, this);
     buildControls(catalogue);
 
     m_state.linkWindowReady = false;
+    // Every visit starts with the title box closed, however the last one ended.
     Text1->hide();
+    m_state.titleEditing = 0;
     m_currentGroup = 0;
     Load_Group();
     placeWindow();
@@ -125,16 +131,8 @@ void frmTab::buildControls(const CommandCatalogue &catalogue)
         connect(TabF[g], &QTabBar::tabBarClicked, this, [this, g](int tab) { TabF_Click(g, tab); });
     }
 
-    GridList = new QTableView(this);
+    GridList = new LinkGridView(m_model, this);
     GridList->setObjectName(QStringLiteral("GridList"));
-    GridList->setModel(m_model);
-    GridList->verticalHeader()->hide();
-    GridList->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    GridList->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    GridList->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    GridList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    GridList->setWordWrap(false);
-    connect(GridList, &QTableView::pressed, this, &frmTab::GridList_Press);
     connect(GridList, &QTableView::clicked, this, &frmTab::GridList_Click);
     connect(GridList, &QTableView::doubleClicked, this, &frmTab::GridList_DblClick);
 }
@@ -181,7 +179,6 @@ void frmTab::applyLayout(const TabLayout &l)
     }
     const double gridShift = tableGroupCount * shift;
     place(GridList, l.gridList.adjusted(0, gridShift, 0, 0));
-    GridList->setColumnWidth(5, Twips::toPixels(l.column5Width));
 }
 
 void frmTab::resizeEvent(QResizeEvent *event)
@@ -197,9 +194,7 @@ void frmTab::Load_Group()
 {
     for (int g = 0; g < tableGroupCount; ++g) {
         for (int t = 0; t < tablesPerGroup; ++t) {
-            const QString &title = m_state.linkIndex[g * tablesPerGroup + t + 1].title;
-            TabF[g]->setTabText(t, title);
-            TabF[g]->setTabToolTip(t, title);
+            TabF[g]->setTitle(t, m_state.linkIndex[g * tablesPerGroup + t + 1].title);
         }
     }
 }
@@ -212,21 +207,14 @@ void frmTab::Column_Titles()
     m_model->setHeaders(headers);
 }
 
-void frmTab::GO_Grid()
-{
-    for (int column = 0; column < LinkGridModel::columns; ++column) {
-        if (column != 5)
-            GridList->setColumnWidth(column, Twips::toPixels(TabLayout::columnWidths[column]));
-    }
-    // The address stays out of sight: a title or the typed address stands for it.
-    GridList->setColumnHidden(LinkRow::Address, true);
-}
+void frmTab::GO_Grid() { GridList->fitColumns(); }
 
 void frmTab::Read_Table()
 {
     Column_Titles();
     m_table->Read_Table();
     m_model->reload();
+    GridList->fitColumns();
 }
 
 bool frmTab::Save_Table()
@@ -268,7 +256,7 @@ void frmTab::cmdBar_ButtonClick(int, const QString &key)
     } else if (key == u"EDITURL") {
         Edit_URL();
     } else if (key == u"GOURL") {
-        chooseRow(currentRow());
+        chooseRow(GridList->currentRow());
     } else if (key == u"SORT") {
         sortCommand();
     } else if (key == u"SAVE2") {
@@ -284,6 +272,7 @@ void frmTab::TabF_Click(int group, int tab)
 {
     if (!m_state.linkWindowReady || tab < 0)
         return;
+    askToSaveUnsaved();
     m_currentGroup = group;
     for (int g = 0; g < tableGroupCount; ++g)
         TabF[g]->setShownTab(g == group ? tab : -1);
@@ -291,43 +280,20 @@ void frmTab::TabF_Click(int group, int tab)
     Read_Table();
 }
 
-int frmTab::currentRow() const { return GridList->currentIndex().row() + 1; }
-
-int frmTab::selectionEndColumn() const
-{
-    const QModelIndex current = GridList->currentIndex();
-    const QItemSelection selection = GridList->selectionModel()->selection();
-    if (selection.isEmpty())
-        return current.column();
-    const QItemSelectionRange &range = selection.last();
-    return current.column() == range.left() ? range.right() : range.left();
-}
-
-void frmTab::GridList_Press(const QModelIndex &index)
-{
-    const int row = index.row() + 1;
-    if (index.column() != 0 || !m_table->isLinkRow(row))
-        return;
-    const QModelIndex first = m_model->index(index.row(), LinkRow::Title);
-    GridList->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
-    GridList->selectionModel()->select(QItemSelection(first, m_model->index(index.row(), LinkRow::Date)),
-                                       QItemSelectionModel::ClearAndSelect);
-}
-
 void frmTab::GridList_Click(const QModelIndex &index)
 {
     if (index.column() != LinkGridModel::secretColumn)
         return;
-    m_state.clickedRow = static_cast<qint16>(index.row() + 1);
+    m_state.clickedRow = index.row() + 1;
     m_model->toggleSecret(m_state.clickedRow);
 }
 
 void frmTab::GridList_DblClick(const QModelIndex &index)
 {
-    m_state.clickedRow = static_cast<qint16>(index.row() + 1);
+    m_state.clickedRow = index.row() + 1;
     if (!m_table->isLinkRow(m_state.clickedRow))
         return;
-    if (GridList->currentIndex().column() == LinkRow::Title && selectionEndColumn() == LinkRow::Date)
+    if (GridList->currentIndex().column() == LinkRow::Title && GridList->selectionEndColumn() == LinkRow::Date)
         Edit_URL();
     else if (index.column() == LinkRow::Title || index.column() == LinkRow::Typed)
         chooseRow(m_state.clickedRow);
@@ -343,10 +309,10 @@ void frmTab::chooseRow(int row)
 
 void frmTab::Edit_URL()
 {
-    const int row = currentRow();
+    const int row = GridList->currentRow();
     if (!m_table->isLinkRow(row))
         return;
-    m_state.editRow = static_cast<qint16>(row);
+    m_state.editRow = row;
     {
         frmEDit editor(m_state, m_dialogs, m_catalogue, *m_table, this);
         editor.exec();
@@ -357,8 +323,10 @@ void frmTab::Edit_URL()
 
 void frmTab::sortCommand()
 {
-    m_table->sortBy(selectionEndColumn());
-    m_model->reload();
+    const int column = GridList->selectionEndColumn();
+    m_table->sortBy(column);
+    m_model->showSorted();
+    GridList->setCurrentIndex(m_model->index(0, column == LinkRow::Address ? column : LinkRow::Title));
 }
 
 void frmTab::openHelp()
@@ -412,13 +380,19 @@ void frmTab::Text1_Enter()
 
 void frmTab::reject() { closeWindow(); }
 
+// A save that fails again is reported; what it could not save is then let go.
+void frmTab::askToSaveUnsaved()
+{
+    if (m_state.tableModified != 1)
+        return;
+    if (m_dialogs.question(m_state.caption(unsavedCaption)))
+        Save_Table();
+    m_state.tableModified = 0;
+}
+
 void frmTab::closeWindow()
 {
-    if (m_state.tableModified == 1) {
-        m_state.tableModified = 0;
-        if (m_dialogs.question(m_state.caption(unsavedCaption)))
-            Save_Table();
-    }
+    askToSaveUnsaved();
     GO_Exit();
 }
 

@@ -8,12 +8,12 @@ class CommandBar;
 class CommandCatalogue;
 class DesktopShell;
 class LinkGridModel;
+class LinkGridView;
 class LinkTabStrip;
 class LinkTable;
 class QLabel;
 class QLineEdit;
 class QModelIndex;
-class QTableView;
 class UserDialogs;
 struct ProgramState;
 struct TabLayout;
@@ -59,15 +59,13 @@ public:
     QLineEdit *Text1;
     QLabel *lblMove;
     std::array<LinkTabStrip *, tableGroupCount> TabF{};
-    QTableView *GridList;
+    LinkGridView *GridList;
 
 public slots:
     void cmdBar_ButtonClick(int instance, const QString &key);
     void TabF_Click(int group, int tab);
     void GridList_Click(const QModelIndex &index);
     void GridList_DblClick(const QModelIndex &index);
-    // A press on a row's number selects the whole row.
-    void GridList_Press(const QModelIndex &index);
     void Text1_Enter();
     // Every way of closing asks about a stored row that could not be saved.
     void reject() override;
@@ -81,14 +79,14 @@ private:
     void placeWindow();
     TabLayout layoutFor(double innerWidth, double innerHeight) const;
     void applyLayout(const TabLayout &layout);
+    // Before rows held but not saved are let go (closing, another table), the user may save them.
+    void askToSaveUnsaved();
     void closeWindow();
     void titleCommand();
     void sortCommand();
     void chooseRow(int row);
     void openHelp();
     void saveAndReload();
-    int selectionEndColumn() const;
-    int currentRow() const;
 
     ProgramState &m_state;
     UserDialogs &m_dialogs;

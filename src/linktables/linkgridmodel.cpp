@@ -21,10 +21,15 @@ void LinkGridModel::setMinimumRows(int rows)
     endResetModel();
 }
 
-void LinkGridModel::reload()
+void LinkGridModel::reload() { showAgain(false); }
+
+void LinkGridModel::showSorted() { showAgain(true); }
+
+void LinkGridModel::showAgain(bool numberBlankRows)
 {
     beginResetModel();
     m_revealed = 0;
+    m_numberBlankRows = numberBlankRows;
     endResetModel();
 }
 
@@ -45,6 +50,8 @@ void LinkGridModel::secretChanged(int row)
     emit dataChanged(cell, cell, {Qt::DisplayRole});
 }
 
+bool LinkGridModel::isLinkRow(int row) const { return m_table.isLinkRow(row); }
+
 int LinkGridModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : std::max(m_table.rowCount(), m_minimumRows);
@@ -62,7 +69,7 @@ QVariant LinkGridModel::data(const QModelIndex &index, int role) const
         return QVariant();
     const LinkRow &link = m_table.row(row);
     if (column == 0)
-        return link.isBlank() ? QString() : QString::number(row);
+        return link.isBlank() && !m_numberBlankRows ? QString() : QString::number(row);
     if (column == secretColumn && !link[LinkRow::Secret].isEmpty() && row != m_revealed)
         return mask;
     return link[column];

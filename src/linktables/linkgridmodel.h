@@ -22,12 +22,17 @@ public:
     void setHeaders(const QStringList &headers);
     // Rows shown at least, links and filler rows together.
     void setMinimumRows(int rows);
-    // The table changed: everything is shown again, every secret masked.
+    // The table changed: everything is shown again, every secret masked; a blank row (one the file
+    // could not fill) shows no number.
     void reload();
+    // The rows were sorted: shown again, every one numbered, the blank ones too.
+    void showSorted();
 
     // A row with a secret shows it in clear; the same row again masks it. One row at a time.
     void toggleSecret(int row);
     int revealedRow() const { return m_revealed; }
+    // Row 1 is the first link row; filler rows are none.
+    bool isLinkRow(int row) const;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -36,10 +41,12 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
 private:
+    void showAgain(bool numberBlankRows);
     void secretChanged(int row);
 
     const LinkTable &m_table;
     QStringList m_headers;
     int m_minimumRows = 0;
     int m_revealed = 0;
+    bool m_numberBlankRows = false;
 };

@@ -11,6 +11,13 @@ namespace {
 
 QString linksFolder(const ProgramState &state) { return state.appFolder.path(QStringLiteral("\\Links")); }
 
+QString withoutTrailingBlanks(QString line)
+{
+    while (!line.isEmpty() && line.back().isSpace())
+        line.chop(1);
+    return line;
+}
+
 int countValue(QStringView text)
 {
     const double value = Numbers::leadingNumber(text);
@@ -60,11 +67,16 @@ WriteResult LinkIndex::Load_Index(ProgramState &state)
             return written;
     }
     const QStringList lines = TextFile::readLines(path).value_or(QStringList());
-    // Lines beyond the entries the index keeps are not read.
-    const int entries = std::min<int>(entryCount(state), static_cast<int>(lines.size()));
-    for (int entry = 1; entry <= entries; ++entry) {
-        const QStringList pieces = lines[entry - 1].trimmed().split(u',');
+    // Lines beyond the entries the index keeps are not read; an entry the file does not reach keeps
+    // its title and counts no rows.
+    for (int entry = 1; entry <= entryCount(state); ++entry) {
         ProgramState::LinkIndexEntry &slot = state.linkIndex[entry];
+        if (entry > lines.size()) {
+            slot.count = QStringLiteral("0");
+            continue;
+        }
+        // Blanks before a title are the title's own.
+        const QStringList pieces = withoutTrailingBlanks(lines[entry - 1]).split(u',');
         slot.title = pieces[0];
         slot.count = QString::number(pieces.size() > 1 ? countValue(pieces[1]) : 0);
     }

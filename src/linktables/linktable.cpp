@@ -18,6 +18,9 @@ void LinkTable::Read_Table()
     m_rows = std::move(contents.rows);
     if (contents.recovered > 0)
         setCount(QString::number(m_rows.size()));
+    m_fileCount = m_state.linkIndex[entry()].count;
+    // The rows shown are the file's: nothing is left unsaved.
+    m_state.tableModified = 0;
 }
 
 WriteResult LinkTable::Save_Table()
@@ -25,14 +28,19 @@ WriteResult LinkTable::Save_Table()
     std::stable_sort(m_rows.begin(), m_rows.end(), [](const LinkRow &a, const LinkRow &b) {
         return QString::compare(a[LinkRow::Title], b[LinkRow::Title], Qt::CaseSensitive) < 0;
     });
-    if (WriteResult written = LinkTableFile::write(m_state.currentTableFile, m_rows); !written.ok())
+    if (WriteResult written = LinkTableFile::write(m_state.currentTableFile, m_rows); !written.ok()) {
+        // The file keeps the rows it had, and so does the count; the rows held here are still to
+        // be saved, and closing asks about them.
+        setCount(m_fileCount);
+        m_state.tableModified = 1;
         return written;
+    }
     const auto untitled = std::partition_point(m_rows.begin(), m_rows.end(),
                                                [](const LinkRow &row) { return row[LinkRow::Title].isEmpty(); });
-    if (untitled != m_rows.begin()) {
-        m_rows.erase(m_rows.begin(), untitled);
-        setCount(QString::number(m_rows.size()));
-    }
+    m_rows.erase(m_rows.begin(), untitled);
+    if (LinkIndex::count(m_state, entry()) != rowCount())
+        setCount(QString::number(rowCount()));
+    m_fileCount = m_state.linkIndex[entry()].count;
     m_state.tableModified = 0;
     return LinkIndex::Save_Title(m_state);
 }

@@ -28,7 +28,8 @@ public:
     // file holds beyond them, which raise the count.
     void Read_Table();
     // Writes the rows sorted by title; rows without a title are dropped and counted down; then
-    // the index is written. On failure the files and the count are left as they were.
+    // the index is written. On failure the files and the count are left as they were, and the rows
+    // held here count as unsaved (tableModified).
     WriteResult Save_Table();
     // Adds the page shown as a new row; false when it has no title or its title is in the table.
     bool ADD_Tab(const QString &pageTitle, const QString &address, const QString &addressBoxText);
@@ -44,4 +45,6 @@ private:
 
     ProgramState &m_state;
     std::vector<LinkRow> m_rows;
+    // The count of the rows the table's file holds, as last read or saved.
+    QString m_fileCount;
 };

@@ -1,13 +1,13 @@
 #include "linktabstrip.h"
 
 #include <QStyleOptionTab>
+#include <QStylePainter>
 #include <QWheelEvent>
 
 LinkTabStrip::LinkTabStrip(QWidget *parent) : QTabBar(parent)
 {
     setFocusPolicy(Qt::NoFocus);
     setDrawBase(false);
-    setElideMode(Qt::ElideRight);
     setUsesScrollButtons(false);
     setExpanding(false);
     // Fifteen tabs share a strip: a smaller type leaves their titles room.
@@ -22,6 +22,22 @@ void LinkTabStrip::setShownTab(int index)
     if (m_shown)
         setCurrentIndex(index);
     update();
+}
+
+// The tab keeps the title with its "&" doubled, so that no letter of it becomes a shortcut.
+void LinkTabStrip::setTitle(int index, const QString &title)
+{
+    setTabText(index, QString(title).replace(u'&', QStringLiteral("&&")));
+    setTabToolTip(index, title);
+}
+
+QString LinkTabStrip::title(int index) const { return tabToolTip(index); }
+
+QRect LinkTabStrip::titleRect(int index) const { return tabRect(index).adjusted(textMargin, 0, -textMargin, 0); }
+
+QString LinkTabStrip::shownTitle(int index) const
+{
+    return fontMetrics().elidedText(title(index), Qt::ElideRight, titleRect(index).width());
 }
 
 QSize LinkTabStrip::tabSizeHint(int index) const
@@ -41,6 +57,29 @@ void LinkTabStrip::initStyleOption(QStyleOptionTab *option, int tabIndex) const
         option->state &= ~QStyle::State_Selected;
         option->selectedPosition = QStyleOptionTab::NotAdjacent;
     }
+}
+
+void LinkTabStrip::paintTab(QStylePainter &painter, int index) const
+{
+    QStyleOptionTab option;
+    initStyleOption(&option, index);
+    painter.drawControl(QStyle::CE_TabBarTabShape, option);
+    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+    painter.drawText(titleRect(index), Qt::AlignCenter | Qt::TextSingleLine, shownTitle(index));
+}
+
+// The style's own tab leaves a title too little room: the shapes are the style's, the titles are
+// drawn here. The selected tab goes last, over its neighbours.
+void LinkTabStrip::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    const int selected = shownTab();
+    for (int i = 0; i < count(); ++i) {
+        if (i != selected)
+            paintTab(painter, i);
+    }
+    if (selected >= 0)
+        paintTab(painter, selected);
 }
 
 void LinkTabStrip::wheelEvent(QWheelEvent *event) { event->ignore(); }

@@ -1,7 +1,6 @@
 #include "tablayout.h"
 
 #include <algorithm>
-#include <numeric>
 
 TabLayout TabLayout::compute(double innerWidth, double innerHeight, double bar0Width, double bar1Width)
 {
@@ -27,7 +26,5 @@ TabLayout TabLayout::compute(double innerWidth, double innerHeight, double bar0W
     const double gridTop = lowest.bottom();
     // The grid ends 120 above the window's bottom edge.
     l.gridList = QRectF(100, gridTop, lowest.width() - 10, std::max(0.0, h - 120 - gridTop));
-    const double fixedColumns = std::accumulate(columnWidths.begin(), columnWidths.end(), 0.0);
-    l.column5Width = std::max(0.0, l.gridList.width() - fixedColumns - 300);
     return l;
 }

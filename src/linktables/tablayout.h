@@ -20,12 +20,11 @@ struct TabLayout
     static constexpr double label1Height = 255;
     static constexpr double stripHeight = 230;
     static constexpr int stripCount = 7;
-    // Columns 0 to 6; column 5 takes what is left of the grid's width.
+    // Columns 0 to 6 as designed; column 5 takes what is left of the grid's width.
     static constexpr std::array<double, 7> columnWidths = {400, 4000, 0, 2000, 1600, 0, 1100};
 
     QRectF picLab, cmdBar0, cmdBar1, label1, text1, lblMove, gridList;
     std::array<QRectF, stripCount> strips;
-    double column5Width = 0;
 
     // bar0Width, bar1Width: the widths the two bars' buttons need. The title sits right of the left
     // bar's buttons; the right bar is never narrower than its buttons.

@@ -1,4 +1,4 @@
-#include "app/edgeresizer.h"
+#include "platform/edgeresizer.h"
 #include "testmain.h"
 
 class tst_EdgeResizer : public QObject

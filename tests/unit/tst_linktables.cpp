@@ -92,7 +92,7 @@ private slots:
         QTest::addColumn<QString>("written");
         QTest::newRow("blank before the count") << "News, 5" << "News" << 5 << "News,5";
         QTest::newRow("plain") << "News,5" << "News" << 5 << "News,5";
-        QTest::newRow("blanks around the line") << "  My links ,3  " << "My links " << 3 << "My links ,3";
+        QTest::newRow("blanks around the line") << "  My links ,3  " << "  My links " << 3 << "  My links ,3";
         QTest::newRow("no comma") << "Lonely" << "Lonely" << 0 << "Lonely,0";
         QTest::newRow("count not a number") << "Odd,many" << "Odd" << 0 << "Odd,0";
         QTest::newRow("negative count") << "Neg,-4" << "Neg" << 0 << "Neg,0";
@@ -114,6 +114,8 @@ private slots:
         QVERIFY(LinkIndex::Save_Title(t.state).ok());
         QCOMPARE(t.line(2), written);
         QCOMPARE(t.indexLines().size(), 150);
+        // The entries the file did not reach are written with no rows.
+        QVERIFY(t.line(150).endsWith(",0"));
     }
 
     void indexLongerThanItsEntries()
@@ -170,14 +172,17 @@ private slots:
     void saveSortsByTitleWithSecrets()
     {
         Tables t;
-        t.index({"Mixed,3"});
-        t.folder.write("Links/Links.000", {row("beta", "b-secret"), row("Alpha", "a-secret"), row("", "lost")});
+        t.index({"Mixed,5"});
+        t.folder.write("Links/Links.000", {row("beta", "b-secret"), row("Alpha", "a-secret"), row("", "lost"),
+                                           row("apple", "p-secret"), row("Banana", "n-secret")});
         LinkTable table(t.state);
         table.Read_Table();
-        QCOMPARE(titles(table), (QStringList{"beta", "Alpha", ""}));
         QVERIFY(table.Save_Table().ok());
-        QCOMPARE(t.folder.readLines("Links/Links.000"), (QStringList{row("Alpha", "a-secret"), row("beta", "b-secret")}));
-        QCOMPARE(t.line(1), QString("Mixed,2"));
+        // Capitals first: "Banana" before "apple".
+        QCOMPARE(t.folder.readLines("Links/Links.000"),
+                 (QStringList{row("Alpha", "a-secret"), row("Banana", "n-secret"), row("apple", "p-secret"),
+                              row("beta", "b-secret")}));
+        QCOMPARE(t.line(1), QString("Mixed,4"));
         QCOMPARE(t.state.tableModified, 0);
         QCOMPARE(t.permissions("Links/Links.000"), ownerOnly);
     }
@@ -362,6 +367,7 @@ private slots:
         QCOMPARE(saved.path(), t.folder.path("Links/Links.000"));
         QCOMPARE(t.state.tableModified, 1);
         QCOMPARE(t.indexLines(), QStringList{"T,1"});
+        QCOMPARE(t.state.linkIndex[1].count, QString("1"));
         QCOMPARE(table.rowCount(), 2);
     }
 

@@ -4,6 +4,7 @@
 #include "commands/dispatcher.h"
 #include "linktables/frmtab.h"
 #include "linktables/linkgridmodel.h"
+#include "linktables/linkgridview.h"
 #include "linktables/linkrow.h"
 #include "linktables/linktable.h"
 #include "linktables/linktabstrip.h"

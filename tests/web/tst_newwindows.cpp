@@ -1,5 +1,6 @@
 #include "browserfixture.h"
 #include "browsing/tabset.h"
+#include "browsing/tabstrip.h"
 #include "browsing/webview.h"
 #include "pageclick.h"
 #include "testmain.h"
@@ -55,10 +56,12 @@ private slots:
         QTest::addColumn<QString>("element");
         QTest::addColumn<QString>("path");
         QTest::addColumn<bool>("freeTab");
-        QTest::newRow("target=_blank, free tab") << onLink << "link" << "/target" << true;
-        QTest::newRow("window.open on a click, free tab") << onButton << "button" << "/scripted" << true;
-        QTest::newRow("target=_blank, no free tab") << onLink << "link" << "/target" << false;
-        QTest::newRow("window.open on a click, no free tab") << onButton << "button" << "/scripted" << false;
+        QTest::addColumn<int>("opener");
+        QTest::newRow("target=_blank, free tab") << onLink << "link" << "/target" << true << 0;
+        QTest::newRow("window.open on a click, free tab") << onButton << "button" << "/scripted" << true << 0;
+        QTest::newRow("target=_blank, no free tab") << onLink << "link" << "/target" << false << 0;
+        QTest::newRow("window.open on a click, no free tab") << onButton << "button" << "/scripted" << false << 0;
+        QTest::newRow("target=_blank from tab 2, tab 1 free") << onLink << "link" << "/target" << true << 2;
     }
     void newWindowGoesToTheNextFreeTabOrStaysWithItsHistory()
     {
@@ -66,27 +69,39 @@ private slots:
         QFETCH(QString, element);
         QFETCH(QString, path);
         QFETCH(bool, freeTab);
+        QFETCH(int, opener);
         openInFirstTab("/opener");
         TabSet &tabs = form().tabs();
+        // Clicked, a free tab becomes a copy of the tab before it; the tabs before the opener are
+        // then emptied, so that the first free tab and the first free one after the opener differ.
+        for (int i = 1; i <= opener; ++i) {
+            QSignalSpy copied(tabs.Web(i), &WebView::DocumentComplete);
+            QTest::mouseClick(form().Tab1, Qt::LeftButton, {}, form().Tab1->tabRect(i).center());
+            QVERIFY(waitForLoaded(copied, server.url("/opener")));
+        }
+        for (int i = 1; i < opener; ++i)
+            tabs.setTabCaption(i, QString());
+        const int next = opener + 1;
         // Tab 2 is free either way: a free tab before it must be taken first.
         if (!freeTab) {
             for (int i = 1; i < tabs.TabCount(); ++i)
                 tabs.setTabCaption(i, QStringLiteral("used"));
         }
-        QSignalSpy firstLoads(tabs.Web(0), &WebView::DocumentComplete);
-        QVERIFY(clickPage(tabs.Web(0), at, element));
-        QTRY_COMPARE_WITH_TIMEOUT(server.requestCount(path), 1, webWaitMs);
+        const int requested = server.requestCount(path);
+        QSignalSpy firstLoads(tabs.Web(opener), &WebView::DocumentComplete);
+        QVERIFY(clickPage(tabs.Web(opener), at, element));
+        QTRY_COMPARE_WITH_TIMEOUT(server.requestCount(path), requested + 1, webWaitMs);
 
         if (freeTab) {
-            QCOMPARE(tabs.ActiveTab(), 1);
-            QVERIFY(tabs.Web(1)->isVisible());
-            QVERIFY(!tabs.Web(0)->isVisible());
-            QCOMPARE(tabs.TabCaption(1), QString("127.0.0.1:%1").arg(server.port()));
-            QCOMPARE(state().tabAddresses.value(1), server.url(path));
-            QTRY_COMPARE_WITH_TIMEOUT(tabs.Web(1)->LocationURL(), server.url(path), webWaitMs);
-            // The first tab keeps its page and its way back.
-            QCOMPARE(tabs.Web(0)->LocationURL(), server.url("/opener"));
-            QVERIFY(tabs.Web(0)->engine()->history()->canGoBack());
+            QCOMPARE(tabs.ActiveTab(), next);
+            QVERIFY(tabs.Web(next)->isVisible());
+            QVERIFY(!tabs.Web(opener)->isVisible());
+            QCOMPARE(tabs.TabCaption(next), QString("127.0.0.1:%1").arg(server.port()));
+            QCOMPARE(state().tabAddresses.value(next), server.url(path));
+            QTRY_COMPARE_WITH_TIMEOUT(tabs.Web(next)->LocationURL(), server.url(path), webWaitMs);
+            // The opener keeps its page, and the first tab its way back (a copied tab has none).
+            QCOMPARE(tabs.Web(opener)->LocationURL(), server.url("/opener"));
+            QCOMPARE(tabs.Web(opener)->engine()->history()->canGoBack(), opener == 0);
             QVERIFY(firstLoads.isEmpty());
         } else {
             QCOMPARE(tabs.ActiveTab(), 0);

@@ -4,6 +4,7 @@
 #include "dialogs/frmedit.h"
 #include "linktables/frmtab.h"
 #include "linktables/linkgridmodel.h"
+#include "linktables/linkgridview.h"
 #include "linktables/linkindex.h"
 #include "linktables/linktable.h"
 #include "linktables/linktabstrip.h"
@@ -23,6 +24,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 // The link-table window and its row editor, driven through their bars, their grid and their
 // title box as a user drives them.
@@ -140,7 +142,7 @@ private slots:
         const QStringList headers{"C64", "C65", "", "C67", "C68", "C69", "C73"};
         for (int c = 0; c < LinkGridModel::columns; ++c)
             QCOMPARE(tab.model().headerData(c, Qt::Horizontal).toString(), headers[c]);
-        QVERIFY(tab.GridList->isColumnHidden(LinkRow::Address));
+        QCOMPARE(tab.GridList->columnWidth(LinkRow::Address), 0);
         QVERIFY(w.state.minGridRows > 2);
         QCOMPARE(tab.model().rowCount(), w.state.minGridRows - 1);
         QCOMPARE(w.column(0), QStringList{"1"});
@@ -243,9 +245,19 @@ private slots:
         w.tables({line("A", "sa", "http://a/"), line("B", "sb", "http://b/"), line("C", "sc", "http://c/")});
         QVERIFY(w.open());
         w.clickCell(2, LinkRow::Notes);
-        EditorDriver driver([](frmEDit &editor) { press(editor, "CANCEL"); });
+        // Asked first; "no" keeps the row and the editor open.
+        w.dialogs.questionAnswers = {false, true};
+        bool keptOnNo = false;
+        EditorDriver driver(
+            [&](frmEDit &editor) {
+                press(editor, "CANCEL");
+                keptOnNo = editor.isVisible() && w.tab->table().row(2)[LinkRow::Title] == "B";
+                press(editor, "CANCEL");
+            });
         w.click("EDITURL");
         QVERIFY(driver.seen);
+        QVERIFY(keptOnNo);
+        QCOMPARE(w.dialogs.questions, (QStringList{"C237\nB", "C237\nB"}));
         QCOMPARE(w.column(LinkRow::Title), (QStringList{"A", "C"}));
         QCOMPARE(w.secrets(), (QStringList{"sa", "sc"}));
         QCOMPARE(w.folder.readLines("Links/Links.Bok").first(), QString("Mine,2"));
@@ -256,9 +268,9 @@ private slots:
         QTest::addColumn<int>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        QTest::newRow("separator in the notes") << 3 << "a;-;b" << "C233 C67";
-        QTest::newRow("line break in the secret") << 4 << "one\ntwo" << "C233 C68";
-        QTest::newRow("separator's start at the end") << 5 << "typed;-" << "C233 C69";
+        QTest::newRow("separator in the notes") << 3 << "a;-;b" << "C67:\nC233";
+        QTest::newRow("line break in the secret") << 4 << "one\ntwo" << "C68:\nC233";
+        QTest::newRow("separator's start at the end") << 5 << "typed;-" << "C69:\nC233";
         QTest::newRow("no title") << 1 << "" << "C234";
     }
     void editorRefusesWhatCannotBeStored()
@@ -361,29 +373,38 @@ private slots:
     void sortsWithoutSaving_data()
     {
         QTest::addColumn<int>("column");
+        QTest::addColumn<int>("keyRight");
         QTest::addColumn<QStringList>("titles");
-        QTest::newRow("by title") << int(LinkRow::Title) << QStringList{"Alpha", "beta", "Zeta"};
-        QTest::newRow("notes sort by title") << int(LinkRow::Notes) << QStringList{"Alpha", "beta", "Zeta"};
-        QTest::newRow("by typed address: by title") << int(LinkRow::Typed) << QStringList{"Alpha", "beta", "Zeta"};
+        const QStringList byTitle{"", "Alpha", "beta", "Zeta"};
+        QTest::newRow("by title") << int(LinkRow::Title) << 0 << byTitle;
+        QTest::newRow("notes sort by title") << int(LinkRow::Notes) << 0 << byTitle;
+        QTest::newRow("by typed address: by title") << int(LinkRow::Typed) << 0 << byTitle;
+        QTest::newRow("address, reached by keyboard") << int(LinkRow::Title) << 1
+                                                      << QStringList{"", "Zeta", "beta", "Alpha"};
     }
     void sortsWithoutSaving()
     {
         QFETCH(int, column);
+        QFETCH(int, keyRight);
         QFETCH(QStringList, titles);
         Window w;
-        const QStringList lines{line("Alpha", "sa", "http://a/"), line("Zeta", "sz", "http://z/"),
+        const QStringList lines{line("Alpha", "sa", "http://c/"), line("Zeta", "sz", "http://a/"),
                                 line("beta", "sb", "http://b/")};
-        w.tables(lines);
+        // A fourth row the file does not hold: blank, and numbered once sorted.
+        w.tables(lines, "4");
         QVERIFY(w.open());
-        QCOMPARE(w.column(LinkRow::Title), (QStringList{"Alpha", "Zeta", "beta"}));
+        QCOMPARE(w.column(LinkRow::Title), (QStringList{"Alpha", "Zeta", "beta", ""}));
+        QCOMPARE(w.column(0), (QStringList{"1", "2", "3", ""}));
         w.clickCell(1, column);
+        for (int i = 0; i < keyRight; ++i)
+            QTest::keyClick(w.tab->GridList, Qt::Key_Right);
         w.click("SORT");
         QCOMPARE(w.column(LinkRow::Title), titles);
         QStringList secrets;
         for (const QString &title : titles)
-            secrets << "s" + title.left(1).toLower();
+            secrets << (title.isEmpty() ? QString() : QString("s" + title.left(1).toLower()));
         QCOMPARE(w.secrets(), secrets);
-        QCOMPARE(w.column(0), (QStringList{"1", "2", "3"}));
+        QCOMPARE(w.column(0), (QStringList{"1", "2", "3", "4"}));
         QCOMPARE(w.folder.readLines("Links/Links.000"), lines);
     }
 
@@ -426,6 +447,14 @@ private slots:
         QCOMPARE(w.folder.readLines("Links/Links.Bok").first(), QString(",0"));
         LinkIndex::nameEmptyTables(w.state);
         QCOMPARE(w.state.linkIndex[1].title, QString("Table 1"));
+
+        // Closed with the box open, the window opens next with it closed: one press opens it.
+        w.click("TITLE");
+        w.click("EXIT5");
+        QVERIFY(w.open());
+        QVERIFY(!w.tab->Text1->isVisible());
+        w.click("TITLE");
+        QVERIFY(w.tab->Text1->isVisible());
     }
 
     void tabsSelectTables()
@@ -475,6 +504,125 @@ private slots:
         QCOMPARE(w.tab->GridList->geometry(), grid);
         w.tab->resize(1100, 600);
         QTRY_COMPARE(w.tab->GridList->width(), grid.width() + 100);
+    }
+
+    // The frameless window's edges, dragged with the pointer, resize it; the layout follows and the
+    // size is kept.
+    void resizedByItsEdges_data()
+    {
+        QTest::addColumn<QPointF>("edge");
+        QTest::addColumn<QPoint>("drag");
+        QTest::addColumn<QMargins>("grown");
+        QTest::newRow("right") << QPointF(1, 0.5) << QPoint(120, 30) << QMargins(0, 0, 120, 0);
+        QTest::newRow("bottom") << QPointF(0.5, 1) << QPoint(-40, 80) << QMargins(0, 0, 0, 80);
+        QTest::newRow("top left") << QPointF(0, 0) << QPoint(-60, -50) << QMargins(60, 50, 0, 0);
+        QTest::newRow("left, narrower") << QPointF(0, 0.5) << QPoint(90, 0) << QMargins(-90, 0, 0, 0);
+    }
+    void resizedByItsEdges()
+    {
+        QFETCH(QPointF, edge);
+        QFETCH(QPoint, drag);
+        QFETCH(QMargins, grown);
+        Window w;
+        w.tables({});
+        w.state.linkTableTop = w.state.linkTableLeft = 1500;
+        w.state.linkTableWidth = 16000;
+        w.state.linkTableHeight = 7000;
+        QVERIFY(w.open());
+        const QRect start = w.tab->geometry();
+        const int gridWidth = w.tab->GridList->width();
+        // Pressed a few pixels inside the edge, moved a few pixels at a time as a hand moves it.
+        QWindow *window = w.tab->windowHandle();
+        const QPoint from(4 + qRound(edge.x() * (start.width() - 9)), 4 + qRound(edge.y() * (start.height() - 9)));
+        QTest::mousePress(window, Qt::LeftButton, {}, from);
+        const QPoint pressedAt = window->mapToGlobal(from);
+        for (int i = 1, steps = drag.manhattanLength() / 3 + 1; i <= steps; ++i)
+            QTest::mouseMove(window, window->mapFromGlobal(pressedAt + drag * i / steps));
+        QTest::mouseRelease(window, Qt::LeftButton, {}, window->mapFromGlobal(pressedAt + drag));
+        QCOMPARE(w.tab->geometry(), start + grown);
+        QCOMPARE(w.tab->GridList->width(), gridWidth + grown.left() + grown.right());
+        w.click("EXIT5");
+        QCOMPARE(w.state.linkTableWidth, Twips::fromPixels(start.width() + grown.left() + grown.right()));
+        QCOMPARE(w.state.linkTableTop, Twips::fromPixels(start.top() - grown.top()));
+    }
+
+    // At the designed size every tab shows its whole title, "&" included, and a title too long for
+    // its tab shows whole as its tooltip; the date column holds a whole date.
+    void tabTitlesReadWhole()
+    {
+        Window w;
+        w.tables({line("A", "", "http://a/")});
+        w.state.linkIndex[2].title = "R&D";
+        w.state.linkIndex[3].title = QString(40, u'W');
+        QVERIFY(w.open());
+        for (int g = 0; g < frmTab::tableGroupCount; ++g) {
+            const LinkTabStrip *strip = w.tab->TabF[g];
+            QVERIFY(w.tab->rect().contains(strip->geometry()));
+            for (int t = 0; t < frmTab::tablesPerGroup; ++t) {
+                const QString title = strip->title(t);
+                const bool fits = strip->fontMetrics().horizontalAdvance(title) <=
+                                  strip->tabRect(t).width() - 2 * LinkTabStrip::textMargin;
+                QVERIFY2(fits == (title.size() < 40), qPrintable(title));
+                QCOMPARE(strip->shownTitle(t) == title, fits);
+                QCOMPARE(strip->tabToolTip(t), title);
+            }
+        }
+        QCOMPARE(w.tab->TabF[0]->title(1), QString("R&D"));
+        QTest::keyClick(w.tab.get(), Qt::Key_D, Qt::AltModifier);
+        QCOMPARE(w.tab->TabF[0]->currentIndex(), 0);
+        QCOMPARE(w.state.currentTable, 0);
+        QVERIFY(w.tab->GridList->visualRect(w.cell(1, LinkRow::Date)).width() >
+                w.tab->GridList->fontMetrics().horizontalAdvance("2026-01-02"));
+    }
+
+    // A row held but not saved (the table's file cannot be written) is asked about on closing; the
+    // index keeps the count of the rows the file holds.
+    void failedAddKeepsIndexAndFileAgreeing_data()
+    {
+        QTest::addColumn<bool>("answer");
+        QTest::newRow("no") << false;
+        QTest::newRow("yes, fails again") << true;
+    }
+    void failedAddKeepsIndexAndFileAgreeing()
+    {
+        QFETCH(bool, answer);
+        Window w;
+        w.tables({});
+        QDir().mkpath(w.folder.path("Links/Links.000"));
+        w.state.pageTitle = "Local page";
+        QVERIFY(w.open());
+        w.click("ADDURL");
+        QCOMPARE(w.column(LinkRow::Title), QStringList{"Local page"});
+        w.dialogs.questionAnswers = {answer};
+        w.click("EXIT5");
+        QCOMPARE(w.dialogs.questions, QStringList{"C101"});
+        QCOMPARE(w.dialogs.messages.size(), answer ? 2 : 1);
+        QCOMPARE(w.folder.readLines("Links/Links.Bok").first(), QString("Mine,0"));
+    }
+
+    // Rows are not counted in 16 bits: row 32768 of a larger table is revealed, edited and saved.
+    void rowsPast32767()
+    {
+        Window w;
+        QStringList lines;
+        for (int r = 1; r <= 32770; ++r)
+            lines << line(QString("Row %1").arg(r, 5, 10, QChar(u'0')), r == 32768 ? "s" : "", "http://r/");
+        w.tables(lines);
+        QVERIFY(w.open());
+        w.tab->GridList->scrollTo(w.cell(32768, LinkRow::Secret));
+        w.clickCell(32768, LinkRow::Secret);
+        QCOMPARE(w.text(32768, LinkRow::Secret), QString("s"));
+        EditorDriver driver(
+            [](frmEDit &editor) {
+                QCOMPARE(editor.Txt[1]->text(), QString("Row 32768"));
+                editor.Txt[3]->setText("edited");
+                press(editor, "SAVE3");
+            });
+        w.click("EDITURL");
+        QVERIFY(driver.seen);
+        QCOMPARE(w.folder.readLines("Links/Links.000").value(32767),
+                 QString("Row 32768;-;http://r/;-;edited;-;s;-;typed Row 32768;-;2026-01-02"));
+        QCOMPARE(w.folder.readLines("Links/Links.Bok").first(), QString("Mine,32770"));
     }
 
     void placeWithoutSizeOpensAtTheDesignedSize()

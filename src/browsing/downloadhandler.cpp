@@ -1,6 +1,7 @@
 #include "downloadhandler.h"
 
 #include "core/programstate.h"
+#include "downloadfailure.h"
 #include "platform/userdialogs.h"
 #include "webpage.h"
 
@@ -71,7 +72,7 @@ void DownloadHandler::finish(QWebEngineDownloadRequest *download, const QString 
         break;
     case QWebEngineDownloadRequest::DownloadInterrupted:
         m_statusBar->setText(m_state.caption(failedCaption, "The download failed:") % u' ' % shown % u" (" %
-                             download->interruptReasonString() % u')');
+                             downloadFailureReason(*download) % u')');
         break;
     default:
         showPageTitle();

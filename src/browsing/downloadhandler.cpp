@@ -6,6 +6,7 @@
 #include "webpage.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
@@ -50,6 +51,17 @@ void DownloadHandler::follow(QWebEngineDownloadRequest *download, const QString 
             [this, download] { showProgress(download); });
     connect(download, &QWebEngineDownloadRequest::isFinishedChanged, this,
             [this, download, path] { finish(download, path); });
+    // The engine holds an interrupted download (a full or read-only disk) for a resumption the
+    // program does not offer, and never calls it finished: it ends here. Ending it does not reach
+    // the engine's half-written file beside the chosen name, which goes as well.
+    connect(download, &QWebEngineDownloadRequest::stateChanged, this, [this, download, path](auto state) {
+        if (state != QWebEngineDownloadRequest::DownloadInterrupted)
+            return;
+        disconnect(download, nullptr, this, nullptr);
+        finish(download, path);
+        download->cancel();
+        QFile::remove(path + QStringLiteral(".download"));
+    });
     download->accept();
     showProgress(download);
 }

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 
 // Made before main: the namespace then holds every thread of the test and of the web engine.
 static const QString noNamespace = SmallDisk::enterOwnMountNamespace();
@@ -45,6 +46,14 @@ class tst_FullDisk : public ExportTest
                 content.insert(path, browser->folder.readBytes(QDir(browser->folder.root()).relativeFilePath(path)));
         }
         return content;
+    }
+
+    void verifyUnchanged(const QMap<QString, QByteArray> &before) const
+    {
+        const QMap<QString, QByteArray> after = folderContent();
+        QCOMPARE(after.keys(), before.keys());
+        for (const QString &name : after.keys())
+            QVERIFY2(after[name] == before[name], qPrintable(name));
     }
 
     void start()
@@ -119,7 +128,21 @@ class tst_FullDisk : public ExportTest
         };
     }
 
+    static void addTroubles()
+    {
+        QTest::addColumn<int>("trouble");
+        QTest::newRow("full disk") << int(Full);
+        QTest::newRow("read-only disk") << int(ReadOnly);
+    }
+
 private slots:
+    void initTestCase()
+    {
+        server.setPage("/file.bin", QByteArray(256 * 1024, 'd'), "application/octet-stream");
+        server.setPage("/files", "<html><head><title>Files</title></head><body style='margin:0'>"
+                                 "<a id='file' href='/file.bin' style='position:fixed;left:0;top:0;"
+                                 "width:100%;height:200px;display:block'>file</a></body></html>");
+    }
     void cleanup()
     {
         if (disk && disk->isMounted()) {
@@ -162,15 +185,60 @@ private slots:
             QVERIFY2(message.contains(path), qPrintable(message));
         QVERIFY(form().isVisible());
         mend();
-        const QMap<QString, QByteArray> after = folderContent();
-        QCOMPARE(after.keys(), before.keys());
-        for (const QString &name : after.keys())
-            QVERIFY2(after[name] == before[name], qPrintable(name));
+        verifyUnchanged(before);
+        if (QTest::currentTestFailed())
+            return;
 
         save();
         const auto changed = [&](const QString &name) { return name.startsWith(path) && folderContent()[name] != before.value(name); };
         const QStringList names = folderContent().keys();
         QVERIFY(std::any_of(names.begin(), names.end(), changed));
+    }
+
+    // The options, history and window settings are saved as the program ends.
+    void savesAtTheEndFailWholeAndSucceedLater_data() { addTroubles(); }
+    void savesAtTheEndFailWholeAndSucceedLater()
+    {
+        QFETCH(int, trouble);
+        start();
+        form().commitData();
+        visitNewPage();
+        const QMap<QString, QByteArray> before = folderContent();
+        QVERIFY(spoil(trouble));
+        form().close();
+        QCOMPARE(dialogs().messages.size(), 1);
+        const QStringList files{"Data/TamzoTravel.Opt", "Data/TamzoTravel.Hys", "Data/TamzoTravel.Ini"};
+        for (const QString &file : files)
+            QVERIFY2(dialogs().messages[0].contains(browser->folder.path(file)), qPrintable(dialogs().messages[0]));
+        mend();
+        verifyUnchanged(before);
+        form().commitData();
+        QCOMPARE(dialogs().messages.size(), 1);
+        QVERIFY(browser->folder.readBytes("Data/TamzoTravel.Hys") != before.value(browser->folder.path("Data/TamzoTravel.Hys")));
+    }
+
+    // A download the user asked for, over an earlier file of the same name.
+    void downloadFailsAndLeavesTheEarlierFile_data() { addTroubles(); }
+    void downloadFailsAndLeavesTheEarlierFile()
+    {
+        QFETCH(int, trouble);
+        start();
+        const QString target = browser->folder.path("Download.bin");
+        browser->folder.writeBytes("Download.bin", "an earlier download");
+        QVERIFY(navigateAndWait(active(), server.url("/files")));
+        QVERIFY(spoil(trouble));
+        dialogs().saveAnswer = target;
+        QVERIFY(clickPage(active(), {100, 50}, "file"));
+        QTRY_VERIFY_WITH_TIMEOUT(form().statusBar->text().startsWith("The download failed: " + target), webWaitMs);
+        QCOMPARE(form().progressBar->value(), 100);
+        QTRY_COMPARE_WITH_TIMEOUT(QDir(browser->folder.root()).entryList(QDir::Files),
+                                  (QStringList{"Download.bin", "TravelLog.txt"}), webWaitMs);
+        QCOMPARE(browser->folder.readBytes("Download.bin"), QByteArray("an earlier download"));
+
+        mend();
+        QVERIFY(clickPage(active(), {100, 50}, "file"));
+        QTRY_COMPARE_WITH_TIMEOUT(form().statusBar->text(), "Saved: " + target, webWaitMs);
+        QCOMPARE(browser->folder.readBytes("Download.bin"), QByteArray(256 * 1024, 'd'));
     }
 };
 

@@ -58,9 +58,6 @@ class tst_FullDisk : public ExportTest
 
     void start()
     {
-        disk = std::make_unique<SmallDisk>(16 << 20);
-        if (!disk->isMounted())
-            QSKIP(qPrintable("The disk cannot be filled here: " + disk->unavailableReason()));
         const QByteArray temporary = qgetenv("TMPDIR");
         qputenv("TMPDIR", QFile::encodeName(disk->root()));
         browser = std::make_unique<BrowserFixture>(server);
@@ -143,11 +140,18 @@ private slots:
                                  "<a id='file' href='/file.bin' style='position:fixed;left:0;top:0;"
                                  "width:100%;height:200px;display:block'>file</a></body></html>");
     }
+    void init()
+    {
+        disk = std::make_unique<SmallDisk>(16 << 20);
+        if (!disk->isMounted())
+            QSKIP(qPrintable("The disk cannot be filled here: " + disk->unavailableReason()));
+    }
     void cleanup()
     {
         if (disk && disk->isMounted()) {
             mend();
-            browser->form.reset();
+            if (browser)
+                browser->form.reset();
             disk->endKeepingOff();
         }
         browser.reset();
@@ -169,6 +173,8 @@ private slots:
         QFETCH(QString, file);
         QFETCH(int, trouble);
         start();
+        if (QTest::currentTestFailed())
+            return;
         const std::function<void()> save = saveOf(file);
         save();
         dialogs().messages.clear();
@@ -201,6 +207,8 @@ private slots:
     {
         QFETCH(int, trouble);
         start();
+        if (QTest::currentTestFailed())
+            return;
         form().commitData();
         visitNewPage();
         const QMap<QString, QByteArray> before = folderContent();
@@ -223,6 +231,8 @@ private slots:
     {
         QFETCH(int, trouble);
         start();
+        if (QTest::currentTestFailed())
+            return;
         const QString target = browser->folder.path("Download.bin");
         browser->folder.writeBytes("Download.bin", "an earlier download");
         QVERIFY(navigateAndWait(active(), server.url("/files")));

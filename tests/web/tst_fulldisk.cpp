@@ -183,7 +183,7 @@ private slots:
         QVERIFY(spoil(trouble));
         save();
         save();
-        // A capture takes the next free name: the message names the folder and the file in it.
+        // A capture takes the next free name in its folder.
         const QString path = browser->folder.path(file);
         // The travel log tells of its trouble once, not at every step.
         QCOMPARE(dialogs().messages.size(), file == "TravelLog.txt" ? 1 : 2);
@@ -196,9 +196,10 @@ private slots:
             return;
 
         save();
-        const auto changed = [&](const QString &name) { return name.startsWith(path) && folderContent()[name] != before.value(name); };
-        const QStringList names = folderContent().keys();
-        QVERIFY(std::any_of(names.begin(), names.end(), changed));
+        const QMap<QString, QByteArray> saved = folderContent();
+        QVERIFY(std::any_of(saved.keyBegin(), saved.keyEnd(), [&](const QString &name) {
+            return name.startsWith(path) && saved[name] != before.value(name);
+        }));
     }
 
     // The options, history and window settings are saved as the program ends.
@@ -211,6 +212,8 @@ private slots:
             return;
         form().commitData();
         visitNewPage();
+        command("FILE:XP");
+        form().resize(form().size() - QSize(40, 30));
         const QMap<QString, QByteArray> before = folderContent();
         QVERIFY(spoil(trouble));
         form().close();
@@ -222,7 +225,8 @@ private slots:
         verifyUnchanged(before);
         form().commitData();
         QCOMPARE(dialogs().messages.size(), 1);
-        QVERIFY(browser->folder.readBytes("Data/TamzoTravel.Hys") != before.value(browser->folder.path("Data/TamzoTravel.Hys")));
+        for (const QString &file : files)
+            QVERIFY2(browser->folder.readBytes(file) != before.value(browser->folder.path(file)), qPrintable(file));
     }
 
     // A download the user asked for, over an earlier file of the same name.

@@ -30,7 +30,7 @@ QString copyReplacing(const QString &source, const QString &target)
     if (!out.open(QIODevice::WriteOnly))
         return failed(QStringLiteral("write"), target, out.errorString());
     const QByteArray bytes = in.readAll();
-    if (out.write(bytes) != bytes.size() || !out.commit())
+    if (out.write(bytes) != bytes.size() || !out.flush() || !out.commit())
         return failed(QStringLiteral("write"), target, out.errorString());
     return QString();
 }

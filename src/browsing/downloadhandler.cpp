@@ -1,10 +1,12 @@
 #include "downloadhandler.h"
 
 #include "core/programstate.h"
+#include "downloadfailure.h"
 #include "platform/userdialogs.h"
 #include "webpage.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
@@ -49,6 +51,17 @@ void DownloadHandler::follow(QWebEngineDownloadRequest *download, const QString 
             [this, download] { showProgress(download); });
     connect(download, &QWebEngineDownloadRequest::isFinishedChanged, this,
             [this, download, path] { finish(download, path); });
+    // The engine holds an interrupted download (a full or read-only disk) for a resumption the
+    // program does not offer, and never calls it finished: it ends here. Ending it does not reach
+    // the engine's half-written file beside the chosen name, which goes as well.
+    connect(download, &QWebEngineDownloadRequest::stateChanged, this, [this, download, path](auto state) {
+        if (state != QWebEngineDownloadRequest::DownloadInterrupted)
+            return;
+        disconnect(download, nullptr, this, nullptr);
+        finish(download, path);
+        download->cancel();
+        QFile::remove(path + QStringLiteral(".download"));
+    });
     download->accept();
     showProgress(download);
 }
@@ -71,7 +84,7 @@ void DownloadHandler::finish(QWebEngineDownloadRequest *download, const QString 
         break;
     case QWebEngineDownloadRequest::DownloadInterrupted:
         m_statusBar->setText(m_state.caption(failedCaption, "The download failed:") % u' ' % shown % u" (" %
-                             download->interruptReasonString() % u')');
+                             downloadFailureReason(*download) % u')');
         break;
     default:
         showPageTitle();

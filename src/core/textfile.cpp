@@ -84,7 +84,9 @@ WriteResult TextFile::writeLines(const QString &path, const QStringList &lines, 
     if (access == Access::OwnerOnly && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return WriteResult::failure(path, file.errorString());
     const QByteArray bytes = encodeLines(lines);
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    // The flush comes first: commit() renames the new file over the old one even when flushing
+    // its last bytes failed (a full disk), which would leave a short file in place of a whole one.
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
         return WriteResult::failure(path, file.errorString());
     return WriteResult::success();
 }
@@ -92,10 +94,15 @@ WriteResult TextFile::writeLines(const QString &path, const QStringList &lines, 
 WriteResult TextFile::appendLine(const QString &path, const QString &line)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return WriteResult::failure(path, file.errorString());
+    const qint64 before = file.size();
     const QByteArray bytes = encodeLines({line});
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        return WriteResult::failure(path, file.errorString());
-    return WriteResult::success();
+    if (file.write(bytes) == bytes.size())
+        return WriteResult::success();
+    const WriteResult failure = WriteResult::failure(path, file.errorString());
+    // The part of the line that went in before the disk filled up is taken out again, so that the
+    // file ends with a whole line and the next one starts a line of its own.
+    file.resize(before);
+    return failure;
 }

@@ -60,7 +60,7 @@ void ExportSupport::copyPage(std::function<void(const QString &)> done)
         const QString path = self->workFile(QStringLiteral("page.html"));
         QSaveFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(htmlDocument(copied.html, copied.text)) < 0
-            || !file.commit()) {
+            || !file.flush() || !file.commit()) {
             self->failed(WriteResult::failure(path, file.errorString()));
             return done(QString());
         }

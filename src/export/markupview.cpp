@@ -34,7 +34,7 @@ void MarkupView::write(const QString &markup)
         QFile::remove(earlier);
     const QString path = QDir(folder.root()).filePath(QStringLiteral("Doc.Txt"));
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(markup.toUtf8()) < 0 || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(markup.toUtf8()) < 0 || !file.flush() || !file.commit())
         return m_.failed(WriteResult::failure(path, file.errorString()));
     m_.shell().open(path);
 }

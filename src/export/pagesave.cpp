@@ -1,8 +1,10 @@
 #include "pagesave.h"
 
+#include "browsing/downloadfailure.h"
 #include "browsing/webview.h"
 #include "core/textfile.h"
 #include "exportsupport.h"
+#include "filereplacement.h"
 #include "platform/userdialogs.h"
 
 #include <QWebEngineDownloadRequest>
@@ -17,6 +19,8 @@ PageSave::PageSave(ExportSupport &support, QObject *parent) : QObject(parent), m
             [this] { done(false, tr("the web engine did not save the page within %1 s").arg(limitMs / 1000)); });
 }
 
+PageSave::~PageSave() = default;
+
 void PageSave::save()
 {
     WebView *view = m_.activeView();
@@ -28,6 +32,13 @@ void PageSave::save()
     if (m_path.isEmpty())
         return m_.finish();
     const bool complete = m_path.endsWith(u".html", Qt::CaseInsensitive) || m_path.endsWith(u".htm", Qt::CaseInsensitive);
+    QString written = m_path;
+    if (!complete) {
+        m_archive = std::make_unique<FileReplacement>(m_path);
+        if (const WriteResult reserved = m_archive->prepare(); !reserved.ok())
+            return m_.failed(reserved);
+        written = m_archive->temporaryPath();
+    }
     QWebEnginePage *page = view->engine()->page();
     // The program saves one page at a time: the next page-save download is this one.
     m_watch = connect(page->profile(), &QWebEngineProfile::downloadRequested, this,
@@ -39,11 +50,11 @@ void PageSave::save()
                               if (download->state() == QWebEngineDownloadRequest::DownloadCompleted)
                                   done(true, QString());
                               else
-                                  done(false, download->interruptReasonString());
+                                  done(false, downloadFailureReason(*download));
                           });
                       });
     m_limit.start(limitMs);
-    page->save(m_path, complete ? QWebEngineDownloadRequest::CompleteHtmlSaveFormat
+    page->save(written, complete ? QWebEngineDownloadRequest::CompleteHtmlSaveFormat
                                 : QWebEngineDownloadRequest::MimeHtmlSaveFormat);
 }
 
@@ -53,8 +64,11 @@ void PageSave::done(bool ok, const QString &reason)
         return;
     m_limit.stop();
     disconnect(m_watch);
-    if (ok)
+    const std::unique_ptr<FileReplacement> archive = std::move(m_archive);
+    const WriteResult placed = !ok ? WriteResult::failure(m_path, reason)
+                                   : archive ? archive->commit() : WriteResult::success();
+    if (placed.ok())
         m_.saved(m_path);
     else
-        m_.failed(WriteResult::failure(m_path, reason));
+        m_.failed(placed);
 }

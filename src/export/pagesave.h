@@ -3,8 +3,10 @@
 #include <QMetaObject>
 #include <QObject>
 #include <QTimer>
+#include <memory>
 
 class ExportSupport;
+class FileReplacement;
 
 // "SAVE:HTML": the active page saved by the web engine as a web archive or a complete page,
 // under the name chosen in the save dialog; the message names the file actually written.
@@ -16,6 +18,7 @@ public:
     static inline const QString filter = QStringLiteral("Web archive (*.mhtml *.mht);;Web page, complete (*.html *.htm)");
 
     explicit PageSave(ExportSupport &support, QObject *parent = nullptr);
+    ~PageSave() override;
 
     void save();
 
@@ -24,6 +27,8 @@ private:
 
     ExportSupport &m_;
     QString m_path;
+    // A web archive is one file, written beside its name and put in place when whole.
+    std::unique_ptr<FileReplacement> m_archive;
     QMetaObject::Connection m_watch;
     QTimer m_limit;
 };

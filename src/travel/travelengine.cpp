@@ -75,7 +75,11 @@ void TravelEngine::emptyLog() { reportLogFailure(TextFile::writeLines(m_state.ap
 
 void TravelEngine::reportLogFailure(const WriteResult &result)
 {
-    if (result.ok() || m_logFailureReported)
+    if (result.ok()) {
+        m_logFailureReported = false;
+        return;
+    }
+    if (m_logFailureReported)
         return;
     m_logFailureReported = true;
     m_dialogs.message(m_state.caption(logFailedCaption, "The travel log cannot be written; travel goes on without it:") %

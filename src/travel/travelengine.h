@@ -65,7 +65,8 @@ signals:
 private:
     void finishStep(const QStringList &hrefs);
     void cancelStep();
-    // The user hears of a log that cannot be written once per run; travel goes on.
+    // The user hears once that the log cannot be written, not at every step, and again only after
+    // it could be written in between; travel goes on.
     void reportLogFailure(const WriteResult &result);
 
     ProgramState &m_state;

@@ -1,13 +1,19 @@
 #pragma once
 
-#include <QMetaObject>
 #include <QObject>
+#include <QPointer>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <memory>
 
 class ExportSupport;
+class QWebEngineDownloadRequest;
 
 // "SAVE:HTML": the active page saved by the web engine as a web archive or a complete page,
-// under the name chosen in the save dialog; the message names the file actually written.
+// under the name chosen in the save dialog; the message names the file actually written. The
+// engine writes into a folder of its own beside the chosen name, and the page is moved over
+// that name only when complete, so a save that fails or runs out of time leaves an earlier file
+// whole.
 class PageSave : public QObject
 {
     Q_OBJECT
@@ -19,11 +25,19 @@ public:
 
     void save();
 
+public slots:
+    // The time limit has passed: the engine's save is cancelled and the export fails.
+    void timeLimitReached();
+
 private:
+    void watch(QWebEngineDownloadRequest *download);
     void done(bool ok, const QString &reason);
+    QString place();
 
     ExportSupport &m_;
     QString m_path;
-    QMetaObject::Connection m_watch;
+    // Where the engine writes this save; gone (with whatever is in it) when the save ends.
+    std::unique_ptr<QTemporaryDir> m_writing;
+    QPointer<QWebEngineDownloadRequest> m_download;
     QTimer m_limit;
 };

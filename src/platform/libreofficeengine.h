@@ -53,10 +53,11 @@ private:
     bool start();
     void sendNext();
     void readAnswers();
-    void fail(const QString &error, bool missing = false);
+    void fail(const QString &error, Failure failure);
     void stop();
     void finish(const QJsonObject &answer);
     static void toReply(const QJsonObject &answer, const Done &done);
+    static void removeLeftoversOfEndedRuns();
 
     QString m_helperScript;
     QString m_python = defaultPython;

@@ -28,8 +28,6 @@ LibreOfficeEngine::LibreOfficeEngine(QString helperScript, QObject *parent)
     : QObject(parent), m_helperScript(std::move(helperScript))
 {
     initOfficeResources();
-    static const bool cleaned = (removeLeftoversOfEndedRuns(), true);
-    Q_UNUSED(cleaned);
     m_deadline.setSingleShot(true);
     connect(&m_deadline, &QTimer::timeout, this, [this] {
         fail(tr("The office engine did not answer within %1 s and was stopped.")
@@ -75,6 +73,7 @@ bool LibreOfficeEngine::start()
 {
     if (running())
         return true;
+    removeLeftoversOfEndedRuns();
     m_work = std::make_unique<QTemporaryDir>(QDir::temp().filePath(workPrefix + QString::number(::getpid())
                                                                     + QStringLiteral("-XXXXXX")));
     const QString script = m_work->filePath(QStringLiteral("officehelper.py"));

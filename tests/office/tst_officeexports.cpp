@@ -2,6 +2,7 @@
 #include "testmain.h"
 
 #include <QJsonArray>
+#include <QLabel>
 #include <QProcess>
 
 // The exports through the real LibreOffice, each document read back by another LibreOffice.
@@ -246,6 +247,33 @@ private slots:
         QCOMPARE(dialogs().messages.last(), saved(after));
         QVERIFY(reader.inspect(after).value("text").toString().contains(ExportPage::heading));
         QCOMPARE(filesBeside(after), (QStringList{"after.doc", "first.doc"}));
+    }
+
+    void programEndStopsARunningExportCleanly()
+    {
+        // What a killed run left in the temporary folder goes at the next start of the office.
+        QProcess ended;
+        ended.start("true");
+        QVERIFY(ended.waitForStarted());
+        const qint64 endedId = ended.processId();
+        QVERIFY(ended.waitForFinished());
+        QDir temporary = QDir::temp();
+        const QString leftover = QString("tamzo-office-%1-Ab12Cd").arg(endedId);
+        QVERIFY(temporary.mkpath(leftover + "/profile"));
+        const auto ours = [&] {
+            return temporary.entryList({QString("tamzo-office-%1-*").arg(QCoreApplication::applicationPid())}, QDir::Dirs);
+        };
+        const QStringList others = ours();
+        startOn("/page");
+        const QString path = out->filePath("cut.doc");
+        dialogs().saveAnswer = path;
+        command("SAVE:WORDH");
+        QTRY_VERIFY_WITH_TIMEOUT(form().statusBar->text().startsWith("Writing"), 20000);
+        QVERIFY(!temporary.exists(leftover));
+        QCOMPARE(ours().size(), others.size() + 1);
+        browser.reset();
+        QCOMPARE(QDir(out->path()).entryList(QDir::Files | QDir::Hidden | QDir::Dirs | QDir::NoDotAndDotDot), QStringList());
+        QCOMPARE(ours(), others);
     }
 
     void aHungOfficeIsStoppedAndTheNextRequestWorks()

@@ -8,6 +8,7 @@
 #include "filereplacement.h"
 #include "platform/userdialogs.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QPointer>
 #include <QSaveFile>
@@ -34,6 +35,7 @@ bool ExportSupport::begin(int doingCaption, const char *doingEnglish, bool trans
 {
     if (m_indicator.begin(caption(doingCaption, doingEnglish), translucent)) {
         m_scratch = std::make_unique<QTemporaryDir>();
+        m_focus = QApplication::focusWidget();
         return true;
     }
     m_dialogs.message(caption(busyCaption, "An export is running; wait until it has ended."));
@@ -111,12 +113,18 @@ void ExportSupport::writeFiles(const QStringList &finalPaths, const QString &sou
     work(temporaryPaths, [self, files, source, done = std::move(done)](const OfficeEngine::Reply &reply) {
         if (!self)
             return;
-        if (!reply.ok)
-            return self->officeFailed(reply, files->front()->finalPath(), source);
+        // The files beside the user's are gone before any message waits for the user.
+        const QString first = files->front()->finalPath();
+        WriteResult placed = WriteResult::success();
         for (const auto &file : *files) {
-            if (const WriteResult placed = file->commit(); !placed.ok())
-                return self->failed(placed);
+            if (reply.ok && placed.ok())
+                placed = file->commit();
         }
+        files->clear();
+        if (!reply.ok)
+            return self->officeFailed(reply, first, source);
+        if (!placed.ok())
+            return self->failed(placed);
         done(reply);
     });
 }
@@ -158,6 +166,8 @@ void ExportSupport::finish(UserDialogs::Icon icon, const QString &message)
     m_scratch.reset();
     if (!message.isEmpty())
         m_dialogs.message(message, icon);
+    if (const QPointer<QWidget> focus = std::exchange(m_focus, nullptr))
+        focus->setFocus(Qt::OtherFocusReason);
 }
 
 void ExportSupport::saved(const QString &path) { finish(caption(savedCaption, "File saved: ") + path); }

@@ -6,6 +6,7 @@
 #include "platform/userdialogs.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
@@ -92,6 +93,9 @@ private:
     PageCopy m_pageCopy;
     OfficeEngine *m_office = nullptr;
     std::unique_ptr<QTemporaryDir> m_scratch;
+    // What had the keyboard focus when the export began (the page's field, say): it gets it
+    // back when the export has ended.
+    QPointer<QWidget> m_focus;
     // The save dialog's file name, kept from one export to the next.
     QString m_fileName;
 };

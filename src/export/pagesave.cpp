@@ -90,6 +90,11 @@ QString PageSave::place()
     const QString written = m_writing->filePath(QFileInfo(m_path).fileName());
     if (QFileInfo(written).size() == 0)
         return tr("nothing was written");
+    // The engine writes for itself alone; the page gets the permissions of the file it
+    // replaces, or those of a new document.
+    QFile::setPermissions(written, QFile::exists(m_path) ? QFile::permissions(m_path)
+                                                         : QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                               | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     const auto move = [](const QString &from, const QString &to) {
         return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0
                    ? QString()

@@ -67,10 +67,11 @@ void PageSave::watch(QWebEngineDownloadRequest *download)
     connect(download, &QWebEngineDownloadRequest::isFinishedChanged, this, [this, download] {
         if (download != m_download)
             return;
+        // The engine's own account of an interruption (interruptReasonString) can crash it.
         if (download->state() == QWebEngineDownloadRequest::DownloadCompleted)
             done(true, QString());
         else
-            done(false, download->interruptReasonString());
+            done(false, tr("the web engine stopped the save (reason %1)").arg(static_cast<int>(download->interruptReason())));
     });
 }
 

@@ -8,6 +8,9 @@
 #include <QScreen>
 #include <QTimer>
 #include "export/pagesave.h"
+#include <QWebEngineProfile>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 
 // An office that answers as told: writes its outputs, each with bytes of its own (the filter it
 // was asked for), or fails; held answers wait until released.
@@ -429,11 +432,13 @@ private slots:
         QVERIFY(old.open(QIODevice::WriteOnly) && old.write("the earlier archive") > 0);
         old.close();
         dialogs().saveAnswer = path;
+        QSignalSpy requested(active()->engine()->page()->profile(), &QWebEngineProfile::downloadRequested);
         command("SAVE:HTML");
         form().exports().findChild<PageSave *>()->timeLimitReached();
         QVERIFY(!form().exports().running());
         QCOMPARE(dialogs().messages.size(), 1);
         QVERIFY(dialogs().messages.first().contains("did not save the page"));
+        QVERIFY(waitUntil([&] { return !requested.isEmpty(); }));
         // The save that was given up cannot end the next one.
         QVERIFY(exportWith("SAVE:HTML", 30000));
         QCOMPARE(dialogs().messages.last(), saved(path));

@@ -90,6 +90,10 @@ private slots:
         ExportPage::serve(server, "/page");
         server.setPage("/empty", "<html><head><title></title></head><body></body></html>");
         server.setPage("/other", "<html><head><title>Other</title></head><body><p>Second page</p></body></html>");
+        server.setPage("/late.png", ExportPage::picture(Qt::green), "image/png");
+        server.setHeld("/never.png");
+        server.setPage("/pictures", "<html><head><title>Pictures</title></head><body><p>Two pictures</p>"
+                                    "<img src=\"/late.png\"><img src=\"/never.png\" alt=\"not come\"></body></html>");
         server.setPage("/untitled", "<html><body><p>A page without title</p></body></html>");
         server.setPage("/search", "<html><head><title>Search</title></head><body>"
                                   "<input id=\"field\" autofocus style=\"position:absolute;left:10px;top:10px;width:300px\">"
@@ -444,6 +448,19 @@ private slots:
         QCOMPARE(dialogs().messages.last(), saved(path));
         QVERIFY(old.open(QIODevice::ReadOnly) && old.readAll().contains("multipart/related"));
         QCOMPARE(filesOut(), QStringList{"page.mhtml"});
+    }
+
+    void pictureThatNeverComesIsLeftOut()
+    {
+        startExportPage();
+        active()->Navigate(server.url("/pictures"));
+        QVERIFY(waitUntil([&] { return server.requestCount("/never.png") == 1; }));
+        dialogs().saveAnswer = out->filePath("pictures.doc");
+        QVERIFY(exportWith("SAVE:WORDH"));
+        QCOMPARE(dialogs().messages, QStringList{saved(out->filePath("pictures.doc"))});
+        QVERIFY2(office.page.contains("Two pictures") && office.page.contains("picture0.png")
+                     && !office.page.contains("picture1.png") && office.page.contains("not come"),
+                 office.page.constData());
     }
 };
 

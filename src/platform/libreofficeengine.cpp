@@ -170,7 +170,7 @@ void LibreOfficeEngine::removeLeftoversOfEndedRuns()
     for (const QString &name : temporary.entryList({workPrefix + u'*'}, QDir::Dirs | QDir::NoDotAndDotDot)) {
         bool number = false;
         const pid_t owner = name.mid(workPrefix.size()).section(u'-', 0, 0).toInt(&number);
-        if (number && owner != ::getpid() && ::kill(owner, 0) != 0 && errno == ESRCH)
+        if (number && owner > 0 && owner != ::getpid() && ::kill(owner, 0) != 0 && errno == ESRCH)
             QDir(temporary.filePath(name)).removeRecursively();
     }
 }

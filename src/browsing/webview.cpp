@@ -329,6 +329,11 @@ void WebView::readReadyState(std::function<void(const QString &)> done)
               [done = std::move(done)](const QVariant &result) { done(result.toString().toLower()); });
 }
 
+void WebView::readDocument(const QString &script, std::function<void(const QVariant &)> done)
+{
+    runScript(script, std::move(done));
+}
+
 void WebView::readMarkup(std::function<void(const QString &)> done)
 {
     runScript(QStringLiteral("document.documentElement ? document.documentElement.outerHTML : ''"),

@@ -79,6 +79,8 @@ public:
     void readLinks(const LinkFilter &filter, std::function<void(const QStringList &hrefs)> done);
     void readReadyState(std::function<void(const QString &state)> done);
     void readMarkup(std::function<void(const QString &markup)> done);
+    // The value of a script run over the document in that same world (an empty one without page).
+    void readDocument(const QString &script, std::function<void(const QVariant &value)> done);
 
 signals:
     void StatusTextChange(const QString &text);

@@ -53,12 +53,17 @@ void DocumentExport::write(bool pdf, const QString &templatePath, const QString 
     ExportSupport &support = m_;
     const bool landscape = templatePath.isEmpty();
     support.writeFiles(
-        finals,
+        finals, templatePath,
         [&support, templatePath, landscape, htmlPath, outputs](const QStringList &temporaryPaths,
                                                                  OfficeEngine::Done done) mutable {
             for (qsizetype i = 0; i < outputs.size(); ++i)
                 outputs[i].path = temporaryPaths[i];
             support.office().writeDocument(templatePath, landscape, htmlPath, outputs, std::move(done));
         },
-        [&support, fileName](const OfficeEngine::Reply &) { support.saved(fileName); });
+        [&support, finals](const OfficeEngine::Reply &) {
+            if (finals.size() == 1)
+                return support.saved(finals[0]);
+            support.finish(support.caption(ExportSupport::savedCaption, "File saved: ") + finals[0] + u'\n'
+                           + support.caption(wordCopyCaption, "Its Word copy:") + u' ' + finals[1]);
+        });
 }

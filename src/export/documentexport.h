@@ -6,12 +6,13 @@ class ExportSupport;
 
 // The page as a Word document ("SAVE:WORDH", "SAVE:WORDV") or as a PDF file with its Word copy
 // beside it ("SAVE:PDF"): the template opened, the copied page inserted at its end, the result
-// saved under the name chosen in the save dialog.
+// saved under the name chosen in the save dialog. The PDF's message names both files.
 class DocumentExport : public QObject
 {
     Q_OBJECT
 public:
     static constexpr int templatesNotReadyCaption = 261;
+    static constexpr int wordCopyCaption = 263;
     static inline const QString wordFilter = QStringLiteral("Microsoft Word (*.doc)");
     static inline const QString pdfFilter = QStringLiteral("PDF  (*.pdf)");
 

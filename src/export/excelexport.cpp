@@ -24,7 +24,7 @@ void ExcelExport::write(const QString &htmlPath)
         return m_.finish();
     ExportSupport &support = m_;
     support.writeFiles(
-        {fileName},
+        {fileName}, {},
         [&support, htmlPath](const QStringList &temporaryPaths, OfficeEngine::Done done) {
             support.office().writeWorkbook(htmlPath, temporaryPaths.first(), std::move(done));
         },

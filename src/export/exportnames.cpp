@@ -1,6 +1,7 @@
 #include "exportnames.h"
 
 #include <QFileInfo>
+#include <QUrl>
 
 QString ExportNames::suggested(const QString &title, const QString &extension, const QString &untitled)
 {
@@ -21,7 +22,19 @@ QString ExportNames::wordCopy(const QString &pdfPath)
     const qsizetype dot = name.lastIndexOf(u'.');
     const QString stem = dot > 0 ? name.left(dot) : name;
     const QString folder = pdfPath.left(pdfPath.size() - name.size());
-    return folder + stem + QStringLiteral(".doc");
+    const QString copy = folder + stem + QStringLiteral(".doc");
+    return copy == pdfPath ? folder + stem + QStringLiteral("-Word.doc") : copy;
+}
+
+QString ExportNames::pageTitle(const QString &title, const QString &address)
+{
+    const QUrl url(address);
+    const QString withoutScheme = url.toString(QUrl::RemoveScheme).mid(2);
+    for (const QString &shown : {address, withoutScheme, url.toDisplayString(), url.toDisplayString(QUrl::RemoveScheme).mid(2)}) {
+        if (!shown.isEmpty() && title == shown)
+            return {};
+    }
+    return title;
 }
 
 QString ExportNames::capture(int number)

@@ -13,8 +13,12 @@ struct ExportNames
     static QString suggested(const QString &title, const QString &extension, const QString &untitled = {});
 
     // The Word copy that lies beside a PDF: the chosen name with its extension replaced by
-    // ".doc" ("/out/page.pdf" gives "/out/page.doc"; a name without extension gets one).
+    // ".doc" ("/out/page.pdf" gives "/out/page.doc"; a name without extension gets one). A PDF
+    // named "page.doc" keeps its name and the copy becomes "page-Word.doc".
     static QString wordCopy(const QString &pdfPath);
+
+    // The page's title, or nothing when the engine shows the page's address in its place.
+    static QString pageTitle(const QString &title, const QString &address);
 
     // "Tamzo007.bmp": the capture number in at least three digits.
     static QString capture(int number);

@@ -8,6 +8,7 @@
 #include "filereplacement.h"
 #include "platform/userdialogs.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QPointer>
 #include <QSaveFile>
@@ -25,25 +26,35 @@ WebView *ExportSupport::activeView() const { return m_tabs.activeView(); }
 
 QString ExportSupport::caption(int number, const char *english) const { return m_state.caption(number, english); }
 
+QString ExportSupport::workFile(const QString &name) const
+{
+    return m_scratch ? m_scratch->filePath(name) : QString();
+}
+
 bool ExportSupport::begin(int doingCaption, const char *doingEnglish, bool translucent)
 {
-    if (m_indicator.begin(caption(doingCaption, doingEnglish), translucent))
+    if (m_indicator.begin(caption(doingCaption, doingEnglish), translucent)) {
+        m_scratch = std::make_unique<QTemporaryDir>();
+        m_focus = QApplication::focusWidget();
         return true;
+    }
     m_dialogs.message(caption(busyCaption, "An export is running; wait until it has ended."));
     return false;
 }
 
-// The clipboard holds a fragment of the page; the office reads it as a whole UTF-8 document.
-static QByteArray htmlDocument(const QString &html, const QString &text)
+// The body's markup as a whole UTF-8 document for the office.
+static QByteArray htmlDocument(const QString &body)
 {
-    const QString body = html.trimmed().isEmpty()
-                             ? QStringLiteral("<p>") + text.toHtmlEscaped().replace(u'\n', QStringLiteral("<br>"))
-                                   + QStringLiteral("</p>")
-                             : html;
-    if (body.contains(QStringLiteral("<html"), Qt::CaseInsensitive))
-        return body.toUtf8();
     return QByteArrayLiteral("<html><head><meta charset=\"utf-8\"></head><body>") + body.toUtf8()
            + QByteArrayLiteral("</body></html>");
+}
+
+static WriteResult writeWhole(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) < 0 || !file.flush() || !file.commit())
+        return WriteResult::failure(path, file.errorString());
+    return WriteResult::success();
 }
 
 void ExportSupport::copyPage(std::function<void(const QString &)> done)
@@ -58,10 +69,11 @@ void ExportSupport::copyPage(std::function<void(const QString &)> done)
             return done(QString());
         }
         const QString path = self->workFile(QStringLiteral("page.html"));
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(htmlDocument(copied.html, copied.text)) < 0
-            || !file.flush() || !file.commit()) {
-            self->failed(WriteResult::failure(path, file.errorString()));
+        WriteResult written = writeWhole(path, htmlDocument(copied.html));
+        for (qsizetype n = 0; written.ok() && n < copied.pictures.size(); ++n)
+            written = writeWhole(self->workFile(PageCopy::pictureName(n)), copied.pictures[n]);
+        if (!written.ok()) {
+            self->failed(written);
             return done(QString());
         }
         done(path);
@@ -70,7 +82,9 @@ void ExportSupport::copyPage(std::function<void(const QString &)> done)
 
 QString ExportSupport::chooseFile(const QString &extension, const QString &filter, const QString &untitled)
 {
-    const QString name = ExportNames::suggested(activeView()->LocationName(), extension, untitled);
+    WebView *view = activeView();
+    const QString title = ExportNames::pageTitle(view->LocationName(), view->LocationURL());
+    const QString name = ExportNames::suggested(title, extension, untitled.isEmpty() ? m_state.todayDate : untitled);
     const QString suggested =
         m_fileName.isEmpty() ? name : QFileInfo(m_fileName).absoluteDir().filePath(name);
     QString chosen = m_dialogs.saveFileName(suggested, filter);
@@ -83,7 +97,7 @@ QString ExportSupport::chooseFile(const QString &extension, const QString &filte
     return chosen;
 }
 
-void ExportSupport::writeFiles(const QStringList &finalPaths, const OfficeWork &work,
+void ExportSupport::writeFiles(const QStringList &finalPaths, const QString &source, const OfficeWork &work,
                                std::function<void(const OfficeEngine::Reply &)> done)
 {
     auto files = std::make_shared<std::vector<std::unique_ptr<FileReplacement>>>();
@@ -96,21 +110,52 @@ void ExportSupport::writeFiles(const QStringList &finalPaths, const OfficeWork &
     }
     m_indicator.show(caption(writingCaption, "Writing") + u' ' + QFileInfo(finalPaths.first()).fileName());
     QPointer<ExportSupport> self(this);
-    work(temporaryPaths, [self, files, done = std::move(done)](const OfficeEngine::Reply &reply) {
+    work(temporaryPaths, [self, files, source, done = std::move(done)](const OfficeEngine::Reply &reply) {
         if (!self)
             return;
-        const QString &first = files->front()->finalPath();
-        if (reply.missing)
-            return self->finish(UserDialogs::Icon::Critical, self->caption(officeMissingCaption, "This export needs LibreOffice and its Python bridge (Debian packages libreoffice-writer-nogui, libreoffice-calc-nogui, libreoffice-impress-nogui and python3-uno):") + u'\n'
-                                + reply.error);
-        if (!reply.ok)
-            return self->failed(WriteResult::failure(first, reply.error));
+        // The files beside the user's are gone before any message waits for the user.
+        const QString first = files->front()->finalPath();
+        WriteResult placed = WriteResult::success();
         for (const auto &file : *files) {
-            if (const WriteResult placed = file->commit(); !placed.ok())
-                return self->failed(placed);
+            if (reply.ok && placed.ok())
+                placed = file->commit();
         }
+        files->clear();
+        if (!reply.ok)
+            return self->officeFailed(reply, first, source);
+        if (!placed.ok())
+            return self->failed(placed);
         done(reply);
     });
+}
+
+void ExportSupport::officeFailed(const OfficeEngine::Reply &reply, const QString &file, const QString &source)
+{
+    using Failure = OfficeEngine::Failure;
+    QString message;
+    switch (reply.failure) {
+    case Failure::Write:
+        return failed(WriteResult::failure(file, caption(officeCouldNotWriteCaption, "the office could not write it")));
+    case Failure::Missing:
+        message = caption(officeMissingCaption, "This export needs LibreOffice and its Python bridge (Debian packages libreoffice-writer-nogui, libreoffice-calc-nogui, libreoffice-impress-nogui and python3-uno):")
+                  + u'\n' + reply.error;
+        break;
+    case Failure::Template:
+        message = caption(templateUnreadableCaption, "The Word template could not be read:") + u'\n' + source;
+        break;
+    case Failure::NotPresentation:
+        message = caption(notPresentationCaption, "This file is not a presentation, so no slide was added to it:")
+                  + u'\n' + file;
+        break;
+    case Failure::Stopped:
+        message = caption(officeStoppedCaption, "The office stopped before the file was written; the next export starts it again.");
+        break;
+    case Failure::None:
+    case Failure::Other:
+        message = caption(officeFailedCaption, "The office could not make a document of this page:") + u'\n' + file;
+        break;
+    }
+    finish(UserDialogs::Icon::Critical, message);
 }
 
 void ExportSupport::finish(const QString &message) { finish(UserDialogs::Icon::Information, message); }
@@ -118,8 +163,11 @@ void ExportSupport::finish(const QString &message) { finish(UserDialogs::Icon::I
 void ExportSupport::finish(UserDialogs::Icon icon, const QString &message)
 {
     m_indicator.end();
+    m_scratch.reset();
     if (!message.isEmpty())
         m_dialogs.message(message, icon);
+    if (const QPointer<QWidget> focus = std::exchange(m_focus, nullptr))
+        focus->setFocus(Qt::OtherFocusReason);
 }
 
 void ExportSupport::saved(const QString &path) { finish(caption(savedCaption, "File saved: ") + path); }

@@ -16,6 +16,10 @@ MarkupView::MarkupView(ExportSupport &support, QObject *parent) : QObject(parent
 
 void MarkupView::show()
 {
+    // The markup is written as any export's file is: one at a time, and its failure ends only
+    // this one.
+    if (!m_.begin(ExportSupport::savingCaption, "Saving the page...", false))
+        return;
     QPointer<MarkupView> self(this);
     m_.activeView()->readMarkup([self](const QString &markup) {
         if (self)
@@ -26,7 +30,7 @@ void MarkupView::show()
 void MarkupView::write(const QString &markup)
 {
     if (markup.isEmpty())
-        return m_.dialogs().message(m_.caption(ExportSupport::nothingCaption, "Nothing could be copied from this page."));
+        return m_.finish(m_.caption(ExportSupport::nothingCaption, "Nothing could be copied from this page."));
     const AppFolder &folder = m_.state().appFolder;
     // "doc.txt" in any spelling is this one file.
     const QString earlier = folder.path(QStringLiteral("\\doc.txt"));
@@ -36,5 +40,6 @@ void MarkupView::write(const QString &markup)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(markup.toUtf8()) < 0 || !file.flush() || !file.commit())
         return m_.failed(WriteResult::failure(path, file.errorString()));
+    m_.finish();
     m_.shell().open(path);
 }

@@ -2,70 +2,95 @@
 
 #include "browsing/webview.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QMimeData>
-#include <QWebEnginePage>
-#include <QWebEngineView>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
-PageCopy::PageCopy(QObject *parent) : QObject(parent)
-{
-    m_timer.setSingleShot(true);
-    connect(&m_timer, &QTimer::timeout, this, &PageCopy::lookAtClipboard);
-}
+// Runs in the program's own world over the live document: a clone of the body, cleaned, with
+// each picture drawn from the page's own decoded image. A picture the page has not shown (not
+// loaded, failed, or from another site that does not allow it to be read) is left out and its
+// alternative text stays.
+static const QString bodyCopy = QStringLiteral(R"JS(
+(function () {
+  var body = document.body;
+  if (!body) return '{}';
+  var copy = body.cloneNode(true);
+  var shown = body.querySelectorAll('*'), cloned = copy.querySelectorAll('*');
+  var hidden = [];
+  for (var i = 0; i < shown.length; ++i) {
+    var style = getComputedStyle(shown[i]);
+    if (style.display === 'none' || style.visibility === 'hidden') hidden.push(cloned[i]);
+  }
+  var pictures = [];
+  var images = body.getElementsByTagName('img'), copies = copy.getElementsByTagName('img');
+  var kept = [];
+  // A canvas kept in memory, not on the graphics card: far quicker to read back.
+  var canvas = document.createElement('canvas'), context = canvas.getContext('2d', {willReadFrequently: true});
+  for (var n = 0; n < images.length; ++n) {
+    var image = images[n], data = '';
+    try {
+      if (image.complete && image.naturalWidth > 0) {
+        canvas.width = image.naturalWidth;
+        canvas.height = image.naturalHeight;
+        context.drawImage(image, 0, 0);
+        data = canvas.toDataURL('image/png');
+      }
+    } catch (e) { data = ''; }
+    kept.push({copy: copies[n], data: data, width: image.width, height: image.height, alt: image.alt || ''});
+  }
+  hidden.forEach(function (element) { element.remove(); });
+  kept.forEach(function (picture) {
+    var element = picture.copy;
+    if (!copy.contains(element)) return;
+    if (!picture.data) { element.replaceWith(document.createTextNode(picture.alt)); return; }
+    ['srcset', 'sizes', 'loading', 'crossorigin', 'usemap'].forEach(function (name) { element.removeAttribute(name); });
+    element.setAttribute('src', 'picture' + pictures.length + '.png');
+    element.setAttribute('width', picture.width);
+    element.setAttribute('height', picture.height);
+    pictures.push(picture.data.substring(picture.data.indexOf(',') + 1));
+  });
+  copy.querySelectorAll('script, noscript, style, link, meta, base, template, iframe, frame, frameset, object, '
+      + 'embed, applet, video, audio, source, track, canvas, input, select, textarea, button, image, use')
+      .forEach(function (element) { element.remove(); });
+  copy.querySelectorAll('*').forEach(function (element) {
+    for (var a = element.attributes.length - 1; a >= 0; --a) {
+      var name = element.attributes[a].name.toLowerCase(), value = element.attributes[a].value;
+      if (name === 'background' || name === 'href' && element.localName !== 'a' || name.indexOf('on') === 0
+          || name === 'style' && /url\s*\(/i.test(value) || name === 'xlink:href' || name === 'poster')
+        element.removeAttribute(element.attributes[a].name);
+    }
+  });
+  return JSON.stringify({html: copy.innerHTML, text: body.innerText, pictures: pictures});
+})()
+)JS");
+
+PageCopy::PageCopy(QObject *parent) : QObject(parent) {}
+
+QString PageCopy::pictureName(qsizetype number) { return QStringLiteral("picture%1.png").arg(number); }
 
 void PageCopy::run(WebView *view, std::function<void(const Copied &)> done)
 {
     m_view = view;
     m_done = std::move(done);
-    m_attend.start(view, [this](bool) {
-        // The view's select-all and copy act on the page that has the keyboard focus: its
-        // window must be the active one.
-        if (m_view)
-            m_view->window()->activateWindow();
-        m_elapsed.start();
-        waitForActiveWindow();
-    });
-}
-
-void PageCopy::waitForActiveWindow()
-{
-    if (m_view && !m_view->isActiveWindow() && m_elapsed.elapsed() < activationLimitMs)
-        return QTimer::singleShot(clipboardLookMs, this, &PageCopy::waitForActiveWindow);
-    copy();
+    m_attend.start(view, [this](bool) { copy(); });
 }
 
 void PageCopy::copy()
 {
-    QGuiApplication::clipboard()->clear();
-    if (m_view) {
-        m_view->ExecWB(WebView::SelectAll);
-        m_view->ExecWB(WebView::Copy);
-    }
-    m_elapsed.start();
-    lookAtClipboard();
-}
-
-void PageCopy::lookAtClipboard()
-{
-    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
-    const bool filled = data && (data->hasHtml() || data->hasText());
-    if (filled || !m_view || m_elapsed.elapsed() >= clipboardLimitMs)
-        finish();
-    else
-        m_timer.start(clipboardLookMs);
-}
-
-void PageCopy::finish()
-{
-    Copied copied;
-    if (const QMimeData *data = QGuiApplication::clipboard()->mimeData()) {
-        copied.html = data->html();
-        copied.text = data->text();
-    }
-    // The page is left as it was shown, without the selection.
-    if (m_view && m_view->hasEngine())
-        m_view->engine()->page()->triggerAction(QWebEnginePage::Unselect);
-    if (const auto done = std::exchange(m_done, nullptr))
-        done(copied);
+    const auto finish = [this](const Copied &copied) {
+        if (const auto done = std::exchange(m_done, nullptr))
+            done(copied);
+    };
+    if (!m_view)
+        return finish({});
+    QPointer<PageCopy> self(this);
+    m_view->readDocument(bodyCopy, [self, finish](const QVariant &result) {
+        if (!self)
+            return;
+        const QJsonObject read = QJsonDocument::fromJson(result.toString().toUtf8()).object();
+        Copied copied{read.value(u"html").toString(), read.value(u"text").toString(), {}};
+        for (const QJsonValue picture : read.value(u"pictures").toArray())
+            copied.pictures.append(QByteArray::fromBase64(picture.toString().toLatin1()));
+        finish(copied);
+    });
 }

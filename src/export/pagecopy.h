@@ -2,46 +2,42 @@
 
 #include "webattend.h"
 
-#include <QElapsedTimer>
+#include <QByteArrayList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <QTimer>
 #include <functional>
 
 class WebView;
 
-// The whole page of a view put on the clipboard with its formatting, through the view's own
-// select-all and copy, once the page has finished loading.
+// The document's body of a view, once the page has finished loading, as the office gets it:
+// its markup without scripts, frames or anything the office would fetch, its pictures taken
+// from what the page shows (so with the page's cookies, never fetched again and never read from
+// the disk), and its text. The page's focus, selection and the clipboard are left alone.
 class PageCopy : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr int clipboardLimitMs = 3000;
-    static constexpr int clipboardLookMs = 50;
-    static constexpr int activationLimitMs = 1000;
-
     struct Copied
     {
+        // The body's markup; picture n is "picture<n>.png" beside it.
         QString html;
         QString text;
-        bool empty() const { return html.trimmed().isEmpty() && text.trimmed().isEmpty(); }
+        QByteArrayList pictures;
+        bool empty() const { return text.trimmed().isEmpty() && pictures.isEmpty(); }
     };
 
     explicit PageCopy(QObject *parent = nullptr);
 
-    // done runs once, later, with what the clipboard holds (nothing when the page gave nothing).
+    // done runs once, later, with the copy (empty when the page gave nothing).
     void run(WebView *view, std::function<void(const Copied &)> done);
 
+    static QString pictureName(qsizetype number);
+
 private:
-    void waitForActiveWindow();
     void copy();
-    void lookAtClipboard();
-    void finish();
 
     WebAttend m_attend;
     QPointer<WebView> m_view;
     std::function<void(const Copied &)> m_done;
-    QTimer m_timer;
-    QElapsedTimer m_elapsed;
 };

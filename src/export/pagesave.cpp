@@ -1,25 +1,32 @@
 #include "pagesave.h"
 
-#include "browsing/downloadfailure.h"
 #include "browsing/webview.h"
 #include "core/textfile.h"
 #include "exportsupport.h"
-#include "filereplacement.h"
 #include "platform/userdialogs.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QWebEngineDownloadRequest>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 PageSave::PageSave(ExportSupport &support, QObject *parent) : QObject(parent), m_(support)
 {
     m_limit.setSingleShot(true);
-    connect(&m_limit, &QTimer::timeout, this,
-            [this] { done(false, tr("the web engine did not save the page within %1 s").arg(limitMs / 1000)); });
+    connect(&m_limit, &QTimer::timeout, this, &PageSave::timeLimitReached);
 }
 
-PageSave::~PageSave() = default;
+// The folder of a complete page's pictures and styles, named by the engine after the page.
+static QString resourcesOf(const QString &pagePath)
+{
+    const QFileInfo page(pagePath);
+    return page.dir().filePath(page.completeBaseName() + QStringLiteral("_files"));
+}
 
 void PageSave::save()
 {
@@ -31,44 +38,85 @@ void PageSave::save()
     m_path = m_.chooseFile(QStringLiteral(".mhtml"), filter);
     if (m_path.isEmpty())
         return m_.finish();
-    const bool complete = m_path.endsWith(u".html", Qt::CaseInsensitive) || m_path.endsWith(u".htm", Qt::CaseInsensitive);
-    QString written = m_path;
-    if (!complete) {
-        m_archive = std::make_unique<FileReplacement>(m_path);
-        if (const WriteResult reserved = m_archive->prepare(); !reserved.ok())
-            return m_.failed(reserved);
-        written = m_archive->temporaryPath();
-    }
+    const QFileInfo target(m_path);
+    m_writing = std::make_unique<QTemporaryDir>(target.absoluteDir().filePath(QStringLiteral(".") + target.fileName()
+                                                                              + QStringLiteral(".XXXXXX")));
+    if (!m_writing->isValid())
+        return done(false, m_writing->errorString());
+    const bool complete = target.suffix().compare(u"html", Qt::CaseInsensitive) == 0
+                          || target.suffix().compare(u"htm", Qt::CaseInsensitive) == 0;
     QWebEnginePage *page = view->engine()->page();
-    // The program saves one page at a time: the next page-save download is this one.
-    m_watch = connect(page->profile(), &QWebEngineProfile::downloadRequested, this,
-                      [this](QWebEngineDownloadRequest *download) {
-                          if (!download->isSavePageDownload())
-                              return;
-                          disconnect(m_watch);
-                          connect(download, &QWebEngineDownloadRequest::isFinishedChanged, this, [this, download] {
-                              if (download->state() == QWebEngineDownloadRequest::DownloadCompleted)
-                                  done(true, QString());
-                              else
-                                  done(false, downloadFailureReason(*download));
-                          });
-                      });
+    connect(page->profile(), &QWebEngineProfile::downloadRequested, this, &PageSave::watch, Qt::UniqueConnection);
     m_limit.start(limitMs);
-    page->save(written, complete ? QWebEngineDownloadRequest::CompleteHtmlSaveFormat
-                                : QWebEngineDownloadRequest::MimeHtmlSaveFormat);
+    page->save(m_writing->filePath(target.fileName()),
+               complete ? QWebEngineDownloadRequest::CompleteHtmlSaveFormat
+                        : QWebEngineDownloadRequest::MimeHtmlSaveFormat);
+}
+
+void PageSave::watch(QWebEngineDownloadRequest *download)
+{
+    if (!download->isSavePageDownload())
+        return;
+    const QString writes = QDir(download->downloadDirectory()).filePath(download->downloadFileName());
+    // A save that was given up and only now reaches the engine is not this one.
+    if (!m_writing || writes != m_writing->filePath(QFileInfo(m_path).fileName())) {
+        download->cancel();
+        return;
+    }
+    m_download = download;
+    connect(download, &QWebEngineDownloadRequest::isFinishedChanged, this, [this, download] {
+        if (download != m_download)
+            return;
+        // The engine's own account of an interruption (interruptReasonString) can crash it.
+        if (download->state() == QWebEngineDownloadRequest::DownloadCompleted)
+            done(true, QString());
+        else
+            done(false, tr("the web engine stopped the save (reason %1)").arg(static_cast<int>(download->interruptReason())));
+    });
+}
+
+void PageSave::timeLimitReached()
+{
+    if (!m_writing)
+        return;
+    if (m_download)
+        m_download->cancel();
+    done(false, tr("the web engine did not save the page within %1 s").arg(limitMs / 1000));
+}
+
+// Moves the written page (and a complete page's folder) over the chosen name; the reason of a
+// failure, or nothing.
+QString PageSave::place()
+{
+    const QString written = m_writing->filePath(QFileInfo(m_path).fileName());
+    if (QFileInfo(written).size() == 0)
+        return tr("nothing was written");
+    // The engine writes for itself alone; the page gets the permissions of the file it
+    // replaces, or those of a new document.
+    QFile::setPermissions(written, QFile::exists(m_path) ? QFile::permissions(m_path)
+                                                         : QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                               | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    const auto move = [](const QString &from, const QString &to) {
+        return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0
+                   ? QString()
+                   : QString::fromLocal8Bit(std::strerror(errno));
+    };
+    if (const QString resources = resourcesOf(written); QFileInfo(resources).isDir()) {
+        QDir(resourcesOf(m_path)).removeRecursively();
+        if (const QString failure = move(resources, resourcesOf(m_path)); !failure.isEmpty())
+            return failure;
+    }
+    return move(written, m_path);
 }
 
 void PageSave::done(bool ok, const QString &reason)
 {
-    if (!m_limit.isActive())
-        return;
     m_limit.stop();
-    disconnect(m_watch);
-    const std::unique_ptr<FileReplacement> archive = std::move(m_archive);
-    const WriteResult placed = !ok ? WriteResult::failure(m_path, reason)
-                                   : archive ? archive->commit() : WriteResult::success();
-    if (placed.ok())
+    m_download = nullptr;
+    const QString failure = ok ? place() : reason;
+    m_writing.reset();
+    if (failure.isEmpty())
         m_.saved(m_path);
     else
-        m_.failed(placed);
+        m_.failed(WriteResult::failure(m_path, failure));
 }

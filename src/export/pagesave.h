@@ -1,15 +1,19 @@
 #pragma once
 
-#include <QMetaObject>
 #include <QObject>
+#include <QPointer>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <memory>
 
 class ExportSupport;
-class FileReplacement;
+class QWebEngineDownloadRequest;
 
 // "SAVE:HTML": the active page saved by the web engine as a web archive or a complete page,
-// under the name chosen in the save dialog; the message names the file actually written.
+// under the name chosen in the save dialog; the message names the file actually written. The
+// engine writes into a folder of its own beside the chosen name, and the page is moved over
+// that name only when complete, so a save that fails or runs out of time leaves an earlier file
+// whole.
 class PageSave : public QObject
 {
     Q_OBJECT
@@ -18,17 +22,22 @@ public:
     static inline const QString filter = QStringLiteral("Web archive (*.mhtml *.mht);;Web page, complete (*.html *.htm)");
 
     explicit PageSave(ExportSupport &support, QObject *parent = nullptr);
-    ~PageSave() override;
 
     void save();
 
+public slots:
+    // The time limit has passed: the engine's save is cancelled and the export fails.
+    void timeLimitReached();
+
 private:
+    void watch(QWebEngineDownloadRequest *download);
     void done(bool ok, const QString &reason);
+    QString place();
 
     ExportSupport &m_;
     QString m_path;
-    // A web archive is one file, written beside its name and put in place when whole.
-    std::unique_ptr<FileReplacement> m_archive;
-    QMetaObject::Connection m_watch;
+    // Where the engine writes this save; gone (with whatever is in it) when the save ends.
+    std::unique_ptr<QTemporaryDir> m_writing;
+    QPointer<QWebEngineDownloadRequest> m_download;
     QTimer m_limit;
 };

@@ -7,7 +7,7 @@
 #include "screencapture.h"
 
 #include <QClipboard>
-#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QPointer>
@@ -45,10 +45,11 @@ void SlideExport::write(const QString &fileName, const QPixmap &picture)
     const QString picturePath = m_.workFile(QStringLiteral("screen.png"));
     if (!picture.save(picturePath, "PNG"))
         return m_.failed(WriteResult::failure(picturePath, QObject::tr("the picture could not be written")));
-    const QString existing = QFile::exists(fileName) ? fileName : QString();
+    // An empty file is a new presentation: its first slide is the picture.
+    const QString existing = QFileInfo(fileName).size() > 0 ? fileName : QString();
     ExportSupport &support = m_;
     support.writeFiles(
-        {fileName},
+        {fileName}, existing,
         [&support, existing, picturePath](const QStringList &temporaryPaths, OfficeEngine::Done done) {
             support.office().appendSlide(existing, picturePath, temporaryPaths.first(), std::move(done));
         },

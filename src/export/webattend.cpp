@@ -13,6 +13,7 @@ void WebAttend::start(WebView *view, std::function<void(bool)> done)
     m_view = view;
     m_done = std::move(done);
     m_elapsed.start();
+    m_read.invalidate();
     look();
 }
 
@@ -20,16 +21,17 @@ void WebAttend::look()
 {
     if (!m_view)
         return finish(false);
-    if (m_view->Busy())
-        return again();
     QPointer<WebAttend> self(this);
     m_view->readReadyState([self](const QString &state) {
         if (!self)
             return;
-        if (state == u"complete")
-            self->finish(true);
-        else
-            self->again();
+        if (state == u"complete" && self->m_view && !self->m_view->Busy())
+            return self->finish(true);
+        if (state == u"interactive" && !self->m_read.isValid())
+            self->m_read.start();
+        if (self->m_read.isValid() && self->m_read.elapsed() >= pictureLimitMs)
+            return self->finish(true);
+        self->again();
     });
 }
 

@@ -10,13 +10,16 @@ class WebView;
 
 // Waits, without blocking the window, until a view has finished loading its page: a look at
 // once and then every quarter second at whether it is busy and whether its document is
-// complete. The wait is bounded: after limitMs the caller goes on with what the page holds.
+// complete. The wait is bounded: after limitMs the caller goes on with what the page holds, and
+// once the document itself is read, its pictures get pictureLimitMs more, after which the caller
+// goes on without those that have not come.
 class WebAttend : public QObject
 {
     Q_OBJECT
 public:
     static constexpr int lookMs = 250;
     static constexpr int limitMs = 15000;
+    static constexpr int pictureLimitMs = 3000;
 
     explicit WebAttend(QObject *parent = nullptr);
 
@@ -32,4 +35,6 @@ private:
     std::function<void(bool)> m_done;
     QTimer m_timer;
     QElapsedTimer m_elapsed;
+    // Since the document was read and only its pictures were still coming.
+    QElapsedTimer m_read;
 };

@@ -1,13 +1,28 @@
 #include "libreofficeengine.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <cerrno>
 #include <csignal>
+#include <map>
 #include <sys/prctl.h>
 #include <unistd.h>
 
 static void initOfficeResources() { Q_INIT_RESOURCE(office); }
+
+// The helper's folder (its script, the office profile, copies of the files it opens) is named
+// after the program's process, so that the folders of runs that were killed can be told apart.
+static const QString workPrefix = QStringLiteral("tamzo-office-");
+
+static const std::map<QString, OfficeEngine::Failure> failureKinds{
+    {QStringLiteral("missing"), OfficeEngine::Failure::Missing},
+    {QStringLiteral("stopped"), OfficeEngine::Failure::Stopped},
+    {QStringLiteral("template"), OfficeEngine::Failure::Template},
+    {QStringLiteral("presentation"), OfficeEngine::Failure::NotPresentation},
+    {QStringLiteral("write"), OfficeEngine::Failure::Write},
+};
 
 LibreOfficeEngine::LibreOfficeEngine(QString helperScript, QObject *parent)
     : QObject(parent), m_helperScript(std::move(helperScript))
@@ -16,7 +31,8 @@ LibreOfficeEngine::LibreOfficeEngine(QString helperScript, QObject *parent)
     m_deadline.setSingleShot(true);
     connect(&m_deadline, &QTimer::timeout, this, [this] {
         fail(tr("The office engine did not answer within %1 s and was stopped.")
-                 .arg((m_fresh ? m_startMs + m_requestMs : m_requestMs) / 1000));
+                 .arg((m_fresh ? m_startMs + m_requestMs : m_requestMs) / 1000),
+             Failure::Stopped);
     });
     connect(&m_process, &QProcess::readyReadStandardOutput, this, &LibreOfficeEngine::readAnswers);
     connect(&m_process, &QProcess::readyReadStandardError, this, [this] {
@@ -24,13 +40,13 @@ LibreOfficeEngine::LibreOfficeEngine(QString helperScript, QObject *parent)
     });
     connect(&m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart)
-            fail(tr("%1 could not be started: %2").arg(m_python, m_process.errorString()), true);
+            fail(tr("%1 could not be started: %2").arg(m_python, m_process.errorString()), Failure::Missing);
     });
     connect(&m_process, &QProcess::finished, this, [this](int code, QProcess::ExitStatus) {
         if (m_stopping)
             return;
         const QString detail = QString::fromLocal8Bit(m_errors).trimmed().section(u'\n', -1);
-        fail(tr("The office engine stopped unexpectedly (exit code %1). %2").arg(code).arg(detail));
+        fail(tr("The office engine stopped unexpectedly (exit code %1). %2").arg(code).arg(detail), Failure::Stopped);
     });
     // The helper and its office share a process group that ends with this program: the helper
     // gets SIGTERM when the program dies and ends its office.
@@ -57,7 +73,9 @@ bool LibreOfficeEngine::start()
 {
     if (running())
         return true;
-    m_work = std::make_unique<QTemporaryDir>();
+    removeLeftoversOfEndedRuns();
+    m_work = std::make_unique<QTemporaryDir>(QDir::temp().filePath(workPrefix + QString::number(::getpid())
+                                                                    + QStringLiteral("-XXXXXX")));
     const QString script = m_work->filePath(QStringLiteral("officehelper.py"));
     QFile::copy(QStringLiteral(":/office/officehelper.py"), script);
     m_buffer.clear();
@@ -103,7 +121,7 @@ void LibreOfficeEngine::sendNext()
         return;
     m_inFlight = true;
     if (!start()) {
-        fail(tr("%1 could not be started: %2").arg(m_python, m_process.errorString()), true);
+        fail(tr("%1 could not be started: %2").arg(m_python, m_process.errorString()), Failure::Missing);
         return;
     }
     m_process.write(QJsonDocument(m_queue.front().request).toJson(QJsonDocument::Compact) + '\n');
@@ -128,18 +146,33 @@ void LibreOfficeEngine::finish(const QJsonObject &answer)
     const Answer done = std::move(m_queue.front().answer);
     m_queue.pop_front();
     m_inFlight = false;
+    // The helper lost its office: the next request gets a fresh helper.
+    if (answer.value(u"restart").toBool())
+        stop();
     // The next request goes out once this answer has been handled.
     QMetaObject::invokeMethod(this, &LibreOfficeEngine::sendNext, Qt::QueuedConnection);
     done(answer);
 }
 
-void LibreOfficeEngine::fail(const QString &error, bool missing)
+void LibreOfficeEngine::fail(const QString &error, Failure failure)
 {
     // A helper that failed or hung is not trusted with the next request.
     stop();
     if (!m_inFlight)
         return;
-    finish(QJsonObject{{"ok", false}, {"error", error}, {"missing", missing}});
+    const QString kind = failure == Failure::Missing ? QStringLiteral("missing") : QStringLiteral("stopped");
+    finish(QJsonObject{{"ok", false}, {"error", error}, {"kind", kind}});
+}
+
+void LibreOfficeEngine::removeLeftoversOfEndedRuns()
+{
+    QDir temporary = QDir::temp();
+    for (const QString &name : temporary.entryList({workPrefix + u'*'}, QDir::Dirs | QDir::NoDotAndDotDot)) {
+        bool number = false;
+        const pid_t owner = name.mid(workPrefix.size()).section(u'-', 0, 0).toInt(&number);
+        if (number && owner > 0 && owner != ::getpid() && ::kill(owner, 0) != 0 && errno == ESRCH)
+            QDir(temporary.filePath(name)).removeRecursively();
+    }
 }
 
 void LibreOfficeEngine::toReply(const QJsonObject &answer, const Done &done)
@@ -147,7 +180,10 @@ void LibreOfficeEngine::toReply(const QJsonObject &answer, const Done &done)
     Reply reply;
     reply.ok = answer.value(u"ok").toBool();
     reply.error = answer.value(u"error").toString();
-    reply.missing = answer.value(u"missing").toBool();
+    if (!reply.ok) {
+        const auto kind = failureKinds.find(answer.value(u"kind").toString());
+        reply.failure = kind == failureKinds.end() ? Failure::Other : kind->second;
+    }
     reply.slides = answer.value(u"slides").toInt();
     done(reply);
 }

@@ -32,6 +32,8 @@ public:
     void setPython(const QString &program) { m_python = program; }
     void setTimeouts(int startMs, int requestMs);
     bool running() const { return m_process.state() != QProcess::NotRunning; }
+    // The helper's process, which leads the process group of its office.
+    qint64 processId() const { return m_process.processId(); }
 
     // Sends one request; answer holds "ok" and either "error" or the operation's values.
     using Answer = std::function<void(const QJsonObject &answer)>;
@@ -53,10 +55,11 @@ private:
     bool start();
     void sendNext();
     void readAnswers();
-    void fail(const QString &error, bool missing = false);
+    void fail(const QString &error, Failure failure);
     void stop();
     void finish(const QJsonObject &answer);
     static void toReply(const QJsonObject &answer, const Done &done);
+    static void removeLeftoversOfEndedRuns();
 
     QString m_helperScript;
     QString m_python = defaultPython;

@@ -9,13 +9,30 @@
 class OfficeEngine
 {
 public:
+    // What went wrong, for the message the user sees.
+    enum class Failure {
+        None,
+        // The engine is missing from this computer: the user must install it.
+        Missing,
+        // The engine stopped or did not answer in time; the next request starts a fresh one.
+        Stopped,
+        // The template could not be read.
+        Template,
+        // The file chosen to take the slide holds something other than a presentation.
+        NotPresentation,
+        // A file could not be written.
+        Write,
+        // The engine could not make the document of this page.
+        Other,
+    };
+
     struct Reply
     {
         bool ok = false;
-        // Why the work failed, in words for the user.
+        Failure failure = Failure::None;
+        // The engine's own account of a failure: shown only for a missing engine, whose
+        // account tells what to install.
         QString error;
-        // The engine is missing from this computer: the user must install it.
-        bool missing = false;
         // The slides a presentation holds after a slide was appended.
         int slides = 0;
     };

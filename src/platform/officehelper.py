@@ -4,20 +4,26 @@ document requests for the program.
 Run by Debian's /usr/bin/python3, which owns the UNO bridge. Arguments: the folder for the
 throw-away office profile. Requests arrive one JSON object per line on standard input; each
 gets one JSON line on standard output: {"id": n, "ok": true, ...} or {"id": n, "ok": false,
-"error": "..."}. End of input ends the office and the helper.
+"error": "...", "kind": "..."}. The kind says what failed in words the program turns into
+its own message: "missing", "template", "presentation", "write", "stopped" or "failed". An
+answer with "restart": true asks the program for a fresh helper: the office is gone. End of
+input ends the office and the helper.
 """
 
 import json
 import os
+import shutil
 import signal
 import subprocess
 import sys
+import tempfile
 import time
 
 try:
     import uno
     from com.sun.star.beans import PropertyValue
     from com.sun.star.connection import NoConnectException
+    from com.sun.star.io import IOException
 except ImportError:
     uno = None
 
@@ -26,10 +32,23 @@ INSTALL_HINT = ("Install LibreOffice and its Python bridge: apt-get install libr
 
 
 CONNECT_SECONDS = 60
+# Where the helper keeps its copies of the files the office opens: beside the office profile.
+STAGING = None
 
 
 class Missing(Exception):
     """The office or its bridge is not installed."""
+
+
+class Refused(Exception):
+    """A request the office cannot carry out, for a reason the user can act on."""
+
+    def __init__(self, kind, detail):
+        super().__init__(detail)
+        self.kind = kind
+
+PRESENTATION = "com.sun.star.presentation.PresentationDocument"
+PDF_OPTIONS = {"UseTaggedPDF": True, "ExportBookmarks": False}
 
 
 def props(**values):
@@ -83,7 +102,14 @@ class Office:
             "com.sun.star.frame.Desktop", self.context)
 
     def alive(self):
-        return self.process.poll() is None
+        """The office runs and its bridge still answers."""
+        if self.process.poll() is not None:
+            return False
+        try:
+            self.desktop.getFrames()
+            return True
+        except Exception:
+            return False
 
     def create(self, service):
         return self.manager.createInstanceWithContext(service, self.context)
@@ -110,11 +136,40 @@ def closing(document, work):
     try:
         return work(document)
     finally:
-        document.close(True)
+        try:
+            document.close(True)
+        except Exception:
+            pass  # an office that died has closed it already
 
 
-def store(document, path, filter_name):
-    document.storeToURL(url(path), props(FilterName=filter_name, Overwrite=True))
+class Staged:
+    """A copy of a user's file in a folder of the helper's own: the office opens the copy, so
+    that no lock file ever lands beside the user's file."""
+
+    def __init__(self, path, kind):
+        self.folder = tempfile.mkdtemp(prefix="staged-", dir=STAGING)
+        self.path = os.path.join(self.folder, "source" + os.path.splitext(path)[1])
+        try:
+            shutil.copyfile(path, self.path)
+        except OSError as error:
+            shutil.rmtree(self.folder, ignore_errors=True)
+            raise Refused(kind, error.strerror or str(error))
+
+    def __enter__(self):
+        return self.path
+
+    def __exit__(self, *_):
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+
+def store(document, path, filter_name, filter_data=None):
+    extra = {}
+    if filter_data:
+        extra["FilterData"] = uno.Any("[]com.sun.star.beans.PropertyValue", props(**filter_data))
+    try:
+        document.storeToURL(url(path), props(FilterName=filter_name, Overwrite=True, **extra))
+    except IOException as error:
+        raise Refused("write", str(error))
 
 
 def embed_graphics(office, document):
@@ -144,7 +199,16 @@ def set_landscape(document):
 def write_document(office, request):
     """The template (or a new document) with the page inserted at its end, stored once per output."""
     template = request.get("template", "")
-    document = office.load(url(template)) if template else office.load("private:factory/swriter")
+    if template:
+        with Staged(template, "template") as staged:
+            try:
+                document = office.load(url(staged))
+            except Exception as error:
+                if not office.alive():
+                    raise
+                raise Refused("template", str(error))
+    else:
+        document = office.load("private:factory/swriter")
 
     def work(doc):
         doc.lockControllers()  # no layout on the way: the document is only stored
@@ -155,7 +219,8 @@ def write_document(office, request):
         cursor.insertDocumentFromURL(url(request["html"]), props(FilterName="HTML (StarWriter)"))
         embed_graphics(office, doc)
         for output in request["outputs"]:
-            store(doc, output["path"], output["filter"])
+            pdf = output["filter"] == "writer_pdf_Export"
+            store(doc, output["path"], output["filter"], PDF_OPTIONS if pdf else None)
         return {}
 
     return closing(document, work)
@@ -174,10 +239,34 @@ def fit(picture, page):
     return width, height, (page.Width - width) // 2, (page.Height - height) // 2
 
 
+def open_presentation(office, path):
+    """The file opened as a presentation, or refused when it holds anything else."""
+    detection = office.create("com.sun.star.document.TypeDetection")
+    descriptor = props(URL=url(path))
+    kind = detection.queryTypeByDescriptor(descriptor, True)[0] if os.path.getsize(path) else ""
+    service = ""
+    if kind:
+        filter_name = dict((p.Name, p.Value) for p in detection.getByName(kind)).get("PreferredFilter", "")
+        filters = office.create("com.sun.star.document.FilterFactory")
+        if filter_name and filters.hasByName(filter_name):
+            service = dict((p.Name, p.Value) for p in filters.getByName(filter_name)).get("DocumentService", "")
+    if service != PRESENTATION:
+        raise Refused("presentation", "not a presentation")
+    document = office.load(url(path), FilterName=filter_name)
+    if not document.supportsService(PRESENTATION):
+        document.close(True)
+        raise Refused("presentation", "not a presentation")
+    return document
+
+
 def append_slide(office, request):
     """A blank slide with the picture added at the end of the presentation (a new one when none)."""
     existing = request.get("presentation", "")
-    document = office.load(url(existing)) if existing else office.load("private:factory/simpress")
+    if existing:
+        with Staged(existing, "presentation") as staged:
+            document = open_presentation(office, staged)
+    else:
+        document = office.load("private:factory/simpress")
 
     def work(doc):
         pages = doc.DrawPages
@@ -216,10 +305,17 @@ def answer_to(line, office, failure, operations):
         if office is None:
             raise failure
         answer.update(operations[request["op"]](office, request))
-    except Exception as error:  # every failure goes back to the program as text
+    except Exception as error:  # every failure goes back to the program with its kind
         answer["ok"] = False
         answer["error"] = str(error) or error.__class__.__name__
         answer["missing"] = isinstance(error, Missing)
+        if isinstance(error, Missing):
+            answer["kind"] = "missing"
+        elif office is not None and not office.alive():
+            answer["kind"] = "stopped"
+            answer["restart"] = True
+        else:
+            answer["kind"] = error.kind if isinstance(error, Refused) else "failed"
     return answer
 
 
@@ -232,6 +328,8 @@ def start_office(profile_dir):
 
 
 def serve(operations, profile_dir):
+    global STAGING
+    STAGING = os.path.dirname(os.path.abspath(profile_dir))
     office, failure = start_office(profile_dir)
     try:
         for line in sys.stdin:

@@ -2,6 +2,7 @@
 #include "testmain.h"
 
 #include <QJsonArray>
+#include <QLabel>
 #include <QProcess>
 
 // The exports through the real LibreOffice, each document read back by another LibreOffice.
@@ -24,16 +25,28 @@ class tst_OfficeExports : public ExportTest
         pdftotext.waitForFinished(30000);
         return QString::fromUtf8(pdftotext.readAllStandardOutput());
     }
-    static QString pdfPageSize(const QString &path)
+    // A line of what pdfinfo tells of a PDF ("Page size", "Tagged").
+    static QString pdfInfo(const QString &path, const QString &field)
     {
         QProcess pdfinfo;
         pdfinfo.start("pdfinfo", {path});
         pdfinfo.waitForFinished(30000);
         for (const QString &line : QString::fromUtf8(pdfinfo.readAllStandardOutput()).split('\n')) {
-            if (line.startsWith("Page size:"))
+            if (line.startsWith(field + ':'))
                 return line.section(':', 1).trimmed();
         }
         return {};
+    }
+    static QStringList filesBeside(const QString &path)
+    {
+        return QFileInfo(path).dir().entryList(QDir::Files | QDir::Hidden | QDir::Dirs | QDir::NoDotAndDotDot);
+    }
+    QString exportSlide(const QString &path)
+    {
+        dialogs().saveAnswer = path;
+        if (!exportWith("SAVE:PPT"))
+            return "not ended";
+        return dialogs().messages.last();
     }
 
 private slots:
@@ -61,13 +74,12 @@ private slots:
         const QJsonObject document = reader.inspect(path);
         QVERIFY2(document.value("ok").toBool(), qPrintable(document.value("error").toString()));
         const QString text = document.value("text").toString();
-        for (const char *expected : {ExportPage::heading, ExportPage::cells[2], ExportPage::cells[3]})
-            QVERIFY2(text.contains(expected), qPrintable(text));
+        for (const char *expected : {ExportPage::heading, ExportPage::foreign, ExportPage::cells[2], ExportPage::cells[3]})
+            QVERIFY2(text.contains(QString::fromUtf8(expected)), qPrintable(text));
         QCOMPARE(document.value("landscape").toBool(), landscape);
-        QCOMPARE(document.value("embedded").toInt(), 1);
-        QCOMPARE(document.value("pictures").toInt(), 1);
-        QVERIFY(QFileInfo::exists(path));
-        QCOMPARE(QDir(out->path()).entryList({".*"}, QDir::Files | QDir::Hidden), QStringList());
+        QCOMPARE(document.value("embedded").toInt(), 2);
+        QCOMPARE(document.value("pictures").toInt(), 2);
+        QCOMPARE(filesBeside(path), QStringList{QFileInfo(path).fileName()});
     }
 
     void templatesOwnContentComesBeforeThePage()
@@ -118,14 +130,18 @@ private slots:
         dialogs().saveAnswer = path;
         QVERIFY(exportWith("SAVE:PDF"));
         QCOMPARE(dialogs().suggestedNames.last(), QString("Exportsample2026.pdf"));
-        QCOMPARE(dialogs().messages, QStringList{saved(path)});
+        QCOMPARE(dialogs().messages, QStringList{saved(path) + "\nIts Word copy: " + out->filePath("v1.2/page.doc")});
 
         const QString text = pdfText(path);
-        QVERIFY2(text.contains(ExportPage::heading) && text.contains(ExportPage::cells[3]), qPrintable(text));
-        QVERIFY2(pdfPageSize(path).startsWith("595"), qPrintable(pdfPageSize(path)));
+        QVERIFY2(text.contains(ExportPage::heading) && text.contains(QString::fromUtf8(ExportPage::foreign))
+                     && text.contains(ExportPage::cells[3]),
+                 qPrintable(text));
+        QVERIFY2(pdfInfo(path, "Page size").startsWith("595"), qPrintable(pdfInfo(path, "Page size")));
+        QCOMPARE(pdfInfo(path, "Tagged"), QString("yes"));
         const QJsonObject copy = reader.inspect(out->filePath("v1.2/page.doc"));
         QVERIFY(copy.value("text").toString().contains(ExportPage::heading));
         QCOMPARE(copy.value("landscape").toBool(), false);
+        QCOMPARE(copy.value("embedded").toInt(), 2);
         QCOMPARE(QDir(out->filePath("v1.2")).entryList(QDir::Files | QDir::Hidden),
                  (QStringList{"page.doc", "page.pdf"}));
     }
@@ -146,6 +162,8 @@ private slots:
             cells.append(cell.toString());
         for (const char *expected : ExportPage::cells)
             QVERIFY2(cells.contains(expected), qPrintable(cells.join('|')));
+        QVERIFY2(cells.join('|').contains(QString::fromUtf8(ExportPage::foreign)), qPrintable(cells.join('|')));
+        QCOMPARE(filesBeside(path), QStringList{"book.xls"});
     }
 
     void slidesGrowOneByOne()
@@ -163,6 +181,99 @@ private slots:
             QCOMPARE(show.value("pictures").toArray().last().toInt(), 1);
         }
         QCOMPARE(dialogs().suggestedNames.first(), QString("Exportsample2026.ppt"));
+        QCOMPARE(filesBeside(path), QStringList{"show.ppt"});
+    }
+
+    void slideGoesOnlyIntoAPresentation_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("plain text") << "notes.ppt" << QByteArray("a few words\n");
+        QTest::newRow("random bytes") << "noise.ppt" << QByteArray("\xd0\xcf\x11\xe0 and then nothing of a file", 31);
+        QTest::newRow("spreadsheet") << "book.ppt" << QByteArray();
+    }
+    void slideGoesOnlyIntoAPresentation()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        startExportPage();
+        const QString path = out->filePath(name);
+        if (content.isEmpty()) {
+            dialogs().saveAnswer = out->filePath("book.xls");
+            QVERIFY(exportWith("SAVE:EXCEL"));
+            QVERIFY(QFile::rename(out->filePath("book.xls"), path));
+        } else {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+        }
+        QFile before(path);
+        QVERIFY(before.open(QIODevice::ReadOnly));
+        const QByteArray original = before.readAll();
+        QCOMPARE(exportSlide(path), "This file is not a presentation, so no slide was added to it:\n" + path);
+        QCOMPARE(dialogs().messages.size(), content.isEmpty() ? 2 : 1);
+        QVERIFY(before.seek(0));
+        QCOMPARE(before.readAll(), original);
+        QCOMPARE(filesBeside(path), QStringList{name});
+        // The office goes on working.
+        QCOMPARE(exportSlide(out->filePath("show.ppt")), "English 216 1 English 217\n" + out->filePath("show.ppt"));
+    }
+
+    void emptyFileBecomesAPresentationWithTheSlideFirst()
+    {
+        startExportPage();
+        const QString path = out->filePath("empty.ppt");
+        QFile empty(path);
+        QVERIFY(empty.open(QIODevice::WriteOnly));
+        empty.close();
+        QCOMPARE(exportSlide(path), "English 216 1 English 217\n" + path);
+        const QJsonObject show = reader.inspect(path);
+        QCOMPARE(show.value("slides").toInt(), 1);
+        QCOMPARE(show.value("pictures").toArray(), QJsonArray{1});
+    }
+
+    void exportAfterTheOfficeWasKilledSucceeds()
+    {
+        startExportPage();
+        const QString first = out->filePath("first.doc");
+        dialogs().saveAnswer = first;
+        QVERIFY(exportWith("SAVE:WORDH"));
+        QCOMPARE(dialogs().messages, QStringList{saved(first)});
+        QVERIFY(office.running());
+        const QString group = QString::number(office.processId());
+        QProcess::execute("pkill", {"-KILL", "-g", group, "-x", "soffice.bin"});
+        const QString after = out->filePath("after.doc");
+        dialogs().saveAnswer = after;
+        QVERIFY(exportWith("SAVE:WORDH"));
+        QCOMPARE(dialogs().messages.last(), saved(after));
+        QVERIFY(reader.inspect(after).value("text").toString().contains(ExportPage::heading));
+        QCOMPARE(filesBeside(after), (QStringList{"after.doc", "first.doc"}));
+    }
+
+    void programEndStopsARunningExportCleanly()
+    {
+        // What a killed run left in the temporary folder goes at the next start of the office.
+        QProcess ended;
+        ended.start("true");
+        QVERIFY(ended.waitForStarted());
+        const qint64 endedId = ended.processId();
+        QVERIFY(ended.waitForFinished());
+        QDir temporary = QDir::temp();
+        const QString leftover = QString("tamzo-office-%1-Ab12Cd").arg(endedId);
+        QVERIFY(temporary.mkpath(leftover + "/profile"));
+        const auto ours = [&] {
+            return temporary.entryList({QString("tamzo-office-%1-*").arg(QCoreApplication::applicationPid())}, QDir::Dirs);
+        };
+        const QStringList others = ours();
+        startOn("/page");
+        const QString path = out->filePath("cut.doc");
+        dialogs().saveAnswer = path;
+        command("SAVE:WORDH");
+        QTRY_VERIFY_WITH_TIMEOUT(form().statusBar->text().startsWith("Writing"), 20000);
+        QVERIFY(!temporary.exists(leftover));
+        QCOMPARE(ours().size(), others.size() + 1);
+        browser.reset();
+        QCOMPARE(QDir(out->path()).entryList(QDir::Files | QDir::Hidden | QDir::Dirs | QDir::NoDotAndDotDot), QStringList());
+        QCOMPARE(ours(), others);
     }
 
     void aHungOfficeIsStoppedAndTheNextRequestWorks()

@@ -12,17 +12,20 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 
-// The page the export tests save: a title, text, a picture and a table, served with the picture.
+// The page the export tests save: a title, a focused search field, text in several scripts,
+// two pictures the server gives only to the page's cookie, and a table.
 struct ExportPage
 {
     static constexpr const char *title = "Export sample, 2026!";
     static constexpr const char *heading = "Harbour timetable";
+    static constexpr const char *foreign = "Città di mare, caffè al molo \u6771\u4eac\u6e2f";
     static constexpr const char *cells[] = {"Departure", "Pier", "Genova", "Pier 7"};
+    static constexpr const char *pictures[] = {"/harbour.png", "/pier.png"};
 
-    static QByteArray picture()
+    static QByteArray picture(const QColor &colour)
     {
         QImage image(120, 80, QImage::Format_RGB32);
-        image.fill(QColor(200, 30, 30));
+        image.fill(colour);
         QByteArray png;
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
@@ -33,12 +36,21 @@ struct ExportPage
     // The page with `filler` paragraphs of text after the table; its size in bytes.
     static qsizetype serve(TestHttpServer &server, const QString &path, int filler = 0)
     {
-        server.setPage("/harbour.png", picture(), "image/png");
-        QByteArray html = QByteArray("<html><head><title>") + title + "</title></head><body><h1>" + heading
-                          + "</h1><p>Boats leave every hour.</p><img src=\"/harbour.png\" width=\"120\" "
-                            "height=\"80\"><table border=\"1\"><tr><td>"
-                          + cells[0] + "</td><td>" + cells[1] + "</td></tr><tr><td>" + cells[2] + "</td><td>"
-                          + cells[3] + "</td></tr></table>";
+        const QColor colours[] = {QColor(200, 30, 30), QColor(30, 30, 200)};
+        QByteArray images;
+        for (int i = 0; i < 2; ++i) {
+            server.setPage(pictures[i], picture(colours[i]), "image/png");
+            server.requireCookie(pictures[i], "pass=harbour");
+            images += QByteArray("<img src=\\\"") + pictures[i] + "\\\" width=120 height=80>";
+        }
+        QByteArray html = QByteArray("<html><head><meta charset=\"utf-8\"><title>") + title
+                          + "</title><script>document.cookie = 'pass=harbour; path=/';</script></head><body>"
+                            "<input id=\"search\" autofocus value=\"search the harbour\"><h1>"
+                          + heading + "</h1><p>Boats leave every hour.</p><p>" + foreign + "</p>"
+                          // Written by the page, so the engine asks for them only once the cookie is set.
+                          + "<script>document.write(\"" + images + "\");</script>"
+                          + "<table border=\"1\"><tr><td>" + cells[0] + "</td><td>" + cells[1] + "</td></tr><tr><td>"
+                          + cells[2] + "</td><td>" + cells[3] + "</td></tr></table>";
         for (int i = 0; i < filler; ++i)
             html += "<p>Paragraph " + QByteArray::number(i) + ": the ferry calls at every port of the gulf "
                     "on its way along the coast, weather permitting.</p>";

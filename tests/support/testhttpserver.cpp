@@ -74,6 +74,8 @@ TestHttpServer::Response TestHttpServer::fromFolder(const QString &path) const
     return Response{404, "text/html", "<html><body>Not found</body></html>", {}, false};
 }
 
+void TestHttpServer::requireCookie(const QString &path, const QByteArray &cookie) { m_cookies.insert(path, cookie); }
+
 void TestHttpServer::serve(QTcpSocket *socket)
 {
     QByteArray request = socket->property("pending").toByteArray() + socket->readAll();
@@ -89,7 +91,16 @@ void TestHttpServer::serve(QTcpSocket *socket)
     emit requested(path);
 
     const auto found = m_pages.constFind(path);
-    const Response response = found != m_pages.constEnd() ? *found : fromFolder(path);
+    Response response = found != m_pages.constEnd() ? *found : fromFolder(path);
+    if (m_cookies.contains(path)) {
+        QByteArray cookies;
+        for (const QByteArray &line : request.left(request.indexOf("\r\n\r\n")).split('\n')) {
+            if (line.toLower().startsWith("cookie:"))
+                cookies = line;
+        }
+        if (!cookies.contains(m_cookies.value(path)))
+            response = Response{404, "text/plain", "no cookie", {}, false};
+    }
     if (response.held)
         return;
     QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) +

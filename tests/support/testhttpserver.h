@@ -24,6 +24,9 @@ public:
     void setRedirect(const QString &path, const QString &target);
     // A page whose answer never comes: the request is taken and the connection left open.
     void setHeld(const QString &path);
+    // The page set for a path is served only to a request whose Cookie header holds the text;
+    // any other request is answered "Not Found".
+    void requireCookie(const QString &path, const QByteArray &cookie);
     // The files of a folder, below a path prefix ending in '/', each read when it is asked for;
     // a path ending in '/' is its folder's index.html. Pages set one by one come first. The
     // filter, when given, changes each HTML file before it is sent.
@@ -53,6 +56,7 @@ private:
 
     QTcpServer *m_server;
     QHash<QString, Response> m_pages;
+    QHash<QString, QByteArray> m_cookies;
     struct Folder
     {
         QString path;

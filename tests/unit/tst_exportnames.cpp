@@ -58,6 +58,7 @@ private slots:
         QTest::newRow("dotted name") << "/out/page.v2.pdf" << "/out/page.v2.doc";
         QTest::newRow("no extension") << "/out.d/page" << "/out.d/page.doc";
         QTest::newRow("upper case") << "/out/PAGE.PDF" << "/out/PAGE.doc";
+        QTest::newRow("pdf named as its copy") << "/out/x.doc" << "/out/x-Word.doc";
     }
     void wordCopyReplacesTheExtensionOfTheFileName()
     {

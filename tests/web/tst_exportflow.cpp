@@ -1,4 +1,5 @@
 #include "exportfixture.h"
+#include "pageclick.h"
 #include "testmain.h"
 
 #include <QDir>
@@ -6,30 +7,35 @@
 #include <QLabel>
 #include <QScreen>
 #include <QTimer>
+#include "export/pagesave.h"
+#include <QWebEngineProfile>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 
-// An office that answers as told: writes its outputs, or fails with a reason; held answers
-// wait until released.
+// An office that answers as told: writes its outputs, each with bytes of its own (the filter it
+// was asked for), or fails; held answers wait until released.
 class ScriptedOffice : public OfficeEngine
 {
 public:
-    QString failure;
+    Failure failure = Failure::None;
     bool hold = false;
     QStringList operations;
+    // The page the last document was made of, as the office got it.
+    QByteArray page;
 
-    void writeDocument(const QString &, bool, const QString &, const QList<Output> &outputs, Done done) override
+    void writeDocument(const QString &, bool, const QString &htmlPath, const QList<Output> &outputs, Done done) override
     {
-        QStringList paths;
-        for (const Output &output : outputs)
-            paths.append(output.path);
-        answer("document", paths, std::move(done));
+        QFile html(htmlPath);
+        page = html.open(QIODevice::ReadOnly) ? html.readAll() : QByteArray();
+        answer("document", outputs, std::move(done));
     }
     void writeWorkbook(const QString &, const QString &output, Done done) override
     {
-        answer("workbook", {output}, std::move(done));
+        answer("workbook", {{output, "workbook"}}, std::move(done));
     }
     void appendSlide(const QString &, const QString &, const QString &output, Done done) override
     {
-        answer("slide", {output}, std::move(done));
+        answer("slide", {{output, "slide"}}, std::move(done));
     }
     void release()
     {
@@ -39,18 +45,18 @@ public:
     }
 
 private:
-    void answer(const QString &operation, const QStringList &outputs, Done done)
+    void answer(const QString &operation, const QList<Output> &outputs, Done done)
     {
         operations.append(operation);
         m_held = [this, outputs, done = std::move(done)] {
             Reply reply;
-            reply.ok = failure.isEmpty();
-            reply.error = failure;
+            reply.ok = failure == Failure::None;
+            reply.failure = failure;
             reply.slides = 1;
-            for (const QString &path : outputs) {
-                QFile file(path);
+            for (const Output &output : outputs) {
+                QFile file(output.path);
                 if (reply.ok && file.open(QIODevice::WriteOnly))
-                    file.write("written by the office");
+                    file.write("written by the office as " + output.filter.toUtf8());
             }
             done(reply);
         };
@@ -84,10 +90,19 @@ private slots:
         ExportPage::serve(server, "/page");
         server.setPage("/empty", "<html><head><title></title></head><body></body></html>");
         server.setPage("/other", "<html><head><title>Other</title></head><body><p>Second page</p></body></html>");
+        server.setPage("/late.png", ExportPage::picture(Qt::green), "image/png");
+        server.setHeld("/never.png");
+        server.setPage("/pictures", "<html><head><title>Pictures</title></head><body><p>Two pictures</p>"
+                                    "<img src=\"/late.png\"><img src=\"/never.png\" alt=\"not come\"></body></html>");
+        server.setPage("/untitled", "<html><body><p>A page without title</p></body></html>");
+        server.setPage("/search", "<html><head><title>Search</title></head><body>"
+                                  "<input id=\"field\" autofocus style=\"position:absolute;left:10px;top:10px;width:300px\">"
+                                  "<p style=\"margin-top:60px\">Ferries of the gulf</p><p>Timetables for every pier</p>"
+                                  "</body></html>");
     }
     void init()
     {
-        office.failure.clear();
+        office.failure = OfficeEngine::Failure::None;
         office.hold = false;
         office.operations.clear();
     }
@@ -135,7 +150,7 @@ private slots:
         if (overFolder) {
             QVERIFY(QDir().mkpath(path));
         } else {
-            office.failure = "the disk is full";
+            office.failure = OfficeEngine::Failure::Write;
             QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier content") > 0);
             earlier.close();
         }
@@ -150,7 +165,7 @@ private slots:
             QCOMPARE(filesOut(), QStringList());
             return;
         }
-        QCOMPARE(dialogs().messages.first(), failure + "the disk is full");
+        QCOMPARE(dialogs().messages.first(), failure + "the office could not write it");
         QCOMPARE(filesOut(), QStringList{QFileInfo(path).fileName()});
         QVERIFY(earlier.open(QIODevice::ReadOnly));
         QCOMPARE(earlier.readAll(), QByteArray("earlier content"));
@@ -167,7 +182,7 @@ private slots:
         QVERIFY(exportWith("SAVE:EXCEL"));
         QCOMPARE(dialogs().messages, QStringList{saved(path)});
         QVERIFY(earlier.open(QIODevice::ReadOnly));
-        QCOMPARE(earlier.readAll(), QByteArray("written by the office"));
+        QCOMPARE(earlier.readAll(), QByteArray("written by the office as workbook"));
         QCOMPARE(filesOut(), QStringList{"earlier.xls"});
     }
 
@@ -176,7 +191,8 @@ private slots:
         startExportPage();
         dialogs().saveAnswer = out->filePath("plain");
         QVERIFY(exportWith("SAVE:PDF"));
-        QCOMPARE(dialogs().messages, QStringList{saved(out->filePath("plain.pdf"))});
+        QCOMPARE(dialogs().messages,
+                 QStringList{saved(out->filePath("plain.pdf")) + "\nIts Word copy: " + out->filePath("plain.doc")});
         QCOMPARE(filesOut(), (QStringList{"plain.doc", "plain.pdf"}));
     }
 
@@ -323,6 +339,145 @@ private slots:
         const QByteArray saved = archive.readAll();
         QVERIFY(saved.contains("multipart/related"));
         QVERIFY(saved.contains("/harbour.png"));
+    }
+
+    void pageCopyHoldsTheBodyWhateverHasTheFocus()
+    {
+        startExportPage();
+        QVERIFY(navigateAndWait(active(), server.url("/search")));
+        QVERIFY(clickPage(active(), {100, 20}, "field"));
+        QTest::keyClicks(active()->engine()->focusProxy(), "typed query");
+        const QString field = "(function (f) { return [document.activeElement.id, f.value, f.selectionStart, "
+                              "f.selectionEnd].join('|'); })(document.getElementById('field'))";
+        const auto fieldState = [&] {
+            return readDocument<QVariant>([&](auto done) { active()->readDocument(field, done); }).toString();
+        };
+        QTRY_COMPARE(fieldState(), QString("field|typed query|11|11"));
+        dialogs().saveAnswer = out->filePath("search.doc");
+        QVERIFY(exportWith("SAVE:WORDH"));
+        QCOMPARE(dialogs().messages, QStringList{saved(out->filePath("search.doc"))});
+        QVERIFY2(office.page.contains("Ferries of the gulf") && office.page.contains("Timetables for every pier"),
+                 office.page.constData());
+        QCOMPARE(fieldState(), QString("field|typed query|11|11"));
+    }
+
+    void pdfNamedLikeItsWordCopyKeepsBoth()
+    {
+        startExportPage();
+        const QString path = out->filePath("x.doc");
+        dialogs().saveAnswer = path;
+        QVERIFY(exportWith("SAVE:PDF"));
+        const QString copy = out->filePath("x-Word.doc");
+        QCOMPARE(dialogs().messages, QStringList{saved(path) + "\nIts Word copy: " + copy});
+        QCOMPARE(filesOut(), (QStringList{"x-Word.doc", "x.doc"}));
+        QFile pdf(path), word(copy);
+        QVERIFY(pdf.open(QIODevice::ReadOnly) && word.open(QIODevice::ReadOnly));
+        QCOMPARE(pdf.readAll(), QByteArray("written by the office as writer_pdf_Export"));
+        QCOMPARE(word.readAll(), QByteArray("written by the office as MS Word 97"));
+    }
+
+    void untitledPagesGetNamesOfTheirOwn()
+    {
+        startExportPage();
+        QVERIFY(navigateAndWait(active(), server.url("/untitled")));
+        dialogs().saveAnswer.clear();
+        for (const char *key : {"SAVE:WORDH", "SAVE:PDF", "SAVE:EXCEL", "SAVE:PPT", "SAVE:HTML"})
+            QVERIFY(exportWith(key));
+        const QString today = state().todayDate;
+        QCOMPARE(dialogs().suggestedNames, (QStringList{today + ".doc", today + ".pdf", "ExcelDocument.xls",
+                                                         "PPTDocument.ppt", today + ".mhtml"}));
+    }
+
+    void officeFailuresAreToldInPlainWords_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<OfficeEngine::Failure>("failure");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("not a presentation") << "SAVE:PPT" << OfficeEngine::Failure::NotPresentation
+                                            << "This file is not a presentation, so no slide was added to it:\n<file>";
+        QTest::newRow("template") << "SAVE:WORDV" << OfficeEngine::Failure::Template
+                                  << "The Word template could not be read:\n<template>";
+        QTest::newRow("stopped") << "SAVE:EXCEL" << OfficeEngine::Failure::Stopped
+                                 << "The office stopped before the file was written; the next export starts it again.";
+    }
+    void officeFailuresAreToldInPlainWords()
+    {
+        QFETCH(QString, key);
+        QFETCH(OfficeEngine::Failure, failure);
+        QFETCH(QString, message);
+        startExportPage();
+        office.failure = failure;
+        const QString path = out->filePath("target" + extensionOf(key));
+        dialogs().saveAnswer = path;
+        QVERIFY(exportWith(key));
+        QCOMPARE(dialogs().messages, QStringList{message.replace("<file>", path).replace("<template>", state().templatePathH)});
+        QCOMPARE(filesOut(), QStringList());
+    }
+
+    void markupViewWaitsForTheRunningExport()
+    {
+        startExportPage();
+        office.hold = true;
+        dialogs().saveAnswer = out->filePath("first.doc");
+        command("SAVE:WORDH");
+        QTRY_COMPARE_WITH_TIMEOUT(office.operations.size(), 1, 20000);
+        command("EDIT:VIEW");
+        QCOMPARE(dialogs().messages, QStringList{"An export is running; wait until it has ended."});
+        QVERIFY(form().exports().running());
+        command("SAVE:EXCEL");
+        QCOMPARE(dialogs().messages.size(), 2);
+        office.release();
+        QTRY_VERIFY(!form().exports().running());
+        QCOMPARE(dialogs().messages.last(), saved(out->filePath("first.doc")));
+        QCOMPARE(office.operations, QStringList{"document"});
+    }
+
+    void webArchiveIntoAFolderThatCannotBeWrittenFails()
+    {
+        startExportPage();
+        browser->folder.writeBytes("not-a-folder", "a file");
+        const QString path = browser->folder.path("not-a-folder") + "/page.mhtml";
+        dialogs().saveAnswer = path;
+        QVERIFY(exportWith("SAVE:HTML", 30000));
+        QCOMPARE(dialogs().messages.size(), 1);
+        QVERIFY2(dialogs().messages.first().startsWith("The file could not be written:\n" + path + ": "),
+                 qPrintable(dialogs().messages.first()));
+        QVERIFY(navigateAndWait(active(), server.url("/other")));
+    }
+
+    void webArchiveCutOffByItsTimeLimitLeavesTheOldFileWhole()
+    {
+        startExportPage();
+        const QString path = out->filePath("page.mhtml");
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("the earlier archive") > 0);
+        old.close();
+        dialogs().saveAnswer = path;
+        QSignalSpy requested(active()->engine()->page()->profile(), &QWebEngineProfile::downloadRequested);
+        command("SAVE:HTML");
+        form().exports().findChild<PageSave *>()->timeLimitReached();
+        QVERIFY(!form().exports().running());
+        QCOMPARE(dialogs().messages.size(), 1);
+        QVERIFY(dialogs().messages.first().contains("did not save the page"));
+        QVERIFY(waitUntil([&] { return !requested.isEmpty(); }));
+        // The save that was given up cannot end the next one.
+        QVERIFY(exportWith("SAVE:HTML", 30000));
+        QCOMPARE(dialogs().messages.last(), saved(path));
+        QVERIFY(old.open(QIODevice::ReadOnly) && old.readAll().contains("multipart/related"));
+        QCOMPARE(filesOut(), QStringList{"page.mhtml"});
+    }
+
+    void pictureThatNeverComesIsLeftOut()
+    {
+        startExportPage();
+        active()->Navigate(server.url("/pictures"));
+        QVERIFY(waitUntil([&] { return server.requestCount("/never.png") == 1; }));
+        dialogs().saveAnswer = out->filePath("pictures.doc");
+        QVERIFY(exportWith("SAVE:WORDH"));
+        QCOMPARE(dialogs().messages, QStringList{saved(out->filePath("pictures.doc"))});
+        QVERIFY2(office.page.contains("Two pictures") && office.page.contains("picture0.png")
+                     && !office.page.contains("picture1.png") && office.page.contains("not come"),
+                 office.page.constData());
     }
 };
 

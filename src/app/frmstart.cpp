@@ -175,7 +175,7 @@ bool frmStart::Move_Data()
     const QString failure = FirstRunInstall::Move_Data(m_state.appFolder);
     if (failure.isEmpty())
         return true;
-    m_dialogs.message(failure, UserDialogs::Icon::Critical);
+    startupMessage(failure, UserDialogs::Icon::Critical);
     return false;
 }
 
@@ -193,10 +193,10 @@ bool frmStart::Form_Load(const QString &firstAddress)
     m_state.opaqueAlpha = 255;
 
     if (const WriteResult created = OptionsFile::Read_Opt(m_state); !created.ok())
-        m_dialogs.message(Dispatcher::writeFailure(m_state, created));
+        startupMessage(Dispatcher::writeFailure(m_state, created));
     stepEnded("options read");
     if (const QString notice = m_captions->Read_Lang(); !notice.isEmpty())
-        m_dialogs.message(notice);
+        startupMessage(notice);
     stepEnded("language read");
     m_state.tabAddresses = QStringList(m_tabs->TabCount(), QString());
     buildCommands();
@@ -250,7 +250,19 @@ bool frmStart::Form_Load(const QString &firstAddress)
     m_loaded = true;
     Form_Resize();
     stepEnded("window laid out");
+    // A signal that came during the start-up ends the run now that everything is loaded.
+    if (m_endRequested)
+        QTimer::singleShot(0, this, [this] { endRun(false); });
     return true;
+}
+
+// Once the run is to end, nobody is there to answer: the message goes to standard error.
+void frmStart::startupMessage(const QString &text, UserDialogs::Icon icon)
+{
+    if (!m_endRequested)
+        m_dialogs.message(text, icon);
+    if (m_endRequested)
+        std::fputs(qPrintable(u"TamzoTravel: " % text % u'\n'), stderr);
 }
 
 void frmStart::stepEnded(const char *step) const
@@ -473,6 +485,14 @@ void frmStart::commitData() { saveSettings(false); }
 
 void frmStart::exitUnattended()
 {
+    // During the start-up the run ends once all is loaded, so that only what was read is saved; a
+    // start-up message waiting for the user is closed.
+    if (!m_loaded) {
+        m_endRequested = true;
+        if (QWidget *message = QApplication::activeModalWidget())
+            message->close();
+        return;
+    }
     // An exit already under way may be waiting for the user: it is cut short.
     if (m_exiting) {
         QCoreApplication::quit();

@@ -58,6 +58,8 @@ public:
     void SetFocus();
 
     bool Busy() const { return m_busy; }
+    // The last load ended with the page shown: not failed, not a notice of the program's.
+    bool showsPage() const { return m_showsPage; }
     QString LocationURL() const;
     QString LocationName() const;
 
@@ -107,6 +109,7 @@ private:
     QWebEngineView *m_engine = nullptr;
     WebPage *m_page = nullptr;
     bool m_busy = false;
+    bool m_showsPage = false;
     QString m_homeAddress;
     quint64 m_lastReading = 0;
     std::map<quint64, std::function<void(const QVariant &)>> m_pendingReads;

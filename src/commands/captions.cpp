@@ -61,9 +61,9 @@ QString Captions::Read_Lang()
         notice = m_state.caption(missingLanguageCaption, "This language file is missing; English is used for now:") %
                  u'\n' % m_state.appFolder.path(LanguageFile::fileName(chosen));
     }
+    // The tabs keep their captions: a language switch leaves their pages open.
     if (read.tabNumber)
         m_tabs.setTabCount(*read.tabNumber);
-    m_tabs.clearCaptions();
     return notice;
 }
 

@@ -21,8 +21,7 @@ public:
     // Set once the command bars exist.
     void attach(CommandBars *bars, QList<QWidget *> moveButtons);
 
-    // Reads the language file of languageName: captions, settings and the tab count; every tab
-    // looks free afterwards. When that file is gone, the English file's instead, and the notice
+    // Reads the language file of languageName: captions, settings and the tab count. When that file is gone, the English file's instead, and the notice
     // that says so is given back (empty otherwise).
     QString Read_Lang();
     void Set_Captions();

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCursor>
 #include <QMenu>
 #include <QToolBar>
 #include <QToolButton>
@@ -49,6 +50,13 @@ void CommandBars::fillToolBar(QToolBar *toolBar, const QStringList &keys, int in
                 emit menuShown();
             });
             connect(menu, &QMenu::aboutToHide, this, &CommandBars::menuClosed);
+            // The open menu took the pointer, so the title never heard it leave: it would stay lit.
+            if (QWidget *button = toolBar->widgetForAction(action)) {
+                connect(menu, &QMenu::aboutToHide, button, [button] {
+                    button->setAttribute(Qt::WA_UnderMouse, button->rect().contains(button->mapFromGlobal(QCursor::pos())));
+                    button->update();
+                });
+            }
         } else if (!action->isSeparator()) {
             connect(action, &QAction::triggered, this, [this, instance, key] { emit clicked(instance, key); });
         }

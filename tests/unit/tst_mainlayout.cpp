@@ -14,8 +14,9 @@ private slots:
         QCOMPARE(l.cmdBar0, QRectF(0, 0, 5350, 375));
         QCOMPARE(l.cmdBar1, QRectF(5350, -10, 980, 375));
         QCOMPARE(l.cmdBar2.left(), 6330.0);
-        QCOMPARE(l.tab1.width(), 1200.0);
-        QCOMPARE(l.text1, QRectF(1260, 30, 980 - 1200 - 110, 315));
+        // Too narrow for a tab strip: the address box takes the whole middle bar.
+        QCOMPARE(l.tab1.width(), 0.0);
+        QCOMPARE(l.text1, QRectF(60, 30, 980 - 110, 315));
         QCOMPARE(l.picStat, QRectF(0, 6000 - 355, 8980, 355));
         QCOMPARE(l.statusBar, QRectF(375, 0, 9000 - 1800 - 375 - 375 - 495 - 60, 355));
         QCOMPARE(l.timeBar.left(), 375.0 + 5895);
@@ -40,6 +41,30 @@ private slots:
         // The three bars still tile the top bar.
         QCOMPARE(l.cmdBar2.left(), 8980 - width + 150);
         QCOMPARE(l.cmdBar1.width(), 8980 - 5350 - width + 150);
+    }
+
+    // The delivered language files ask for a 6,200-twip tab strip; a narrow window keeps a usable
+    // address box and gives the tab strip what is left.
+    void narrowWindowsKeepTheAddressBox_data()
+    {
+        QTest::addColumn<int>("windowPixels");
+        QTest::addColumn<bool>("wholeTabStrip");
+        QTest::newRow("800 pixels") << 800 << false;
+        QTest::newRow("1000 pixels") << 1000 << false;
+        QTest::newRow("1600 pixels") << 1600 << true;
+    }
+    void narrowWindowsKeepTheAddressBox()
+    {
+        QFETCH(int, windowPixels);
+        QFETCH(bool, wholeTabStrip);
+        const MainLayout l = MainLayout::compute(windowPixels * 15.0, 9000, 6200);
+        QVERIFY2(l.text1.width() >= 200 * 15, qPrintable(QString::number(l.text1.width() / 15)));
+        QVERIFY(l.text1.width() >= l.cmdBar1.width() / 3);
+        QVERIFY(l.tab1.width() > 0);
+        QCOMPARE(l.tab1.width() == 6200, wholeTabStrip);
+        // Side by side, inside the middle bar.
+        QVERIFY(l.tab1.right() < l.text1.left());
+        QVERIFY(l.text1.right() <= l.cmdBar1.width());
     }
 };
 

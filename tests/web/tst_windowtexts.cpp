@@ -6,6 +6,8 @@
 #include "testmain.h"
 
 #include <QComboBox>
+#include <QLineEdit>
+#include <QProgressBar>
 #include <QFile>
 #include <QStyle>
 
@@ -82,6 +84,41 @@ private slots:
         QVERIFY2(captionRoom >= dozen, qPrintable(QString("%1 < %2").arg(captionRoom).arg(dozen)));
         QVERIFY2(form().Text1->width() * 2 >= form().picBar->width(),
                  qPrintable(QString("%1 of %2").arg(form().Text1->width()).arg(form().picBar->width())));
+    }
+
+    // An address with a query gives a caption with "&": shown as it is, and no Alt key jumps to
+    // its tab behind the tab set's back.
+    void ampersandCaptionsAreText()
+    {
+        QVERIFY(browser->start(server));
+        const QString typed = QString("127.0.0.1:%1?x=1&y=2").arg(server.port());
+        form().Text1->lineEdit()->selectAll();
+        QTest::keyClicks(form().Text1->lineEdit(), typed);
+        QTest::keyClick(form().Text1->lineEdit(), Qt::Key_Return);
+        QVERIFY2(form().tabs().TabCaption(0).contains("&"), qPrintable(form().tabs().TabCaption(0)));
+        QTest::mouseClick(form().Tab1, Qt::LeftButton, {}, form().Tab1->tabRect(1).center());
+        QCOMPARE(form().tabs().TabCaption(1), form().tabs().TabCaption(0));
+        QTest::keyClick(&form(), Qt::Key_Y, Qt::AltModifier);
+        QCOMPARE(form().Tab1->currentIndex(), 1);
+        QCOMPARE(form().tabs().ActiveTab(), 1);
+    }
+
+    // The progress bar is full only while a page loaded is shown: empty after a failed load and
+    // on a tab that shows nothing.
+    void progressShowsTheTrueState()
+    {
+        QVERIFY(browser->start(server));
+        QCOMPARE(form().progressBar->value(), 100);
+        form().tabs().showTab(2);
+        QCOMPARE(form().progressBar->value(), 0);
+        form().tabs().showTab(0);
+        QCOMPARE(form().progressBar->value(), 100);
+        QSignalSpy complete(active(), &WebView::DocumentComplete);
+        form().Text1->lineEdit()->selectAll();
+        QTest::keyClicks(form().Text1->lineEdit(), "http://127.0.0.1:9/");
+        QTest::keyClick(form().Text1->lineEdit(), Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(!complete.isEmpty() && !active()->Busy(), webWaitMs);
+        QCOMPARE(form().progressBar->value(), 0);
     }
 };
 

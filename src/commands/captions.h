@@ -15,6 +15,8 @@ public:
     static constexpr int loadingCaption = 179;
     static constexpr int moveButtonCaption = 215;
     static constexpr int missingLanguageCaption = 252;
+    static constexpr int missingEnglishCaption = 228;
+    static constexpr int refusedNameCaption = 229;
 
     Captions(ProgramState &state, TabSet &tabs);
 

@@ -5,6 +5,7 @@
 #include "core/textfile.h"
 #include "dialogs/frminput.h"
 #include "dialogs/themedicon.h"
+#include "languagefile.h"
 #include "languagename.h"
 #include "platform/userdialogs.h"
 
@@ -59,13 +60,12 @@ void frmLang::applyCaptions()
 
 void frmLang::loadEnglish()
 {
-    const QString path = m_state.appFolder.path(englishFile);
-    if (const std::optional<QStringList> lines = TextFile::readLines(path))
+    // Without the English file of the language folder, the delivered one built into the program.
+    std::optional<QStringList> lines = TextFile::readLines(m_state.appFolder.path(englishFile));
+    if (!lines)
+        lines = TextFile::readLines(LanguageFile::builtInEnglish);
+    if (lines)
         Text1->setPlainText(lines->join(u'\n'));
-    else
-        m_dialogs.message(m_state.caption(englishMissingCaption, "The English language file is missing, so the "
-                                                                 "editor starts empty:") %
-                          u'\n' % QDir::toNativeSeparators(path));
 }
 
 bool frmLang::eventFilter(QObject *watched, QEvent *event)

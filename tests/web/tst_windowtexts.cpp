@@ -2,9 +2,12 @@
 #include "browsing/tabset.h"
 #include "browsing/tabstrip.h"
 #include "browsing/webview.h"
+#include "commands/commandbars.h"
+#include "commands/languagefile.h"
 #include "settings/optionsfile.h"
 #include "testmain.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -54,6 +57,40 @@ private slots:
         QCOMPARE(state().languageName, QString("Deutsch"));
         QVERIFY(OptionsFile::Save_Opt(state()).ok());
         QCOMPARE(browser->folder.readLines("Data/TamzoTravel.Opt").value(5), QString("Deutsch"));
+    }
+
+    // Without any English file the program's built-in English gives the texts and settings of the
+    // delivered file, with one word of what is missing; a name no file could have is not kept.
+    void missingEnglishUsesTheBuiltInEnglish_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("English lost") << "English" << "The English language file is missing" << "English";
+        QTest::newRow("both lost") << "Deutsch" << "This language file is missing" << "Deutsch";
+        QTest::newRow("a path for a name") << "../../Data/TamzoTravel" << "This language name cannot be used"
+                                           << "English";
+    }
+    void missingEnglishUsesTheBuiltInEnglish()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, message);
+        QFETCH(QString, kept);
+        QVERIFY(QFile::remove(browser->folder.path("Languages/Lang_English.txt")));
+        browser->folder.write("Data/TamzoTravel.Opt", {"1", "0", "0", "0", server.url("/start"), language});
+        QVERIFY(browser->start(server));
+        QCOMPARE(browser->dialogs.messages.size(), 1);
+        QVERIFY2(browser->dialogs.messages.first().startsWith(message), qPrintable(browser->dialogs.messages.first()));
+        TempAppFolder delivered;
+        delivered.stageDelivered();
+        ProgramState english{AppFolder(delivered.root())};
+        QVERIFY(LanguageFile::readFile(english, delivered.path("Lang_English.txt")).found);
+        QCOMPARE(state().caption(1), english.caption(1));
+        QCOMPARE(form().bars().action("NAVIGATE:GO")->text(), english.caption(169));
+        QCOMPARE(form().tabs().TabCount(), 5);
+        QCOMPARE(state().tabWidth, 6200);
+        form().GO_Exit();
+        QCOMPARE(browser->folder.readLines("Data/TamzoTravel.Opt").value(5), kept);
     }
 
     void deliveredTabWidthGivesReadableTabs_data()

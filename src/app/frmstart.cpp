@@ -146,6 +146,14 @@ void frmStart::buildCommands()
     m_dispatcher->setCommand(CommandBars::menuInstance, QStringLiteral("FILE:BRUSALDO"), about);
     m_dispatcher->setCommand(CommandBars::menuInstance, CommandCatalogue::newLanguageKey, [this] {
         frmLang editor(m_state, *m_catalogue, m_dialogs, this);
+        connect(&editor, &frmLang::languageSaved, this, [this](const QString &fileName) {
+            const QString key = m_catalogue->addLanguage(fileName);
+            if (key.isEmpty())
+                return;
+            m_bars->addLanguageEntry(key);
+            m_state.languageNames = m_catalogue->languageNames();
+            m_state.languageCount = static_cast<qint16>(m_state.languageNames.size());
+        });
         editor.exec();
     });
     m_dispatcher->setCommand(CommandBars::menuInstance, QStringLiteral("FILE:HELP"),
@@ -454,6 +462,8 @@ void frmStart::menuClosed()
     if (m_state.floatingBar == 1)
         Timer1.start();
 }
+
+void frmStart::showStatus(const QString &text) { statusBar->setText(text); }
 
 void frmStart::closeEvent(QCloseEvent *event)
 {

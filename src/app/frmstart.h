@@ -71,6 +71,7 @@ public:
     void showFindBar() override;
     void menuShown() override;
     void menuClosed() override;
+    void showStatus(const QString &text) override;
 
     static QString todayDateFrom(const QDate &date);
     // The screen's size and the window's geometry as the window settings file keeps them.

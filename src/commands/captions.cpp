@@ -8,6 +8,8 @@
 #include "languagename.h"
 #include "linktables/linkindex.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QWidget>
 
 namespace {
@@ -102,7 +104,10 @@ void Captions::Set_Captions()
     m_bars->setTooltip(QStringLiteral("GOOGLE"), m_state.searchDescr);
     for (const Text &text : menuCaptions)
         m_bars->setCaption(key(text.key), m_state.caption(text.caption));
-    m_bars->setCaption(QStringLiteral("EDIT:TXT"), u"Lang_" % properCase(m_state.languageName) % u".txt");
+    // The name of the current language file, as the language folder holds it.
+    const QString file = LanguageName::existingFile(QDir(m_state.appFolder.path(u"\\Languages")), m_state.languageName);
+    m_bars->setCaption(QStringLiteral("EDIT:TXT"), file.isEmpty() ? u"Lang_" % properCase(m_state.languageName) % u".txt"
+                                                                  : QFileInfo(file).fileName());
     m_bars->setTooltip(QStringLiteral("WIKI"), m_state.dictionaryDescr);
     m_bars->setTooltip(QStringLiteral("MAP"), m_state.mapDescr);
     m_bars->setTooltip(QStringLiteral("SOCIAL"), m_state.socialDescr);

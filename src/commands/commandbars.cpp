@@ -92,6 +92,22 @@ bool CommandBars::isMarked(const CommandButton &button)
     return button.kind == ButtonKind::Check;
 }
 
+void CommandBars::addLanguageEntry(const QString &key)
+{
+    const CommandButton *button = m_catalogue.button(key);
+    QMenu *languages = m_menus.value(QStringLiteral("LANG"));
+    if (!button || !languages || m_actions.contains(key))
+        return;
+    auto *action = new QAction(ImageList::icon(button->icon), QString(), this);
+    action->setObjectName(key);
+    action->setIconVisibleInMenu(true);
+    m_actions.insert(key, action);
+    setCaption(key, button->caption);
+    setTooltip(key, button->tooltip);
+    languages->insertAction(m_actions.value(CommandCatalogue::newLanguageKey), action);
+    connect(action, &QAction::triggered, this, [this, key] { emit clicked(menuInstance, key); });
+}
+
 void CommandBars::setCaption(const QString &key, const QString &caption)
 {
     if (QAction *action = m_actions.value(key)) {

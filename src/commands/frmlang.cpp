@@ -10,6 +10,7 @@
 #include "platform/userdialogs.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -111,16 +112,24 @@ void frmLang::reject()
 void frmLang::saveLanguage()
 {
     for (;;) {
-        const QString typed = m_dialogs.textInput(m_state.caption(nameCaption), QString());
+        const QString typed = m_dialogs.textInput(
+            m_state.caption(nameCaption),
+            m_state.caption(namePromptCaption, "Type the name of the new language, as the LANG menu will show it "
+                                               "(for example Deutsch):"));
         if (typed.isEmpty())
             return;
         const QString target = targetFor(typed.trimmed());
         if (target.isEmpty())
             continue;
         const WriteResult written = TextFile::writeLines(target, Text1->toPlainText().split(u'\n'));
-        if (!written.ok())
+        if (!written.ok()) {
             m_dialogs.message(m_state.caption(saveFailedCaption, "The language file could not be saved:") % u'\n' %
                               written.message());
+            return;
+        }
+        // What is saved is safe: closing now asks nothing, until the next key.
+        m_state.langModified = false;
+        emit languageSaved(QFileInfo(target).fileName());
         return;
     }
 }

@@ -19,6 +19,7 @@ public:
     static constexpr int exitCaption = 210;
     static constexpr int saveCaption = 128;
     static constexpr int nameCaption = 211;
+    static constexpr int namePromptCaption = 381;
     static constexpr int emptyNameCaption = 242;
     static constexpr int forbiddenCharacterCaption = 243;
     static constexpr int controlCharacterCaption = 244;
@@ -30,6 +31,10 @@ public:
 
     CommandBar *cmdBar;
     QPlainTextEdit *Text1;
+
+signals:
+    // A language file was written; its name, as the language folder lists it.
+    void languageSaved(const QString &fileName);
 
 public slots:
     // Closing the window in any way asks first when a key was typed, as "EXIT3" does.

@@ -264,7 +264,8 @@ bool frmStart::Form_Load(const QString &firstAddress)
     return true;
 }
 
-// Once the run is to end, nobody is there to answer: the message goes to standard error.
+// Once the run is to end, nobody is there to answer: a message not shown, or closed by the signal
+// while it showed, goes to standard error.
 void frmStart::startupMessage(const QString &text, UserDialogs::Icon icon)
 {
     if (!m_endRequested)

@@ -114,8 +114,8 @@ void frmLang::saveLanguage()
     for (;;) {
         const QString typed = m_dialogs.textInput(
             m_state.caption(nameCaption),
-            m_state.caption(namePromptCaption, "Type the name of the new language, as the LANG menu will show it "
-                                               "(for example Deutsch):"));
+            m_state.caption(namePromptCaption, "Type the name of the new language, as the language menu will "
+                                               "show it (for example Deutsch):"));
         if (typed.isEmpty())
             return;
         const QString target = targetFor(typed.trimmed());

@@ -1,4 +1,6 @@
 #include "app/commandline.h"
+#include "browsing/tabset.h"
+#include "browsing/webprofile.h"
 #include "app/frmstart.h"
 #include "core/programstate.h"
 #include "platform/enginesetup.h"
@@ -8,6 +10,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QSessionManager>
 #include <cstdio>
 
@@ -28,6 +31,14 @@ int main(int argc, char *argv[])
         early.action() == CommandLine::Action::Print)
         return printed(early);
 
+    // Before anything else, and before any other thread: a signal from now on ends the run with the
+    // files saved.
+    ExitSignals::install();
+    // The application object is not there yet to say where the executable lies.
+    const AppFolder folder = AppFolder::forExecutable(
+        QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).absolutePath(),
+        QProcessEnvironment::systemEnvironment());
+    WebProfile::prepareFolder(folder.path(TabSet::profileFolder));
     prepareWebEngine();
     QApplication app(argc, argv);
     chooseWebRendering();
@@ -38,18 +49,17 @@ int main(int argc, char *argv[])
     if (command.action() != CommandLine::Action::Run)
         return printed(command);
 
-    ProgramState state(AppFolder::forExecutable(QCoreApplication::applicationDirPath(),
-                                                QProcessEnvironment::systemEnvironment()));
+    ProgramState state(folder);
     QtUserDialogs dialogs;
     QtDesktopShell shell;
     frmStart form(state, dialogs, shell);
+    // Every way of ending runs the shutdown sequence once; a signal or the end of the session
+    // ends the program without waiting for anybody (a signal during the start-up once it is complete).
+    ExitSignals exitSignals([&form] { form.exitUnattended(); });
     if (!form.Form_Load(command.address()))
         return 1;
     form.show();
 
-    // Every way of ending runs the shutdown sequence once; a signal or the end of the session
-    // ends the program without waiting for anybody.
-    ExitSignals exitSignals([&form] { form.exitUnattended(); });
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &form,
                      [&form](QSessionManager &) { form.commitData(); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &form, &frmStart::exitUnattended);

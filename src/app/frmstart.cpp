@@ -147,6 +147,14 @@ void frmStart::buildCommands()
     m_dispatcher->setCommand(CommandBars::menuInstance, QStringLiteral("FILE:BRUSALDO"), about);
     m_dispatcher->setCommand(CommandBars::menuInstance, CommandCatalogue::newLanguageKey, [this] {
         frmLang editor(m_state, *m_catalogue, m_dialogs, this);
+        connect(&editor, &frmLang::languageSaved, this, [this](const QString &fileName) {
+            const QString key = m_catalogue->addLanguage(fileName);
+            if (key.isEmpty())
+                return;
+            m_bars->addLanguageEntry(key);
+            m_state.languageNames = m_catalogue->languageNames();
+            m_state.languageCount = static_cast<qint16>(m_state.languageNames.size());
+        });
         editor.exec();
     });
     m_dispatcher->setCommand(CommandBars::menuInstance, QStringLiteral("FILE:HELP"),
@@ -183,7 +191,7 @@ bool frmStart::Move_Data()
     const QString failure = FirstRunInstall::Move_Data(m_state.appFolder);
     if (failure.isEmpty())
         return true;
-    m_dialogs.message(failure, UserDialogs::Icon::Critical);
+    startupMessage(failure, UserDialogs::Icon::Critical);
     return false;
 }
 
@@ -201,10 +209,10 @@ bool frmStart::Form_Load(const QString &firstAddress)
     m_state.opaqueAlpha = 255;
 
     if (const WriteResult created = OptionsFile::Read_Opt(m_state); !created.ok())
-        m_dialogs.message(Dispatcher::writeFailure(m_state, created));
+        startupMessage(Dispatcher::writeFailure(m_state, created));
     stepEnded("options read");
     if (const QString notice = m_captions->Read_Lang(); !notice.isEmpty())
-        m_dialogs.message(notice);
+        startupMessage(notice);
     stepEnded("language read");
     m_state.tabAddresses = QStringList(m_tabs->TabCount(), QString());
     buildCommands();
@@ -258,7 +266,20 @@ bool frmStart::Form_Load(const QString &firstAddress)
     m_loaded = true;
     Form_Resize();
     stepEnded("window laid out");
+    // A signal that came during the start-up ends the run now that everything is loaded.
+    if (m_endRequested)
+        QTimer::singleShot(0, this, [this] { endRun(false); });
     return true;
+}
+
+// Once the run is to end, nobody is there to answer: a message not shown, or closed by the signal
+// while it showed, goes to standard error.
+void frmStart::startupMessage(const QString &text, UserDialogs::Icon icon)
+{
+    if (!m_endRequested)
+        m_dialogs.message(text, icon);
+    if (m_endRequested)
+        std::fputs(qPrintable(u"TamzoTravel: " % text % u'\n'), stderr);
 }
 
 void frmStart::stepEnded(const char *step) const
@@ -451,6 +472,8 @@ void frmStart::menuClosed()
         Timer1.start();
 }
 
+void frmStart::showStatus(const QString &text) { statusBar->setText(text); }
+
 void frmStart::closeEvent(QCloseEvent *event)
 {
     GO_Exit();
@@ -481,6 +504,14 @@ void frmStart::commitData() { saveSettings(false); }
 
 void frmStart::exitUnattended()
 {
+    // During the start-up the run ends once all is loaded, so that only what was read is saved; a
+    // start-up message waiting for the user is closed.
+    if (!m_loaded) {
+        m_endRequested = true;
+        if (QWidget *message = QApplication::activeModalWidget())
+            message->close();
+        return;
+    }
     // An exit already under way may be waiting for the user: it is cut short.
     if (m_exiting) {
         QCoreApplication::quit();

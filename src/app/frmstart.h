@@ -1,6 +1,7 @@
 #pragma once
 
 #include "commands/mainwindowcommands.h"
+#include "platform/userdialogs.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -56,7 +57,8 @@ public:
     void GO_BarOn();
 
     // The end of a run nobody watches (a signal, the end of the desktop session): failed saves
-    // go to standard error and the program ends at once.
+    // go to standard error and the program ends at once, or, during the start-up, as soon as the
+    // start-up is complete.
     void exitUnattended();
     // The session manager's request to save: the settings are saved and the program goes on.
     void commitData();
@@ -69,6 +71,7 @@ public:
     void showFindBar() override;
     void menuShown() override;
     void menuClosed() override;
+    void showStatus(const QString &text) override;
 
     static QString todayDateFrom(const QDate &date);
     // The screen's size and the window's geometry as the window settings file keeps them.
@@ -124,6 +127,7 @@ private:
     static QRect keptOnScreen(const QRect &window);
     void fillScreen();
     void deleteScratchFiles();
+    void startupMessage(const QString &text, UserDialogs::Icon icon = UserDialogs::Icon::Information);
     void saveSettings(bool attended);
     void endRun(bool attended);
 
@@ -148,4 +152,5 @@ private:
     qint16 wasMinimized = 0;
     bool m_loaded = false;
     bool m_exiting = false;
+    bool m_endRequested = false;
 };

@@ -13,8 +13,12 @@ MainLayout MainLayout::compute(double innerWidth, double innerHeight, double tab
     l.cmdBar1 = QRectF(cmdBar0Width, -10, l.picBar.width() - cmdBar0Width - rightBarWidth + 150,
                        commandBarHeight);
     l.cmdBar2 = QRectF(l.picBar.width() - rightBarWidth + 150, 0, rightBarWidth, commandBarHeight);
-    l.tab1 = QRectF(0, 0, tabWidth, commandBarHeight);
-    l.text1 = QRectF(tabWidth + 60, text1Top, l.cmdBar1.width() - tabWidth - 110, text1Height);
+    // The tab strip gives way before the address box, which keeps a usable width.
+    const double room = std::max(0.0, l.cmdBar1.width() - 110);
+    const double boxNeeds = std::min(room, std::max(minimumText1Width, l.cmdBar1.width() / 3));
+    const double tabStripWidth = std::clamp(room - boxNeeds, 0.0, std::max(0.0, tabWidth));
+    l.tab1 = QRectF(0, 0, tabStripWidth, commandBarHeight);
+    l.text1 = QRectF(tabStripWidth + 60, text1Top, room - tabStripWidth, text1Height);
 
     l.picStat = QRectF(0, innerHeight - picStatHeight, innerWidth - 20, picStatHeight);
     l.cmdMoveL = QRectF(0, 0, moveButtonWidth, picStatHeight);

@@ -18,6 +18,8 @@ struct MainLayout
     static constexpr double moveButtonWidth = 375;
     static constexpr double timeBarWidth = 495;
     static constexpr double progressBarWidth = 1800;
+    // 200 pixels; the address box also keeps a third of the middle bar when that is more.
+    static constexpr double minimumText1Width = 3000;
 
     // Inside the window.
     QRectF picBar, picStat;
@@ -28,6 +30,7 @@ struct MainLayout
     // Inside picStat.
     QRectF cmdMoveL, statusBar, timeBar, progressBar, cmdMove;
 
+    // tabWidth: the tab strip's width when there is room for it.
     // rightBarNeeds: the width the right bar's buttons take; the bar is never narrower than that
     // and the 150 it reaches beyond the top bar.
     static MainLayout compute(double innerWidth, double innerHeight, double tabWidth, double rightBarNeeds = 0);

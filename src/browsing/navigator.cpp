@@ -73,7 +73,7 @@ void Navigator::onActiveViewShown(WebView *view)
     m_state.pageTitle = view->LocationName();
     m_statusBar->setText(m_state.pageTitle);
     if (!view->Busy())
-        m_progressBar->setValue(100);
+        m_progressBar->setValue(view->showsPage() ? 100 : 0);
 }
 
 void Navigator::GoNavigate(int recordHistory)
@@ -123,7 +123,8 @@ void Navigator::onProgress(int progress, int maximum)
 
 void Navigator::onDocumentComplete(const QString &address)
 {
-    m_progressBar->setValue(100);
+    // Full for a page loaded; empty when the load failed.
+    m_progressBar->setValue(m_tabs.activeView()->showsPage() ? 100 : 0);
     if (address.left(4).toLower() == u"http")
         m_state.currentAddress = address;
 }

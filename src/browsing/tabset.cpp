@@ -37,11 +37,15 @@ int TabSet::ActiveTab() const { return std::max(0, m_tabStrip->currentIndex()); 
 
 void TabSet::setActiveTab(int index) { m_tabStrip->setCurrentIndex(index); }
 
-QString TabSet::TabCaption(int index) const { return m_tabStrip->tabText(index); }
+// A tab's text takes "&" for a keyboard shortcut; captions are shown as they are.
+QString TabSet::TabCaption(int index) const
+{
+    return m_tabStrip->tabText(index).replace(QStringLiteral("&&"), QStringLiteral("&"));
+}
 
 void TabSet::setTabCaption(int index, const QString &caption)
 {
-    m_tabStrip->setTabText(index, caption);
+    m_tabStrip->setTabText(index, QString(caption).replace(u'&', QStringLiteral("&&")));
 }
 
 void TabSet::createViewsUpTo(int count)
@@ -71,12 +75,6 @@ void TabSet::setTabCount(double requested)
     while (m_tabStrip->count() > count)
         m_tabStrip->removeTab(m_tabStrip->count() - 1);
     showActiveViewOnly();
-}
-
-void TabSet::clearCaptions()
-{
-    for (int i = 0; i < TabCount(); ++i)
-        setTabCaption(i, QString());
 }
 
 void TabSet::setBandHeights(int topBarTwips, int statusStripTwips)

@@ -45,7 +45,6 @@ public:
 
     // A larger count adds tabs and creates their views; a smaller one only lowers the count.
     void setTabCount(double requested);
-    void clearCaptions();
 
     // The bands above and below the views, in twips; the views fill what lies between.
     void setBandHeights(int topBarTwips, int statusStripTwips);

@@ -10,7 +10,12 @@ class TabStrip : public QTabBar
 public:
     explicit TabStrip(QWidget *parent = nullptr) : QTabBar(parent)
     {
-        setStyleSheet(QStringLiteral("QTabBar::tab { padding: 2px 3px; }"));
+        // The active tab stands out: raised, white and in bold type; the others lie back in grey.
+        setStyleSheet(QStringLiteral(
+            "QTabBar::tab { padding: 2px 3px; margin-top: 3px; border: 1px solid #a0a0a0; border-bottom: none;"
+            " border-top-left-radius: 3px; border-top-right-radius: 3px; background: #d6d6d6; color: #505050; }"
+            "QTabBar::tab:selected { margin-top: 0px; background: #ffffff; color: #000000; font-weight: bold;"
+            " border-color: #4a4a4a; }"));
         QFont small = font();
         small.setPointSizeF(small.pointSizeF() * 0.9);
         setFont(small);

@@ -23,27 +23,15 @@ WebProfile::WebProfile(QString folder) : m_folder(std::move(folder)) {}
 
 WebProfile::~WebProfile() = default;
 
-// A named profile writes its preferences at once into its default place, below the user's data
-// folder, before its own folder can be given; with the engine already running, that default place
-// is moved into the profile's folder for the moment the profile is made.
-static std::unique_ptr<QWebEngineProfile> makeProfileIn(const QString &folder)
+void WebProfile::prepareFolder(const QString &folder)
 {
-    WebProfile::offTheRecord();
-    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
-    const bool hadDataHome = qEnvironmentVariableIsSet("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", QFile::encodeName(folder + QStringLiteral("/Engine")));
-    auto profile = std::make_unique<QWebEngineProfile>(QStringLiteral("TamzoTravel"));
-    if (hadDataHome)
-        qputenv("XDG_DATA_HOME", dataHome);
-    else
-        qunsetenv("XDG_DATA_HOME");
-    return profile;
 }
 
 QWebEngineProfile *WebProfile::engineProfile()
 {
     if (!m_profile) {
-        m_profile = makeProfileIn(m_folder);
+        m_profile = std::make_unique<QWebEngineProfile>(QStringLiteral("TamzoTravel"));
         m_profile->setPersistentStoragePath(m_folder);
         m_profile->setCachePath(m_folder + QStringLiteral("/Cache"));
         QObject::connect(m_profile.get(), &QWebEngineProfile::downloadRequested, m_profile.get(),

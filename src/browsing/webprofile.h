@@ -13,6 +13,12 @@ class QWebEngineProfile;
 class WebProfile
 {
 public:
+    // A named profile writes its first preferences into its default place, below the user's data
+    // folder, before its own folder can be given. Called before the application object exists
+    // (no thread of the engine runs yet, so changing the environment is safe): that default place
+    // becomes a folder inside the profile's folder for the whole run.
+    static void prepareFolder(const QString &folder);
+
     explicit WebProfile(QString folder);
     ~WebProfile();
 

@@ -48,8 +48,9 @@ QWebEngineView *WebView::ensureEngine()
     connect(m_page, &QWebEnginePage::loadStarted, this, [this] { m_busy = true; });
     connect(m_page, &QWebEnginePage::loadProgress, this,
             [this](int percent) { emit ProgressChange(percent, 100); });
-    connect(m_page, &QWebEnginePage::loadFinished, this, [this](bool) {
+    connect(m_page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
         m_busy = false;
+        m_showsPage = ok && m_page->url().scheme() != u"data";
         emit DocumentComplete(m_page->url().toString());
     });
     connect(m_page, &QWebEnginePage::linkHovered, this, &WebView::StatusTextChange);

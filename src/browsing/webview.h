@@ -59,6 +59,8 @@ public:
     void SetFocus();
 
     bool Busy() const { return m_busy; }
+    // The last load ended with the page shown: not failed, not a notice of the program's.
+    bool showsPage() const { return m_showsPage; }
     QString LocationURL() const;
     QString LocationName() const;
 
@@ -119,6 +121,7 @@ private:
     QWebEngineView *m_engine = nullptr;
     WebPage *m_page = nullptr;
     bool m_busy = false;
+    bool m_showsPage = false;
     QString m_homeAddress;
     int m_zoomPercent = 100;
     int m_wheelTurned = 0;

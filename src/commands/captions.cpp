@@ -5,8 +5,11 @@
 #include "core/programstate.h"
 #include "core/textcase.h"
 #include "languagefile.h"
+#include "languagename.h"
 #include "linktables/linkindex.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QWidget>
 
 namespace {
@@ -48,22 +51,46 @@ void Captions::attach(CommandBars *bars, QList<QWidget *> moveButtons)
     m_moveButtons = std::move(moveButtons);
 }
 
+static bool isEnglish(const QString &languageName)
+{
+    return languageName.compare(u"english", Qt::CaseInsensitive) == 0;
+}
+
 QString Captions::Read_Lang()
 {
+    // A name no language file could have (a path, a control character) is not looked for; the
+    // options then keep English, unless the user chooses another language.
+    if (const auto verdict = LanguageName::check(m_state.languageName); verdict != LanguageName::Verdict::Valid) {
+        const QString refused = std::exchange(m_state.languageName, QStringLiteral("English"));
+        const QString notice = Read_Lang();
+        if (verdict == LanguageName::Verdict::Empty)
+            return notice;
+        const QString refusal = m_state.caption(refusedNameCaption, "This language name cannot be used; English is "
+                                                                    "used instead:") % u'\n' % refused;
+        return notice.isEmpty() ? refusal : refusal % u'\n' % notice;
+    }
     LanguageFile::ReadResult read = LanguageFile::Read_Lang(m_state);
     QString notice;
     // A lost file leaves the program without texts: the English one stands in for this run and
     // the options keep the language chosen.
-    if (!read.found && m_state.languageName.compare(u"english", Qt::CaseInsensitive) != 0) {
+    if (!read.found && !isEnglish(m_state.languageName)) {
         const QString chosen = std::exchange(m_state.languageName, QStringLiteral("English"));
         read = LanguageFile::Read_Lang(m_state);
         m_state.languageName = chosen;
         notice = m_state.caption(missingLanguageCaption, "This language file is missing; English is used for now:") %
                  u'\n' % m_state.appFolder.path(LanguageFile::fileName(chosen));
     }
+    // Without the English file, the delivered one built into the program gives the texts and settings.
+    if (!read.found) {
+        read = LanguageFile::readFile(m_state, LanguageFile::builtInEnglish);
+        if (notice.isEmpty())
+            notice = m_state.caption(missingEnglishCaption, "The English language file is missing; the program's own "
+                                                            "English is used:") %
+                     u'\n' % m_state.appFolder.path(LanguageFile::fileName(QStringLiteral("English")));
+    }
+    // The tabs keep their captions: a language switch leaves their pages open.
     if (read.tabNumber)
         m_tabs.setTabCount(*read.tabNumber);
-    m_tabs.clearCaptions();
     return notice;
 }
 
@@ -77,7 +104,10 @@ void Captions::Set_Captions()
     m_bars->setTooltip(QStringLiteral("GOOGLE"), m_state.searchDescr);
     for (const Text &text : menuCaptions)
         m_bars->setCaption(key(text.key), m_state.caption(text.caption));
-    m_bars->setCaption(QStringLiteral("EDIT:TXT"), u"Lang_" % properCase(m_state.languageName) % u".txt");
+    // The name of the current language file, as the language folder holds it.
+    const QString file = LanguageName::existingFile(QDir(m_state.appFolder.path(u"\\Languages")), m_state.languageName);
+    m_bars->setCaption(QStringLiteral("EDIT:TXT"), file.isEmpty() ? u"Lang_" % properCase(m_state.languageName) % u".txt"
+                                                                  : QFileInfo(file).fileName());
     m_bars->setTooltip(QStringLiteral("WIKI"), m_state.dictionaryDescr);
     m_bars->setTooltip(QStringLiteral("MAP"), m_state.mapDescr);
     m_bars->setTooltip(QStringLiteral("SOCIAL"), m_state.socialDescr);

@@ -15,14 +15,15 @@ public:
     static constexpr int loadingCaption = 179;
     static constexpr int moveButtonCaption = 215;
     static constexpr int missingLanguageCaption = 252;
+    static constexpr int missingEnglishCaption = 228;
+    static constexpr int refusedNameCaption = 229;
 
     Captions(ProgramState &state, TabSet &tabs);
 
     // Set once the command bars exist.
     void attach(CommandBars *bars, QList<QWidget *> moveButtons);
 
-    // Reads the language file of languageName: captions, settings and the tab count; every tab
-    // looks free afterwards. When that file is gone, the English file's instead, and the notice
+    // Reads the language file of languageName: captions, settings and the tab count. When that file is gone, the English file's instead, and the notice
     // that says so is given back (empty otherwise).
     QString Read_Lang();
     void Set_Captions();

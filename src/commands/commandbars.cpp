@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCursor>
 #include <QMenu>
 #include <QToolBar>
 #include <QToolButton>
@@ -49,6 +50,13 @@ void CommandBars::fillToolBar(QToolBar *toolBar, const QStringList &keys, int in
                 emit menuShown();
             });
             connect(menu, &QMenu::aboutToHide, this, &CommandBars::menuClosed);
+            // The open menu took the pointer, so the title never heard it leave: it would stay lit.
+            if (QWidget *button = toolBar->widgetForAction(action)) {
+                connect(menu, &QMenu::aboutToHide, button, [button] {
+                    button->setAttribute(Qt::WA_UnderMouse, button->rect().contains(button->mapFromGlobal(QCursor::pos())));
+                    button->update();
+                });
+            }
         } else if (!action->isSeparator()) {
             connect(action, &QAction::triggered, this, [this, instance, key] { emit clicked(instance, key); });
         }
@@ -82,6 +90,22 @@ bool CommandBars::isMarked(const CommandButton &button)
     if (button.kind == ButtonKind::Option)
         return !button.key.startsWith(u"LANG:");
     return button.kind == ButtonKind::Check;
+}
+
+void CommandBars::addLanguageEntry(const QString &key)
+{
+    const CommandButton *button = m_catalogue.button(key);
+    QMenu *languages = m_menus.value(QStringLiteral("LANG"));
+    if (!button || !languages || m_actions.contains(key))
+        return;
+    auto *action = new QAction(ImageList::icon(button->icon), QString(), this);
+    action->setObjectName(key);
+    action->setIconVisibleInMenu(true);
+    m_actions.insert(key, action);
+    setCaption(key, button->caption);
+    setTooltip(key, button->tooltip);
+    languages->insertAction(m_actions.value(CommandCatalogue::newLanguageKey), action);
+    connect(action, &QAction::triggered, this, [this, key] { emit clicked(menuInstance, key); });
 }
 
 void CommandBars::setCaption(const QString &key, const QString &caption)

@@ -27,6 +27,10 @@ public:
     QAction *action(const QString &key) const { return m_actions.value(key); }
     QMenu *menu(const QString &title) const { return m_menus.value(title); }
 
+    const CommandCatalogue &catalogue() const { return m_catalogue; }
+    // A language entry added to the catalogue after the bars were built joins the LANG menu,
+    // before the language editor's entry.
+    void addLanguageEntry(const QString &key);
     void setCaption(const QString &key, const QString &caption);
     void setTooltip(const QString &key, const QString &tooltip);
 

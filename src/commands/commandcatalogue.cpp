@@ -126,24 +126,23 @@ QString CommandCatalogue::languageKey(const QString &name)
     return key == newLanguageKey ? key % renamedSuffix : key;
 }
 
-QString CommandCatalogue::languageOfKey(const QString &key)
-{
-    return (key == newLanguageKey % renamedSuffix ? newLanguageKey : key).section(u':', 1);
-}
-
-// "Lang_English.txt" gives the language English; a file without "." after the "_", or a second
-// file giving a name already found, gives no entry.
-void CommandCatalogue::addLanguage(const QString &fileName)
+// "Lang_English.txt" gives the language English, shown under its name as written; a file without
+// "." after the "_", or a second file giving a name already found, gives no entry.
+QString CommandCatalogue::addLanguage(const QString &fileName)
 {
     const QString name = LanguageName::ofFile(fileName);
     const QString key = languageKey(name);
     if (name.isEmpty() || m_index.contains(key))
-        return;
+        return QString();
     m_languageNames << name;
+    m_languageFiles.insert(key, fileName);
     add(key, ImageList::languageIcon(name), ButtonKind::Option);
     CommandButton &entry = m_buttons.back();
     entry.tooltip = fileName;
-    entry.caption = properCase(name);
+    entry.caption = name;
+    if (m_bars.contains(QStringLiteral("LANG")))
+        m_bars[QStringLiteral("LANG")].insert(m_bars[QStringLiteral("LANG")].indexOf(newLanguageKey), key);
+    return key;
 }
 
 void CommandCatalogue::Make_Buttons(const QStringList &languageFiles)

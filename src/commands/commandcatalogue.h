@@ -29,13 +29,16 @@ public:
     // The menu entry of a language: "LANG:" and the name in upper case ("LANG:NEW:LANGUAGE" for
     // a language called New).
     static QString languageKey(const QString &name);
-    // The language an entry switches to, in upper case: the key after its first ":", the
-    // renamed New entry giving "NEW".
-    static QString languageOfKey(const QString &key);
+    // The file of the language folder a language entry switches to, as listed; empty for
+    // another key. Upper-casing a name does not always undo ("Weiß" gives "WEISS"), so the entry
+    // keeps its file.
+    QString languageFile(const QString &key) const { return m_languageFiles.value(key); }
 
     // languageFiles: the names of the files "Lang_*" of the language folder, as listed.
     void Make_Buttons(const QStringList &languageFiles);
     void Build_Bars();
+    // A language saved during the run: its entry, or an empty key when its name is offered already.
+    QString addLanguage(const QString &fileName);
 
     const CommandButton *button(const QString &key) const;
     const std::vector<CommandButton> &buttons() const { return m_buttons; }
@@ -45,10 +48,10 @@ public:
 
 private:
     void add(const QString &key, int icon, ButtonKind kind = ButtonKind::Button);
-    void addLanguage(const QString &fileName);
 
     std::vector<CommandButton> m_buttons;
     QHash<QString, size_t> m_index;
     QHash<QString, QStringList> m_bars;
     QStringList m_languageNames;
+    QHash<QString, QString> m_languageFiles;
 };

@@ -10,6 +10,7 @@
 #include "core/linebreaks.h"
 #include "core/programstate.h"
 #include "languagefile.h"
+#include "languagename.h"
 #include "mainwindowcommands.h"
 #include "platform/desktopshell.h"
 #include "platform/userdialogs.h"
@@ -60,7 +61,9 @@ void Dispatcher::chooseStyle(qint16 style)
 
 void Dispatcher::switchLanguage(const QString &key)
 {
-    m_.state.languageName = CommandCatalogue::languageOfKey(key).toLower();
+    // An entry keeps its file; a key that no entry offers names its language after "LANG:".
+    const QString file = m_.bars.catalogue().languageFile(key);
+    m_.state.languageName = file.isEmpty() ? key.section(u':', 1).toLower() : LanguageName::ofFile(file);
     if (const QString notice = m_.captions.Read_Lang(); !notice.isEmpty())
         m_.dialogs.message(notice);
     m_.captions.Set_Captions();
@@ -120,7 +123,14 @@ void Dispatcher::buildTables()
         {"FILE:VOLUME", shellOpen(QStringLiteral("mmsys.cpl"))},
         {"FILE:INTERNET", shellOpen(QStringLiteral("INETCPL.CPL"))},
 
-        {"NAVIGATE:PICK", [this] { report(m_.bookmark.Save_BookMark()); }},
+        {"NAVIGATE:PICK",
+         [this] {
+             const WriteResult saved = m_.bookmark.Save_BookMark();
+             report(saved);
+             if (saved.ok())
+                 m_.window.showStatus(m_.state.caption(bookmarkedCaption, "This page is bookmarked:") % u' ' %
+                                      m_.state.bookmarkAddress);
+         }},
         {"NAVIGATE:GO", [this] { m_.bookmark.Read_BookMark(); }},
         {"NAVIGATE:BACK", [view] { view()->GoBack(); }},
         {"NAVIGATE:REFRESH", [view] { view()->Refresh2(); }},

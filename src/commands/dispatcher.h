@@ -39,6 +39,8 @@ public:
         MainWindowCommands &window;
     };
 
+    static constexpr int bookmarkedCaption = 382;
+
     explicit Dispatcher(Parts parts, QObject *parent = nullptr);
 
     using Action = std::function<void()>;

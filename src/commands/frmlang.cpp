@@ -5,10 +5,12 @@
 #include "core/textfile.h"
 #include "dialogs/frminput.h"
 #include "dialogs/themedicon.h"
+#include "languagefile.h"
 #include "languagename.h"
 #include "platform/userdialogs.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -59,13 +61,12 @@ void frmLang::applyCaptions()
 
 void frmLang::loadEnglish()
 {
-    const QString path = m_state.appFolder.path(englishFile);
-    if (const std::optional<QStringList> lines = TextFile::readLines(path))
+    // Without the English file of the language folder, the delivered one built into the program.
+    std::optional<QStringList> lines = TextFile::readLines(m_state.appFolder.path(englishFile));
+    if (!lines)
+        lines = TextFile::readLines(LanguageFile::builtInEnglish);
+    if (lines)
         Text1->setPlainText(lines->join(u'\n'));
-    else
-        m_dialogs.message(m_state.caption(englishMissingCaption, "The English language file is missing, so the "
-                                                                 "editor starts empty:") %
-                          u'\n' % QDir::toNativeSeparators(path));
 }
 
 bool frmLang::eventFilter(QObject *watched, QEvent *event)
@@ -111,16 +112,24 @@ void frmLang::reject()
 void frmLang::saveLanguage()
 {
     for (;;) {
-        const QString typed = m_dialogs.textInput(m_state.caption(nameCaption), QString());
+        const QString typed = m_dialogs.textInput(
+            m_state.caption(nameCaption),
+            m_state.caption(namePromptCaption, "Type the name of the new language, as the language menu will "
+                                               "show it (for example Deutsch):"));
         if (typed.isEmpty())
             return;
         const QString target = targetFor(typed.trimmed());
         if (target.isEmpty())
             continue;
         const WriteResult written = TextFile::writeLines(target, Text1->toPlainText().split(u'\n'));
-        if (!written.ok())
+        if (!written.ok()) {
             m_dialogs.message(m_state.caption(saveFailedCaption, "The language file could not be saved:") % u'\n' %
                               written.message());
+            return;
+        }
+        // What is saved is safe: closing now asks nothing, until the next key.
+        m_state.langModified = false;
+        emit languageSaved(QFileInfo(target).fileName());
         return;
     }
 }

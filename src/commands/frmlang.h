@@ -19,18 +19,22 @@ public:
     static constexpr int exitCaption = 210;
     static constexpr int saveCaption = 128;
     static constexpr int nameCaption = 211;
+    static constexpr int namePromptCaption = 381;
     static constexpr int emptyNameCaption = 242;
     static constexpr int forbiddenCharacterCaption = 243;
     static constexpr int controlCharacterCaption = 244;
     static constexpr int replaceCaption = 245;
     static constexpr int saveFailedCaption = 246;
-    static constexpr int englishMissingCaption = 247;
     static inline const QString englishFile = QStringLiteral("\\Languages\\Lang_English.txt");
 
     frmLang(ProgramState &state, const CommandCatalogue &catalogue, UserDialogs &dialogs, QWidget *parent = nullptr);
 
     CommandBar *cmdBar;
     QPlainTextEdit *Text1;
+
+signals:
+    // A language file was written; its name, as the language folder lists it.
+    void languageSaved(const QString &fileName);
 
 public slots:
     // Closing the window in any way asks first when a key was typed, as "EXIT3" does.

@@ -60,9 +60,14 @@ static void applySetting(ProgramState &state, const QString &key, const QString 
 
 LanguageFile::ReadResult LanguageFile::Read_Lang(ProgramState &state)
 {
+    return readFile(state, state.appFolder.path(fileName(state.languageName)));
+}
+
+LanguageFile::ReadResult LanguageFile::readFile(ProgramState &state, const QString &path)
+{
     state.captions.fill(QString());
     ReadResult result;
-    const auto lines = TextFile::readLines(state.appFolder.path(fileName(state.languageName)));
+    const auto lines = TextFile::readLines(path);
     if (!lines)
         return result;
     result.found = true;

@@ -11,6 +11,8 @@ class LanguageFile
 {
 public:
     static QString fileName(const QString &languageName);
+    // The delivered English file, built into the program.
+    static inline const QString builtInEnglish = QStringLiteral(":/language/Lang_English.txt");
 
     struct ReadResult
     {
@@ -22,4 +24,6 @@ public:
     // Empties the caption table, then takes the captions and settings of the file of
     // state.languageName. Settings the file does not name keep their values.
     static ReadResult Read_Lang(ProgramState &state);
+    // The same from a file given by its full path.
+    static ReadResult readFile(ProgramState &state, const QString &path);
 };

@@ -6,11 +6,14 @@ LanguageName::Verdict LanguageName::check(const QString &name)
 {
     if (name.isEmpty())
         return Verdict::Empty;
-    for (const QChar c : name) {
-        if (c.category() == QChar::Other_Control || c.category() == QChar::Separator_Line ||
-            c.category() == QChar::Separator_Paragraph)
+    // Invisible format characters (U+200B, U+200E, U+FEFF ...) count as control characters: the
+    // name shown would not be the name of the file.
+    for (const char32_t c : name.toUcs4()) {
+        const QChar::Category category = QChar::category(c);
+        if (category == QChar::Other_Control || category == QChar::Other_Format || category == QChar::Separator_Line ||
+            category == QChar::Separator_Paragraph || category == QChar::Other_Surrogate || c == 0x200B)
             return Verdict::ControlCharacter;
-        if (forbiddenCharacters.contains(c))
+        if (c < 0x10000 && forbiddenCharacters.contains(QChar(c)))
             return Verdict::ForbiddenCharacter;
     }
     return Verdict::Valid;

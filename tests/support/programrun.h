@@ -46,6 +46,23 @@ public:
 
     void setEnvironment(const QProcessEnvironment &environment) { m_process.setProcessEnvironment(environment); }
 
+    // These signals wait, held back, until the program itself lets them through: one sent at once
+    // after the start arrives at the program's first instruction that accepts it.
+    void holdSignals(QList<int> signalNumbers)
+    {
+        m_process.setChildProcessModifier([signalNumbers] {
+            sigset_t held;
+            sigemptyset(&held);
+            for (const int number : signalNumbers)
+                sigaddset(&held, number);
+            sigprocmask(SIG_BLOCK, &held, nullptr);
+        });
+    }
+
+    // Sends a signal without waiting.
+    void send(int signal) { ::kill(static_cast<pid_t>(m_process.processId()), signal); }
+    bool isRunning() const { return m_process.state() != QProcess::NotRunning; }
+
     bool start(const QStringList &arguments = {})
     {
         m_process.start(m_executable, arguments);
@@ -74,6 +91,7 @@ public:
     }
 
     int exitCode() const { return m_process.exitCode(); }
+    bool endedNormally() const { return m_process.exitStatus() == QProcess::NormalExit; }
     // Everything the program has written so far, standard error included.
     QString output()
     {

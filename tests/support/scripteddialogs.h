@@ -21,9 +21,10 @@ public:
         return questionAnswers.isEmpty() || questionAnswers.takeFirst();
     }
     // Text inputs take the preset answers in turn, then the empty text of a cancel.
-    QString textInput(const QString &title, const QString &) override
+    QString textInput(const QString &title, const QString &prompt) override
     {
         inputTitles.append(title);
+        inputPrompts.append(prompt);
         return textAnswers.isEmpty() ? QString() : textAnswers.takeFirst();
     }
     QString saveFileName(const QString &suggested, const QString &) override
@@ -51,6 +52,7 @@ public:
     QStringList questions;
     QList<bool> questionAnswers;
     QStringList inputTitles;
+    QStringList inputPrompts;
     QStringList textAnswers;
     QStringList printing;
 };

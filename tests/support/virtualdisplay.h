@@ -1,9 +1,6 @@
 #pragma once
 
-#include <QDir>
-#include <QFileInfo>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTest>
 
 // An X server of its own (Xvfb) for a test that drives the program's window as a user would, with
@@ -11,22 +8,17 @@
 class VirtualDisplay
 {
 public:
+    // The server picks a free display itself and says which: two tests starting at once never
+    // take the same one.
     VirtualDisplay()
     {
-        for (int number = 90 + QCoreApplication::applicationPid() % 50; number < 200; ++number) {
-            if (QFileInfo::exists(QString("/tmp/.X11-unix/X%1").arg(number)) ||
-                QFileInfo::exists(QString("/tmp/.X%1-lock").arg(number)))
-                continue;
-            m_name = QString(":%1").arg(number);
-            m_server.start("Xvfb", {m_name, "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
-            if (m_server.waitForStarted(5000) &&
-                QTest::qWaitFor([number] { return QFileInfo::exists(QString("/tmp/.X11-unix/X%1").arg(number)); },
-                                10000))
-                return;
-            m_server.kill();
-            m_server.waitForFinished();
-        }
-        m_name.clear();
+        m_server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
+        if (!m_server.waitForStarted(5000))
+            return;
+        QTest::qWaitFor([this] { return m_server.canReadLine() || m_server.state() != QProcess::Running; }, 10000);
+        const QString number = QString::fromLatin1(m_server.readLine()).trimmed();
+        if (m_server.state() == QProcess::Running && !number.isEmpty())
+            m_name = ":" + number;
     }
     ~VirtualDisplay()
     {

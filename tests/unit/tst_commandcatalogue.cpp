@@ -96,7 +96,7 @@ private slots:
 
         CommandCatalogue lowerFirst;
         lowerFirst.Make_Buttons({"Lang_english.txt", "Lang_ENGLISH.txt"});
-        QCOMPARE(lowerFirst.button("LANG:ENGLISH")->caption, QString("English"));
+        QCOMPARE(lowerFirst.button("LANG:ENGLISH")->caption, QString("english"));
         QCOMPARE(lowerFirst.button("LANG:ENGLISH")->tooltip, QString("Lang_english.txt"));
         QCOMPARE(lowerFirst.languageNames().size(), 1);
     }

@@ -34,6 +34,10 @@ private slots:
         QTest::newRow("nul") << QString(QChar(0)) << Verdict::ControlCharacter;
         QTest::newRow("delete") << "a\x7f" << Verdict::ControlCharacter;
         QTest::newRow("line separator") << QString(QChar(0x2028)) << Verdict::ControlCharacter;
+        QTest::newRow("zero width space") << QString("Deu") + QChar(0x200B) + "tsch" << Verdict::ControlCharacter;
+        QTest::newRow("left-to-right mark") << QString("Deutsch") + QChar(0x200E) << Verdict::ControlCharacter;
+        QTest::newRow("byte order mark") << QString(QChar(0xFEFF)) + "Deutsch" << Verdict::ControlCharacter;
+        QTest::newRow("tag letter") << "Deutsch" + QString::fromUcs4(U"\U000E0041") << Verdict::ControlCharacter;
     }
     void check()
     {
@@ -66,8 +70,7 @@ private slots:
         QCOMPARE(catalogue.button("LANG:NEW:LANGUAGE")->kind, ButtonKind::Option);
         QCOMPARE(catalogue.button("LANG:NEW")->kind, ButtonKind::Button);
         QCOMPARE(catalogue.button("LANG:NEW")->icon, 119);
-        QCOMPARE(CommandCatalogue::languageOfKey("LANG:NEW:LANGUAGE"), QString("NEW"));
-        QCOMPARE(CommandCatalogue::languageOfKey("LANG:ITALIANO"), QString("ITALIANO"));
+        QCOMPARE(catalogue.languageFile("LANG:NEW:LANGUAGE"), QString("Lang_New.txt"));
     }
 
     void manualOfTheLanguage_data()

@@ -14,8 +14,9 @@ private slots:
         QCOMPARE(l.cmdBar0, QRectF(0, 0, 5350, 375));
         QCOMPARE(l.cmdBar1, QRectF(5350, -10, 980, 375));
         QCOMPARE(l.cmdBar2.left(), 6330.0);
-        QCOMPARE(l.tab1.width(), 1200.0);
-        QCOMPARE(l.text1, QRectF(1260, 30, 980 - 1200 - 110, 315));
+        // Too narrow for a tab strip: the address box takes the whole middle bar.
+        QCOMPARE(l.tab1.width(), 0.0);
+        QCOMPARE(l.text1, QRectF(60, 30, 980 - 110, 315));
         QCOMPARE(l.picStat, QRectF(0, 6000 - 355, 8980, 355));
         QCOMPARE(l.statusBar, QRectF(375, 0, 9000 - 1800 - 375 - 375 - 495 - 60, 355));
         QCOMPARE(l.timeBar.left(), 375.0 + 5895);
@@ -40,6 +41,18 @@ private slots:
         // The three bars still tile the top bar.
         QCOMPARE(l.cmdBar2.left(), 8980 - width + 150);
         QCOMPARE(l.cmdBar1.width(), 8980 - 5350 - width + 150);
+    }
+
+    // A narrow window keeps a usable address box; the tab strip (6,200 twips in the delivered
+    // languages) gets what is left, and all it asks for on a wide window.
+    void narrowWindowsKeepTheAddressBox()
+    {
+        for (const int pixels : {800, 1000, 1600}) {
+            const MainLayout l = MainLayout::compute(pixels * 15.0, 9000, 6200);
+            QVERIFY(l.text1.width() >= 200 * 15 && l.text1.width() >= l.cmdBar1.width() / 3);
+            QVERIFY(l.tab1.width() > 0 && l.tab1.right() < l.text1.left() && l.text1.right() <= l.cmdBar1.width());
+            QCOMPARE(l.tab1.width() == 6200, pixels == 1600);
+        }
     }
 };
 

@@ -116,8 +116,8 @@ private slots:
         QCOMPARE(action("GOOGLE")->toolTip(), QString());
 
         click("LANG:SECOND");
-        QCOMPARE(state().languageName, QString("second"));
-        QCOMPARE(options().value(5), QString("second"));
+        QCOMPARE(state().languageName, QString("Second"));
+        QCOMPARE(options().value(5), QString("Second"));
         QCOMPARE(action("EDIT:TXT")->text(), QString("Lang_Second.txt"));
         QCOMPARE(action("GOOGLE")->toolTip(), QString("Find it"));
         QCOMPARE(action("MAP")->toolTip(), QString("Maps"));
@@ -141,7 +141,7 @@ private slots:
         click("LANG:ENGLISH");
         for (const QString &key : changed)
             QVERIFY2(english.match(action(key)->text()).hasMatch(), qPrintable(key + " " + action(key)->text()));
-        QCOMPARE(options().value(5), QString("english"));
+        QCOMPARE(options().value(5), QString("English"));
         QCOMPARE(action("GOOGLE")->toolTip(), QString("Find it"));
     }
 
@@ -438,6 +438,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(state().currentAddress, server.url("/b"), webWaitMs);
         click("NAVIGATE:PICK");
         QCOMPARE(browser->folder.readLines("Data/TamzoBook.bm"), QStringList{server.url("/withlink")});
+        QCOMPARE(form().statusBar->text(), "This page is bookmarked: " + server.url("/withlink"));
 
         const int asked = server.requestCount("/withlink");
         form().Text1->setEditText("elsewhere");

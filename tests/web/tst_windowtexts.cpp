@@ -2,10 +2,15 @@
 #include "browsing/tabset.h"
 #include "browsing/tabstrip.h"
 #include "browsing/webview.h"
+#include "commands/commandbars.h"
+#include "commands/languagefile.h"
 #include "settings/optionsfile.h"
 #include "testmain.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QProgressBar>
 #include <QFile>
 #include <QStyle>
 
@@ -13,6 +18,14 @@
 class tst_WindowTexts : public BrowserTest
 {
     Q_OBJECT
+    // Types an address into the address box as the user does, and presses Enter.
+    void type(const QString &address)
+    {
+        form().Text1->lineEdit()->selectAll();
+        QTest::keyClicks(form().Text1->lineEdit(), address);
+        QTest::keyClick(form().Text1->lineEdit(), Qt::Key_Return);
+    }
+
 private slots:
     void initTestCase()
     {
@@ -54,6 +67,37 @@ private slots:
         QCOMPARE(browser->folder.readLines("Data/TamzoTravel.Opt").value(5), QString("Deutsch"));
     }
 
+    // Without any English file the built-in English gives the texts and settings of the delivered
+    // file, with one word of what is missing; a name no file could have is not kept.
+    void missingEnglishUsesTheBuiltInEnglish_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("English lost") << "English" << "The English language file is missing" << "English";
+        QTest::newRow("both lost") << "Deutsch" << "This language file is missing" << "Deutsch";
+        QTest::newRow("a path") << "../../Data/TamzoTravel" << "This language name cannot be used" << "English";
+    }
+    void missingEnglishUsesTheBuiltInEnglish()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, message);
+        QFETCH(QString, kept);
+        QVERIFY(QFile::remove(browser->folder.path("Languages/Lang_English.txt")));
+        browser->folder.write("Data/TamzoTravel.Opt", {"1", "0", "0", "0", server.url("/start"), language});
+        QVERIFY(browser->start(server));
+        QCOMPARE(browser->dialogs.messages.size(), 1);
+        QVERIFY2(browser->dialogs.messages.first().startsWith(message), qPrintable(browser->dialogs.messages.first()));
+        TempAppFolder delivered;
+        delivered.stageDelivered();
+        ProgramState english{AppFolder(delivered.root())};
+        LanguageFile::readFile(english, delivered.path("Lang_English.txt"));
+        QCOMPARE(form().bars().action("NAVIGATE:GO")->text(), english.caption(169));
+        QCOMPARE(form().tabs().TabCount(), 5);
+        form().GO_Exit();
+        QCOMPARE(browser->folder.readLines("Data/TamzoTravel.Opt").value(5), kept);
+    }
+
     void deliveredTabWidthGivesReadableTabs_data()
     {
         QTest::addColumn<QString>("language");
@@ -82,6 +126,32 @@ private slots:
         QVERIFY2(captionRoom >= dozen, qPrintable(QString("%1 < %2").arg(captionRoom).arg(dozen)));
         QVERIFY2(form().Text1->width() * 2 >= form().picBar->width(),
                  qPrintable(QString("%1 of %2").arg(form().Text1->width()).arg(form().picBar->width())));
+    }
+
+    // A caption with "&" is text: no Alt key jumps to its tab behind the tab set's back.
+    void ampersandCaptionsAreText()
+    {
+        QVERIFY(browser->start(server));
+        type(QString("127.0.0.1:%1?x=1&y=2").arg(server.port()));
+        QVERIFY2(form().tabs().TabCaption(0).contains("&"), qPrintable(form().tabs().TabCaption(0)));
+        QTest::mouseClick(form().Tab1, Qt::LeftButton, {}, form().Tab1->tabRect(1).center());
+        QCOMPARE(form().tabs().TabCaption(1), form().tabs().TabCaption(0));
+        QTest::keyClick(&form(), Qt::Key_Y, Qt::AltModifier);
+        QCOMPARE(form().tabs().ActiveTab(), 1);
+    }
+
+    // The progress bar is full only while a loaded page is shown.
+    void progressShowsTheTrueState()
+    {
+        QVERIFY(browser->start(server));
+        QCOMPARE(form().progressBar->value(), 100);
+        form().tabs().showTab(2);
+        QCOMPARE(form().progressBar->value(), 0);
+        form().tabs().showTab(0);
+        QSignalSpy complete(active(), &WebView::DocumentComplete);
+        type("http://127.0.0.1:9/");
+        QTRY_VERIFY_WITH_TIMEOUT(!complete.isEmpty() && !active()->Busy(), webWaitMs);
+        QCOMPARE(form().progressBar->value(), 0);
     }
 };
 

@@ -198,14 +198,15 @@ private slots:
         QCOMPARE(languageFiles(), before);
     }
 
-    void missingEnglishFileOpensEmpty()
+    // The English file the program was delivered with is built into it.
+    void missingEnglishFileOpensTheDeliveredEnglish()
     {
         QVERIFY(QFile::remove(folder->path("Languages/Lang_English.txt")));
         open();
-        QVERIFY(editor->Text1->toPlainText().isEmpty());
-        QCOMPARE(dialogs.messages.size(), 1);
-        QVERIFY(dialogs.messages.first().startsWith(state->caption(frmLang::englishMissingCaption)));
-        QVERIFY(dialogs.messages.first().contains("Lang_English.txt"));
+        TempAppFolder delivered;
+        delivered.stageDelivered();
+        QCOMPARE(shownAsFile(), delivered.readBytes("Lang_English.txt"));
+        QVERIFY(dialogs.messages.isEmpty());
     }
 
     void englishFileFoundWhateverItsCase()

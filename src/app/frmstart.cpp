@@ -29,6 +29,7 @@
 #include "platform/userdialogs.h"
 #include "settings/optionsfile.h"
 #include "settings/windowsettings.h"
+#include "travel/explorercommands.h"
 #include "travel/travelengine.h"
 #include "windowtitle.h"
 
@@ -166,6 +167,7 @@ void frmStart::buildCommands()
                             this);
     m_exports->registerCommands(*m_dispatcher);
     new KeyboardShortcuts(*m_dispatcher, this, Text1);
+    new ExplorerCommands(m_state, *m_travel, *m_bars, m_dialogs, *m_dispatcher, this);
 }
 
 QString frmStart::todayDateFrom(const QDate &date) { return date.toString(QStringLiteral("yyyy-MM-dd")); }

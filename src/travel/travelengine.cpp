@@ -44,6 +44,7 @@ void TravelEngine::GO_InitTravel()
 void TravelEngine::startTravel(qint16 speed)
 {
     m_state.travelSpeed = speed;
+    m_explorer.startOn(m_tabs.activeView()->LocationURL());
     GO_InitTravel();
 }
 
@@ -121,9 +122,11 @@ void TravelEngine::finishStep(const QStringList &hrefs)
     const int count = TravelHarvest::harvest(hrefs, m_state.travelLinks);
     if (count >= 1)
         m_state.travelLinkCount = static_cast<qint16>(count);
-    const int range = count >= 1 ? count : m_state.travelLinkCount;
-    const int index = TravelHarvest::pickIndex(m_uniform(), range);
-    const QString address = m_state.travelLinks[std::clamp(index, 1, TravelHarvest::maximumLinks)];
+    const auto linksUpTo = [this](int last) {
+        return QStringList(m_state.travelLinks.begin() + 1, m_state.travelLinks.begin() + 1 + last);
+    };
+    const QString address = m_explorer.choose(view ? view->LocationURL() : QString(), linksUpTo(count),
+                                              linksUpTo(m_state.travelLinkCount), m_uniform);
     if (address.isEmpty()) {
         // Travel has ended: an empty countdown says so.
         Timer2.stop();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/textfile.h"
+#include "explorer.h"
 
 #include <QObject>
 #include <QPointer>
@@ -33,6 +34,9 @@ public:
 
     // A uniform draw in [0, 1); the default one is reseeded from the clock at every step.
     void setRandomSource(std::function<double()> uniform) { m_uniform = std::move(uniform); }
+
+    // How a step chooses among the links it harvested.
+    Explorer &explorer() { return m_explorer; }
 
     void GO_InitTravel();
     void GO_Travel_Links();
@@ -75,6 +79,7 @@ private:
     DesktopShell &m_shell;
     UserDialogs &m_dialogs;
     std::function<double()> m_uniform;
+    Explorer m_explorer;
     bool m_stepInFlight = false;
     // Identifies the step in flight, so that an answer to a dropped step is ignored.
     quint64 m_step = 0;

@@ -6,6 +6,7 @@
 #include "core/programstate.h"
 #include "platform/desktopshell.h"
 #include "platform/userdialogs.h"
+#include "journeyfiles.h"
 #include "travelharvest.h"
 
 #include <QComboBox>
@@ -72,14 +73,25 @@ void TravelEngine::cancelStep()
 
 void TravelEngine::showLog() { m_shell.open(m_state.appFolder.path(logFileName)); }
 
-void TravelEngine::emptyLog() { reportLogFailure(TextFile::writeLines(m_state.appFolder.path(logFileName), {})); }
+void TravelEngine::emptyLog()
+{
+    m_journeyPath = JourneyFiles::pathFor(m_state.appFolder, QDateTime::currentDateTime());
+    reportLogFailure(TextFile::writeLines(m_state.appFolder.path(logFileName), {}));
+}
 
 void TravelEngine::reportLogFailure(const WriteResult &result)
 {
-    if (result.ok() || m_logFailureReported)
+    if (result.ok() || std::exchange(m_logFailureReported, true))
         return;
-    m_logFailureReported = true;
     m_dialogs.message(m_state.caption(logFailedCaption, "The travel log cannot be written; travel goes on without it:") %
+                      u'\n' % result.message());
+}
+
+void TravelEngine::reportJourneyFailure(const WriteResult &result)
+{
+    if (result.ok() || std::exchange(m_journeyFailureReported, true))
+        return;
+    m_dialogs.message(m_state.caption(journeyFailedCaption, "This journey cannot be kept; travel goes on without it:") %
                       u'\n' % result.message());
 }
 
@@ -137,9 +149,12 @@ void TravelEngine::finishStep(const QStringList &hrefs)
     }
     const QString line = QTime::currentTime().toString(QStringLiteral("HH:mm:ss")) % u"  " % withoutLineBreaks(address);
     const WriteResult logged = TextFile::appendLine(m_state.appFolder.path(logFileName), line);
+    // A run whose log was never emptied (no deferred start-up step) keeps no journey.
+    const WriteResult kept = m_journeyPath.isEmpty() ? WriteResult::success() : JourneyFiles::append(m_journeyPath, line);
     m_addressBox->setEditText(address);
     if (view)
         view->Navigate(address);
     emit stepDone(address);
     reportLogFailure(logged);
+    reportJourneyFailure(kept);
 }

@@ -28,6 +28,7 @@ public:
     // A harvest the engine has not answered by then counts as a page without links.
     static constexpr int harvestLimitMs = 3000;
     static constexpr int logFailedCaption = 225;
+    static constexpr int journeyFailedCaption = 340;
 
     TravelEngine(ProgramState &state, TabSet &tabs, QComboBox *addressBox, QLabel *timeBar,
                  DesktopShell &shell, UserDialogs &dialogs);
@@ -51,8 +52,11 @@ public:
     // harvest (every command does this first).
     void interrupt();
 
-    // Empties the log for a new run; a failure is reported like a failed step's.
+    // Empties the log for a new run, whose journey is kept in a file of its own; a failure is
+    // reported like a failed step's.
     void emptyLog();
+    // The file keeping this run's journey (made by its first step).
+    const QString &journeyPath() const { return m_journeyPath; }
 
     QTimer Timer2;
     QTimer Timer3;
@@ -69,8 +73,9 @@ signals:
 private:
     void finishStep(const QStringList &hrefs);
     void cancelStep();
-    // The user hears of a log that cannot be written once per run; travel goes on.
+    // The user hears of a log or a journey that cannot be written once per run; travel goes on.
     void reportLogFailure(const WriteResult &result);
+    void reportJourneyFailure(const WriteResult &result);
 
     ProgramState &m_state;
     TabSet &m_tabs;
@@ -85,4 +90,6 @@ private:
     quint64 m_step = 0;
     QPointer<WebView> m_stepView;
     bool m_logFailureReported = false;
+    bool m_journeyFailureReported = false;
+    QString m_journeyPath;
 };

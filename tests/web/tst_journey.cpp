@@ -1,6 +1,7 @@
 #include "browserfixture.h"
 #include "commands/commandbars.h"
 #include "testmain.h"
+#include "travel/journeyfiles.h"
 #include "travel/travelengine.h"
 #include "webwait.h"
 
@@ -63,6 +64,29 @@ private slots:
         QVERIFY(navigateAndWait(active(), server.url("/places")));
         QCOMPARE(step(0.0), server.url("/places#top"));
         QCOMPARE(browser->folder.readLines("Data/TamzoExplorer.Opt"), (QStringList{" 0", " 0", " 0", " 0"}));
+    }
+
+    void eachRunKeepsItsJourney()
+    {
+        const QStringList earlier = {"10:00:00  http://127.0.0.1:1/old"};
+        browser->folder.write("Journeys/Journey 2020-01-01 10-00-00.txt", earlier);
+        browser->folder.write("TravelLog.txt", earlier);
+        QVERIFY(browser->start(server));
+        form().Timer4_Timer();
+        QVERIFY(browser->folder.readLines("TravelLog.txt").isEmpty());
+        server.setPage("/a", pageWithLinks({server.url("/b")}));
+        server.setPage("/b", pageWithLinks({server.url("/a")}));
+        QVERIFY(navigateAndWait(active(), server.url("/a")));
+        QCOMPARE(step(0.0), server.url("/b"));
+        QVERIFY(waitForDocument(active()));
+        QCOMPARE(step(0.0), server.url("/a"));
+
+        const QStringList journeys = JourneyFiles::kept(state().appFolder);
+        QCOMPARE(journeys.size(), 2);
+        const QStringList log = browser->folder.readLines("TravelLog.txt");
+        QCOMPARE(JourneyFiles::addressesOf(log), (QStringList{server.url("/b"), server.url("/a")}));
+        QCOMPARE(*TextFile::readLines(journeys[0]), log);
+        QCOMPARE(*TextFile::readLines(journeys[1]), earlier);
     }
 };
 

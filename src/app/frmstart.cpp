@@ -30,6 +30,7 @@
 #include "settings/optionsfile.h"
 #include "settings/windowsettings.h"
 #include "travel/explorercommands.h"
+#include "travel/journeycommands.h"
 #include "travel/travelengine.h"
 #include "windowtitle.h"
 
@@ -168,6 +169,7 @@ void frmStart::buildCommands()
     m_exports->registerCommands(*m_dispatcher);
     new KeyboardShortcuts(*m_dispatcher, this, Text1);
     new ExplorerCommands(m_state, *m_travel, *m_bars, m_dialogs, *m_dispatcher, this);
+    new JourneyCommands(m_state, *m_travel, m_dialogs, *m_navigator, Text1, *m_dispatcher, this);
 }
 
 QString frmStart::todayDateFrom(const QDate &date) { return date.toString(QStringLiteral("yyyy-MM-dd")); }

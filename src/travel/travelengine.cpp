@@ -137,7 +137,10 @@ void TravelEngine::finishStep(const QStringList &hrefs)
     const auto linksUpTo = [this](int last) {
         return QStringList(m_state.travelLinks.begin() + 1, m_state.travelLinks.begin() + 1 + last);
     };
-    const QString address = m_explorer.choose(view ? view->LocationURL() : QString(), linksUpTo(count),
+    const QString shown = view ? view->LocationURL() : QString();
+    if (view)
+        m_pageTitles.insert(Explorer::pageOf(shown), view->LocationName());
+    const QString address = m_explorer.choose(shown, linksUpTo(count),
                                               linksUpTo(m_state.travelLinkCount), m_uniform);
     if (address.isEmpty()) {
         // Travel has ended: an empty countdown says so.

@@ -55,6 +55,8 @@ public:
     // Empties the log for a new run, whose journey is kept in a file of its own; a failure is
     // reported like a failed step's.
     void emptyLog();
+    // The titles of the pages the journey has shown, by page address.
+    const QHash<QString, QString> &pageTitles() const { return m_pageTitles; }
     // The file keeping this run's journey (made by its first step).
     const QString &journeyPath() const { return m_journeyPath; }
 
@@ -92,4 +94,5 @@ private:
     bool m_logFailureReported = false;
     bool m_journeyFailureReported = false;
     QString m_journeyPath;
+    QHash<QString, QString> m_pageTitles;
 };

@@ -1,11 +1,17 @@
 #include "browserfixture.h"
 #include "commands/commandbars.h"
 #include "testmain.h"
+#include "travel/frmjourney.h"
 #include "travel/journeyfiles.h"
 #include "travel/travelengine.h"
 #include "webwait.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QGraphicsView>
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
 #include <QMenu>
 
 class tst_Journey : public BrowserTest
@@ -87,6 +93,66 @@ private slots:
         QCOMPARE(JourneyFiles::addressesOf(log), (QStringList{server.url("/b"), server.url("/a")}));
         QCOMPARE(*TextFile::readLines(journeys[0]), log);
         QCOMPARE(*TextFile::readLines(journeys[1]), earlier);
+    }
+
+    void windowDrawsJourneysAndOpensAPage()
+    {
+        const QString a = server.url("/a"), b = server.url("/b");
+        const QString other = "http://127.0.0.2:1/c";
+        browser->folder.write("Journeys/Journey 2020-01-01 10-00-00.txt",
+                              {"10:00:00  " + a, "10:00:30  " + b, "10:01:00  " + other, "10:01:30  " + a + "#x",
+                               "10:02:00  " + b, "a line without an address"});
+        server.setPage("/a", "<title>Page A</title>" + pageWithLinks({b}));
+        server.setPage("/b", "<title>Page B</title>" + pageWithLinks({a}));
+        QVERIFY(browser->start(server));
+        form().Timer4_Timer();
+        QTest::keyClick(&form(), Qt::Key_J, Qt::ControlModifier);
+        frmJourney *window = form().findChild<frmJourney *>();
+        QVERIFY(window);
+        QTRY_VERIFY(window->isVisible());
+        QCOMPARE(window->journeyList->count(), 2); // this run's, then the earlier one
+        QCOMPARE(window->graph().nodes.size(), size_t(0));
+
+        // The earlier journey: three pages on two hosts, two of them visited twice, four arrows.
+        window->journeyList->setFocus();
+        QTest::keyClick(window->journeyList, Qt::Key_Down);
+        QCOMPARE(window->graph().nodes.size(), size_t(3));
+        QCOMPARE(window->graph().arrows.size(), size_t(4));
+        QCOMPARE(window->graph().hosts.size(), 2);
+        QList<int> visits;
+        for (const JourneyGraph::Node &node : window->graph().nodes)
+            visits << node.visits;
+        QCOMPARE(visits, (QList<int>{2, 2, 1}));
+        QVERIFY(window->counts->text().contains("3"));
+
+        // Exports of the picture.
+        browser->dialogs.saveAnswer = browser->folder.path("journey.svg");
+        QTest::mouseClick(window->exportSvg, Qt::LeftButton);
+        QVERIFY(browser->folder.readBytes("journey.svg").contains("<svg"));
+        browser->dialogs.saveAnswer = browser->folder.path("journey.png");
+        QTest::mouseClick(window->exportPng, Qt::LeftButton);
+        QVERIFY(!QImage(browser->folder.path("journey.png")).isNull());
+        browser->dialogs.saveAnswer = browser->folder.path("missing/journey.png");
+        QTest::mouseClick(window->exportPng, Qt::LeftButton);
+        QCOMPARE(browser->dialogs.messages.size(), 1);
+        QVERIFY(browser->dialogs.messages[0].contains("missing/journey.png"));
+
+        // This run's journey grows with each step, its pages named by their titles.
+        QTest::keyClick(window->journeyList, Qt::Key_Up);
+        QVERIFY(navigateAndWait(active(), a));
+        QCOMPARE(step(0.0), b);
+        QVERIFY(waitForDocument(active()));
+        QCOMPARE(step(0.0), a);
+        QVERIFY(waitForDocument(active()));
+        QCOMPARE(window->graph().nodes.size(), size_t(2));
+        QCOMPARE(window->graph().nodes[0].label, QString("Page B"));
+
+        // A click on a page opens it in the main window and stops travel.
+        form().travel().startTravel(1);
+        QTest::mouseClick(window->picture->viewport(), Qt::LeftButton, {}, window->pagePosition(0));
+        QVERIFY(!form().travel().Timer2.isActive());
+        QCOMPARE(form().Text1->currentText(), b);
+        QTRY_COMPARE_WITH_TIMEOUT(active()->LocationURL(), b, webWaitMs);
     }
 };
 

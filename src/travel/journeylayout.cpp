@@ -7,6 +7,10 @@
 namespace {
 
 constexpr int labelLength = 40;
+// dot draws a journey as a flow from its start, but takes many seconds once a long journey keeps
+// coming back to its pages; past this many pages the force-directed sfdp lays it out in a fraction
+// of a second.
+constexpr size_t dotPageLimit = 200;
 
 // Graphviz takes its attribute names and values as writable C strings.
 void set(void *object, const char *name, const QString &value)
@@ -69,7 +73,10 @@ JourneyLayout JourneyLayout::of(const JourneyGraph &journey)
         set(e, "fontsize", QStringLiteral("9"));
         edges.push_back(e);
     }
-    if (gvLayout(g.context, g.graph, "dot") != 0)
+    const bool flow = journey.nodes.size() <= dotPageLimit;
+    if (!flow)
+        set(g.graph, "overlap", QStringLiteral("scale"));
+    if (gvLayout(g.context, g.graph, flow ? "dot" : "sfdp") != 0)
         return layout;
     g.laidOut = true;
 

@@ -7,7 +7,7 @@
 #include <QPolygonF>
 #include <QRectF>
 
-// A journey graph laid out by Graphviz's dot, in points with y growing downwards, and the same
+// A journey graph laid out by Graphviz (dot, or sfdp for a long one), in points with y growing downwards, and the same
 // layout as Graphviz's own SVG.
 struct JourneyLayout
 {

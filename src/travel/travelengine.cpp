@@ -95,6 +95,15 @@ void TravelEngine::reportJourneyFailure(const WriteResult &result)
                       u'\n' % result.message());
 }
 
+QHash<QString, QString> TravelEngine::pageTitles() const
+{
+    QHash<QString, QString> titles = m_pageTitles;
+    // The page the latest step opened has its title only once it is shown.
+    if (const WebView *view = m_tabs.activeView(); view && !view->LocationName().isEmpty())
+        titles.insert(Explorer::pageOf(view->LocationURL()), view->LocationName());
+    return titles;
+}
+
 void TravelEngine::Timer2_Timer()
 {
     ++m_state.travelTicks;

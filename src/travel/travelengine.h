@@ -55,8 +55,8 @@ public:
     // Empties the log for a new run, whose journey is kept in a file of its own; a failure is
     // reported like a failed step's.
     void emptyLog();
-    // The titles of the pages the journey has shown, by page address.
-    const QHash<QString, QString> &pageTitles() const { return m_pageTitles; }
+    // The titles of the pages the journey has shown and of the page shown now, by page address.
+    QHash<QString, QString> pageTitles() const;
     // The file keeping this run's journey (made by its first step).
     const QString &journeyPath() const { return m_journeyPath; }
 

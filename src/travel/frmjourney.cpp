@@ -56,6 +56,7 @@ frmJourney::frmJourney(ProgramState &state, TravelEngine &travel, UserDialogs &d
     exportSvg = new QPushButton(m_state.caption(svgCaption, "Export as SVG"), this);
     exportPng = new QPushButton(m_state.caption(pngCaption, "Export as PNG"), this);
     counts = new QLabel(this);
+    counts->setTextFormat(Qt::RichText);
     picture = new QGraphicsView(m_scene, this);
     picture->setRenderHint(QPainter::Antialiasing);
     picture->setDragMode(QGraphicsView::ScrollHandDrag);

@@ -1,14 +1,18 @@
-// 1,000 travel steps, the step timer's slot called directly, over a generated local site of 3,000
-// interlinked pages or, given a folder (and the first page in it, index.html unless given), over a
-// real site served from it. bench/setup-soak-site installs one and prints its folder and first
-// page: the C++ library's documentation as Debian ships it, about 3,900 pages, entered at its
-// reference. Prints steps per second and the memory of the whole process tree, and checks that
-// memory stays flat (the mean of the last 200 steps' samples within 10% of the first 200's) and
-// that every logged address was opened and every opened address was logged.
+// Travel steps (1,000 unless --steps gives another number), the step timer's slot called directly,
+// over a generated local site of 3,000 interlinked pages or, given a folder (and the first page in
+// it, index.html unless given), over a real site served from it. bench/setup-soak-site installs one
+// and prints its folder and first page: the C++ library's documentation as Debian ships it, about
+// 3,900 pages, entered at its reference. Prints steps per second, the share of steps that reached a
+// page new to the journey ("new pages: P% of N steps") and the memory of the whole process tree,
+// and checks that memory stays flat (the mean of the last fifth of the steps' samples, at most 200,
+// within 10% of the first's) and that every logged address was opened and every opened address was
+// logged. --explore walks with "skip places on the same page" and "prefer new pages" on; without it
+// the plain random walk. Last, it opens the journey window on a 1,000-step journey and prints how
+// long that took.
 // Build and run:
 //   cmake --build build --target bench_travel_soak
-//   QT_QPA_PLATFORM=offscreen build/bench/bench_travel_soak                              (generated)
-//   QT_QPA_PLATFORM=offscreen build/bench/bench_travel_soak $(bench/setup-soak-site)     (real site)
+//   QT_QPA_PLATFORM=offscreen build/bench/bench_travel_soak [--explore] [--steps N]              (generated)
+//   QT_QPA_PLATFORM=offscreen build/bench/bench_travel_soak [--explore] $(bench/setup-soak-site)  (real site)
 // A real site also links to other hosts. Travel walks the site itself: its pages are served with
 // the links to other hosts taken out (their text stays). And nothing leaves the machine anyway: as
 // in the tests, the engine sends every address but the loopback ones to a proxy on a local port
@@ -17,10 +21,16 @@
 #include "browsing/tabset.h"
 #include "platform/enginesetup.h"
 #include "processtree.h"
+#include "commands/commandbars.h"
+#include "commands/dispatcher.h"
+#include "travel/frmjourney.h"
+#include "travel/journeycommands.h"
+#include "travel/journeyfiles.h"
 #include "travel/travelengine.h"
 #include "webwait.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -31,7 +41,8 @@
 
 namespace {
 
-constexpr int steps = 1000, window = 200, stepWaitMs = 30000;
+constexpr int stepWaitMs = 30000, journeySteps = 1000;
+int steps = 1000, window = 200;
 
 // The first page of a site of generated pages, each with 20 links to random others.
 QString generateSite(TestHttpServer &server)
@@ -62,19 +73,47 @@ QByteArray siteLinksOnly(const QByteArray &html)
     return QString::fromLatin1(html).remove(outside).toLatin1();
 }
 
+// Opens the journey window on a kept journey of 1,000 steps among 3,000 pages; the seconds it took.
+double openLongJourney(BrowserFixture &browser, TestHttpServer &server)
+{
+    QStringList lines;
+    QRandomGenerator walk(7);
+    for (int i = 0; i < journeySteps; ++i)
+        lines << "10:00:00  " + server.url(QString("/journey/%1.html").arg(walk.bounded(3000)));
+    browser.folder.write("Journeys/Journey 2000-01-01 00-00-00.txt", lines);
+    QElapsedTimer clock;
+    clock.start();
+    browser.form->dispatcher().cmdBar_ButtonClick(CommandBars::menuInstance, JourneyCommands::showKey);
+    auto *window = browser.form->findChild<frmJourney *>();
+    QTest::keyClick(window->journeyList, Qt::Key_End);
+    QCoreApplication::processEvents();
+    const double seconds = clock.nsecsElapsed() / 1e9;
+    std::printf("journey window on %d steps: %zu pages, opened in %.2f s\n", journeySteps, window->graph().nodes.size(),
+                seconds);
+    return seconds;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --proxy-server=127.0.0.1:9");
     prepareWebEngine();
     QApplication app(argc, argv);
     chooseWebRendering();
+    QStringList arguments = app.arguments().mid(1);
+    const bool explore = arguments.removeAll("--explore") > 0;
+    if (const qsizetype at = arguments.indexOf("--steps"); at >= 0 && at + 1 < arguments.size()) {
+        steps = std::max(10, arguments[at + 1].toInt());
+        arguments.remove(at, 2);
+    }
+    window = std::min(200, steps / 5);
     TestHttpServer server;
     QString first;
-    if (argc > 1) {
-        server.setFolder("/", QString::fromLocal8Bit(argv[1]), siteLinksOnly);
-        first = server.url(u'/' + (argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("index.html")));
+    if (!arguments.isEmpty()) {
+        server.setFolder("/", arguments[0], siteLinksOnly);
+        first = server.url(u'/' + (arguments.size() > 1 ? arguments[1] : QStringLiteral("index.html")));
     } else {
         first = generateSite(server);
     }
@@ -87,6 +126,10 @@ int main(int argc, char *argv[])
         return 2;
 
     TravelEngine &travel = browser.form->travel();
+    if (explore)
+        travel.explorer().setOptions({.skipSamePage = true, .preferNewPages = true});
+    QSet<QString> journeyPages = {Explorer::pageOf(view->LocationURL())};
+    int newPages = 0;
     QStringList opened;
     QObject::connect(&travel, &TravelEngine::stepDone, [&](const QString &address) { opened << address; });
     travel.startTravel(1);
@@ -107,6 +150,10 @@ int main(int argc, char *argv[])
             return 3;
         }
         const QString address = opened.last();
+        if (!journeyPages.contains(Explorer::pageOf(address))) {
+            journeyPages.insert(Explorer::pageOf(address));
+            ++newPages;
+        }
         if (QUrl(address).host() != u"127.0.0.1")
             ++outside;
         // A link to another place of the same page moves within the document and loads nothing.
@@ -142,7 +189,9 @@ int main(int argc, char *argv[])
     }
     const double firstMiB = mean(memoryKiB, 0) / 1024, lastMiB = mean(memoryKiB, steps - window) / 1024;
     const bool flat = std::abs(lastMiB - firstMiB) <= 0.10 * firstMiB;
+    std::printf("walk: %s\n", explore ? "skip places on the same page, prefer new pages" : "plain random walk");
     std::printf("steps: %d in %.1f s, %.2f steps per second\n", steps, seconds, steps / seconds);
+    std::printf("new pages: %.1f%% of %d steps\n", 100.0 * newPages / steps, steps);
     std::printf("steps on the site: %d, to %lld distinct pages, %d of them to another place of the page shown; "
                 "steps to other hosts (refused by the dead proxy): %d\n",
                 steps - outside, static_cast<long long>(sitePages.size()), withinPage, outside);
@@ -155,5 +204,6 @@ int main(int argc, char *argv[])
                 static_cast<long long>(unshown.size()), notRequested);
     for (const QString &address : unshown.mid(0, 10))
         std::printf("  not shown: %s\n", qPrintable(address));
+    openLongJourney(browser, server);
     return logged == opened && unshown.isEmpty() && notRequested == 0 && flat ? 0 : 4;
 }

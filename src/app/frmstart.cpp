@@ -30,6 +30,8 @@
 #include "platform/userdialogs.h"
 #include "settings/optionsfile.h"
 #include "settings/windowsettings.h"
+#include "travel/explorercommands.h"
+#include "travel/journeycommands.h"
 #include "travel/travelengine.h"
 #include "windowtitle.h"
 
@@ -182,6 +184,8 @@ void frmStart::buildCommands()
     m_dispatcher->setCommand(CommandBars::menuInstance, KeyboardShortcuts::zoomInKey, [zoom] { zoom->zoomIn(); });
     m_dispatcher->setCommand(CommandBars::menuInstance, KeyboardShortcuts::zoomOutKey, [zoom] { zoom->zoomOut(); });
     m_dispatcher->setCommand(CommandBars::menuInstance, KeyboardShortcuts::zoomResetKey, [zoom] { zoom->resetZoom(); });
+    new ExplorerCommands(m_state, *m_travel, *m_bars, m_dialogs, *m_dispatcher, this);
+    new JourneyCommands(m_state, *m_travel, m_dialogs, *m_navigator, Text1, *m_dispatcher, this);
 }
 
 QString frmStart::todayDateFrom(const QDate &date) { return date.toString(QStringLiteral("yyyy-MM-dd")); }

@@ -18,6 +18,8 @@ struct Text
 {
     int caption;
     const char *key;
+    // The program's own entries have a text built in for language files without it.
+    const char *english = nullptr;
 };
 
 const Text toolbarTooltips[] = {
@@ -39,6 +41,9 @@ const Text menuCaptions[] = {
     {148, "SAVE:EXCEL"},      {149, "SAVE:PPT"},         {206, "SAVE:PDF"},         {209, "LANG:NEW"},
     {218, "TRAVEL:TRE"},      {219, "TRAVEL:SEI"},       {220, "TRAVEL:DODICI"},    {221, "TRAVEL:STOP"},
     {222, "TRAVEL:LOG"},
+    {331, "TRAVEL:SAMEPAGE", "Skip places on the same page"}, {332, "TRAVEL:NEWPAGES", "Prefer new pages"},
+    {333, "TRAVEL:SITE", "Stay on this site"}, {334, "TRAVEL:JUMPBACK", "At a dead end, jump back"},
+    {335, "TRAVEL:JOURNEY", "Picture of the journey"},
 };
 
 } // namespace
@@ -103,7 +108,8 @@ void Captions::Set_Captions()
         m_bars->setTooltip(key(text.key), m_state.caption(text.caption));
     m_bars->setTooltip(QStringLiteral("GOOGLE"), m_state.searchDescr);
     for (const Text &text : menuCaptions)
-        m_bars->setCaption(key(text.key), m_state.caption(text.caption));
+        m_bars->setCaption(key(text.key), text.english ? m_state.caption(text.caption, text.english)
+                                                       : m_state.caption(text.caption));
     // The name of the current language file, as the language folder holds it.
     const QString file = LanguageName::existingFile(QDir(m_state.appFolder.path(u"\\Languages")), m_state.languageName);
     m_bars->setCaption(QStringLiteral("EDIT:TXT"), file.isEmpty() ? u"Lang_" % properCase(m_state.languageName) % u".txt"

@@ -6,6 +6,7 @@
 #include "core/programstate.h"
 #include "platform/desktopshell.h"
 #include "platform/userdialogs.h"
+#include "journeyfiles.h"
 #include "travelharvest.h"
 
 #include <QComboBox>
@@ -29,6 +30,8 @@ TravelEngine::TravelEngine(ProgramState &state, TabSet &tabs, QComboBox *address
     connect(&Timer2, &QTimer::timeout, this, &TravelEngine::Timer2_Timer);
     connect(&Timer3, &QTimer::timeout, this, &TravelEngine::Timer3_Timer);
     harvestTimer.setSingleShot(true);
+    // A coarse timer may end the wait up to 5% early, before the page had its full time.
+    harvestTimer.setTimerType(Qt::PreciseTimer);
     harvestTimer.setInterval(harvestLimitMs);
     connect(&harvestTimer, &QTimer::timeout, this, [this] { finishStep({}); });
 }
@@ -44,6 +47,7 @@ void TravelEngine::GO_InitTravel()
 void TravelEngine::startTravel(qint16 speed)
 {
     m_state.travelSpeed = speed;
+    m_explorer.startOn(m_tabs.activeView()->LocationURL());
     GO_InitTravel();
 }
 
@@ -71,7 +75,11 @@ void TravelEngine::cancelStep()
 
 void TravelEngine::showLog() { m_shell.open(m_state.appFolder.path(logFileName)); }
 
-void TravelEngine::emptyLog() { reportLogFailure(TextFile::writeLines(m_state.appFolder.path(logFileName), {})); }
+void TravelEngine::emptyLog()
+{
+    m_journeyPath = JourneyFiles::pathFor(m_state.appFolder, QDateTime::currentDateTime());
+    reportLogFailure(TextFile::writeLines(m_state.appFolder.path(logFileName), {}));
+}
 
 void TravelEngine::reportLogFailure(const WriteResult &result)
 {
@@ -79,11 +87,27 @@ void TravelEngine::reportLogFailure(const WriteResult &result)
         m_logFailureReported = false;
         return;
     }
-    if (m_logFailureReported)
+    if (std::exchange(m_logFailureReported, true))
         return;
-    m_logFailureReported = true;
     m_dialogs.message(m_state.caption(logFailedCaption, "The travel log cannot be written; travel goes on without it:") %
                       u'\n' % result.message());
+}
+
+void TravelEngine::reportJourneyFailure(const WriteResult &result)
+{
+    if (result.ok() || std::exchange(m_journeyFailureReported, true))
+        return;
+    m_dialogs.message(m_state.caption(journeyFailedCaption, "This journey cannot be kept; travel goes on without it:") %
+                      u'\n' % result.message());
+}
+
+QHash<QString, QString> TravelEngine::pageTitles() const
+{
+    QHash<QString, QString> titles = m_pageTitles;
+    // The page the latest step opened has its title only once it is shown.
+    if (const WebView *view = m_tabs.activeView(); view && !view->LocationName().isEmpty())
+        titles.insert(Explorer::pageOf(view->LocationURL()), view->LocationName());
+    return titles;
 }
 
 void TravelEngine::Timer2_Timer()
@@ -125,9 +149,14 @@ void TravelEngine::finishStep(const QStringList &hrefs)
     const int count = TravelHarvest::harvest(hrefs, m_state.travelLinks);
     if (count >= 1)
         m_state.travelLinkCount = static_cast<qint16>(count);
-    const int range = count >= 1 ? count : m_state.travelLinkCount;
-    const int index = TravelHarvest::pickIndex(m_uniform(), range);
-    const QString address = m_state.travelLinks[std::clamp(index, 1, TravelHarvest::maximumLinks)];
+    const auto linksUpTo = [this](int last) {
+        return QStringList(m_state.travelLinks.begin() + 1, m_state.travelLinks.begin() + 1 + last);
+    };
+    const QString shown = view ? view->LocationURL() : QString();
+    if (view)
+        m_pageTitles.insert(Explorer::pageOf(shown), view->LocationName());
+    const QString address = m_explorer.choose(shown, linksUpTo(count),
+                                              linksUpTo(m_state.travelLinkCount), m_uniform);
     if (address.isEmpty()) {
         // Travel has ended: an empty countdown says so.
         Timer2.stop();
@@ -138,9 +167,12 @@ void TravelEngine::finishStep(const QStringList &hrefs)
     }
     const QString line = QTime::currentTime().toString(QStringLiteral("HH:mm:ss")) % u"  " % withoutLineBreaks(address);
     const WriteResult logged = TextFile::appendLine(m_state.appFolder.path(logFileName), line);
+    // A run whose log was never emptied (no deferred start-up step) keeps no journey.
+    const WriteResult kept = m_journeyPath.isEmpty() ? WriteResult::success() : JourneyFiles::append(m_journeyPath, line);
     m_addressBox->setEditText(address);
     if (view)
         view->Navigate(address);
     emit stepDone(address);
     reportLogFailure(logged);
+    reportJourneyFailure(kept);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/textfile.h"
+#include "explorer.h"
 
 #include <QObject>
 #include <QPointer>
@@ -27,12 +28,16 @@ public:
     // A harvest the engine has not answered by then counts as a page without links.
     static constexpr int harvestLimitMs = 3000;
     static constexpr int logFailedCaption = 225;
+    static constexpr int journeyFailedCaption = 340;
 
     TravelEngine(ProgramState &state, TabSet &tabs, QComboBox *addressBox, QLabel *timeBar,
                  DesktopShell &shell, UserDialogs &dialogs);
 
     // A uniform draw in [0, 1); the default one is reseeded from the clock at every step.
     void setRandomSource(std::function<double()> uniform) { m_uniform = std::move(uniform); }
+
+    // How a step chooses among the links it harvested.
+    Explorer &explorer() { return m_explorer; }
 
     void GO_InitTravel();
     void GO_Travel_Links();
@@ -47,8 +52,13 @@ public:
     // harvest (every command does this first).
     void interrupt();
 
-    // Empties the log for a new run; a failure is reported like a failed step's.
+    // Empties the log for a new run, whose journey is kept in a file of its own; a failure is
+    // reported like a failed step's.
     void emptyLog();
+    // The titles of the pages the journey has shown and of the page shown now, by page address.
+    QHash<QString, QString> pageTitles() const;
+    // The file keeping this run's journey (made by its first step).
+    const QString &journeyPath() const { return m_journeyPath; }
 
     QTimer Timer2;
     QTimer Timer3;
@@ -66,8 +76,9 @@ private:
     void finishStep(const QStringList &hrefs);
     void cancelStep();
     // The user hears once that the log cannot be written, not at every step, and again only after
-    // it could be written in between; travel goes on.
+    // it could be written in between; of a journey that cannot be kept, once per run. Travel goes on.
     void reportLogFailure(const WriteResult &result);
+    void reportJourneyFailure(const WriteResult &result);
 
     ProgramState &m_state;
     TabSet &m_tabs;
@@ -76,9 +87,13 @@ private:
     DesktopShell &m_shell;
     UserDialogs &m_dialogs;
     std::function<double()> m_uniform;
+    Explorer m_explorer;
     bool m_stepInFlight = false;
     // Identifies the step in flight, so that an answer to a dropped step is ignored.
     quint64 m_step = 0;
     QPointer<WebView> m_stepView;
     bool m_logFailureReported = false;
+    bool m_journeyFailureReported = false;
+    QString m_journeyPath;
+    QHash<QString, QString> m_pageTitles;
 };

@@ -65,8 +65,11 @@ private slots:
                                   << QList<int>{15, 71, -1, 1, 4, 2, -1, 83, 16} << QList<int>{B, B, S, B, B, B, S, B, B};
         QTest::newRow("TRAVEL") << "TRAVEL"
                                 << QStringList{"TRAVEL:TRE", "TRAVEL:SEI", "TRAVEL:DODICI", "TRAVEL:STOP:SEPARATOR",
-                                               "TRAVEL:STOP", "TRAVEL:LOG:SEPARATOR", "TRAVEL:LOG"}
-                                << QList<int>{127, 127, 127, -1, 128, -1, 10} << QList<int>{B, B, B, S, B, S, B};
+                                               "TRAVEL:STOP", "TRAVEL:LOG:SEPARATOR", "TRAVEL:LOG", "TRAVEL:JOURNEY",
+                                               "TRAVEL:SAMEPAGE:SEPARATOR", "TRAVEL:SAMEPAGE", "TRAVEL:NEWPAGES",
+                                               "TRAVEL:SITE", "TRAVEL:JUMPBACK"}
+                                << QList<int>{127, 127, 127, -1, 128, -1, 10, 126, -1, -1, -1, -1, -1}
+                                << QList<int>{B, B, B, S, B, S, B, B, S, C, C, C, C};
         QTest::newRow("LANG") << "LANG" << QStringList{"LANG:DEUTSCH", "LANG:ENGLISH", "LANG:ITALIANO", "LANG:NEW"}
                               << QList<int>{106, 108, 107, 119} << QList<int>{O, O, O, B};
     }

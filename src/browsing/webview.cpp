@@ -12,6 +12,7 @@
 #include <QPrinter>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineScript>
 #include <QWebEngineView>
 
@@ -40,8 +41,14 @@ QWebEngineView *WebView::ensureEngine()
     m_engine->setPage(m_page);
     layout()->addWidget(m_engine);
 
-    connect(m_page, &WebPage::mainFrameNavigation, this,
-            [this](const QUrl &url) { emit BeforeNavigate2(url.toString()); });
+    if (m_dialogStopText)
+        m_page->dialogs().setStopText(m_dialogStopText);
+    connect(m_page, &WebPage::mainFrameNavigation, this, [this](const QUrl &url) {
+        if (url.scheme() != u"data")
+            m_noticeAddress.clear();
+        emit BeforeNavigate2(url.toString());
+    });
+    connect(m_page, &QWebEnginePage::loadingChanged, this, &WebView::onLoadingChanged);
     connect(m_page, &QWebEnginePage::loadStarted, this, [this] { m_busy = true; });
     connect(m_page, &QWebEnginePage::loadProgress, this,
             [this](int percent) { emit ProgressChange(percent, 100); });
@@ -65,9 +72,8 @@ QWebEngineView *WebView::ensureEngine()
     return m_engine;
 }
 
-// An address the engine cannot parse, or one without a scheme, is refused; what can be parsed
-// but not reached shows the engine's own error page.
-void WebView::Navigate(const QString &text)
+// An address the engine cannot parse, one without a scheme and a script address are refused.
+void WebView::open(const QString &text, bool userAsked)
 {
     const QString address = withoutLineBreaks(text);
     if (address.isEmpty()) {
@@ -75,13 +81,29 @@ void WebView::Navigate(const QString &text)
         return;
     }
     const QUrl url(address, QUrl::TolerantMode);
-    if (!url.isValid() || url.scheme().isEmpty())
+    if (!url.isValid() || url.scheme().isEmpty() || url.scheme().compare(u"javascript", Qt::CaseInsensitive) == 0) {
         emit AddressRejected(address);
-    else
-        ensureEngine()->load(url);
+        return;
+    }
+    ensureEngine();
+    m_page->noteUserNavigation(userAsked);
+    m_engine->load(url);
 }
 
-void WebView::Navigate2(const QString &address) { Navigate(address); }
+void WebView::Navigate(const QString &address) { open(address, false); }
+
+void WebView::Navigate2(const QString &address) { open(address, true); }
+
+// A page that cannot be reached gets the program's own page; a stopped load, a download and a
+// server's own error page are no failure of this kind.
+void WebView::onLoadingChanged(const QWebEngineLoadingInfo &loading)
+{
+    constexpr int aborted = -3;
+    if (loading.status() != QWebEngineLoadingInfo::LoadFailedStatus ||
+        loading.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain || loading.errorCode() == aborted)
+        return;
+    emit LoadFailed(loading.url().toString(), loading.errorString());
+}
 
 void WebView::GoBack()
 {
@@ -95,7 +117,7 @@ void WebView::GoForward()
         m_engine->forward();
 }
 
-void WebView::GoHome() { Navigate(m_homeAddress); }
+void WebView::GoHome() { Navigate2(m_homeAddress); }
 
 void WebView::Refresh()
 {
@@ -119,7 +141,12 @@ void WebView::SetFocus()
         setFocus();
 }
 
-QString WebView::LocationURL() const { return m_engine ? m_page->url().toString() : QString(); }
+QString WebView::LocationURL() const
+{
+    if (!m_noticeAddress.isEmpty())
+        return m_noticeAddress;
+    return m_engine ? m_page->url().toString() : QString();
+}
 
 QString WebView::LocationName() const { return m_engine ? m_page->title() : QString(); }
 
@@ -230,9 +257,17 @@ void WebView::onRendererGone()
         done(QVariant());
 }
 
-void WebView::showNotice(const QString &text)
+void WebView::setDialogStopText(std::function<QString()> text)
+{
+    m_dialogStopText = std::move(text);
+    if (m_page)
+        m_page->dialogs().setStopText(m_dialogStopText);
+}
+
+void WebView::showNotice(const QString &text, const QString &address)
 {
     ensureEngine();
+    m_noticeAddress = address;
     const QString escaped = text.toHtmlEscaped();
     m_page->setHtml(u"<html><head><title>" % escaped % u"</title></head><body><p>" % escaped % u"</p></body></html>");
 }

@@ -7,6 +7,7 @@
 #include <map>
 
 class QPrinter;
+class QWebEngineLoadingInfo;
 class QWebEngineView;
 class UserDialogs;
 class WebPage;
@@ -46,6 +47,9 @@ public:
     WebView(UserDialogs &dialogs, QPrinter &printer, QWidget *parent = nullptr, WebProfile *profile = nullptr);
     ~WebView() override;
 
+    // Navigate opens an address for the program (travel, a reload of the start page);
+    // Navigate2 one the user gave (typed, picked, the bookmark, a link table): a download it
+    // leads to counts as the user's.
     void Navigate(const QString &address);
     void Navigate2(const QString &address);
     void GoBack();
@@ -58,6 +62,7 @@ public:
     void SetFocus();
 
     bool Busy() const { return m_busy; }
+    // The page's address; while a notice stands for an address that failed, that address.
     QString LocationURL() const;
     QString LocationName() const;
 
@@ -65,8 +70,11 @@ public:
     bool hasEngine() const { return m_engine != nullptr; }
     QWebEngineView *engine() { return ensureEngine(); }
 
-    // Shows a short text of the program's own in place of the page.
-    void showNotice(const QString &text);
+    // Shows a short text of the program's own in place of the page; the address it stands for
+    // stays the view's address until another page is opened.
+    void showNotice(const QString &text, const QString &address);
+    // The caption of the page dialogs' button that stops them, in the language shown.
+    void setDialogStopText(std::function<QString()> text);
 
     // The document, read asynchronously in a world the page's own scripts cannot reach.
     // Each callback runs at most once, later, on the event loop; never when the view is gone.
@@ -88,12 +96,16 @@ signals:
     void NewWindow(const QString &address);
     // An address the engine cannot open was given; the view shows nothing new.
     void AddressRejected(const QString &address);
+    // The address could not be reached (no server, no such host, no such file); reason says why.
+    void LoadFailed(const QString &address, const QString &reason);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QWebEngineView *ensureEngine();
+    void open(const QString &address, bool userAsked);
+    void onLoadingChanged(const QWebEngineLoadingInfo &loading);
     void runScript(const QString &script, std::function<void(const QVariant &)> done);
     void printTo(QPrinter *printer);
     void saveAs();
@@ -108,6 +120,8 @@ private:
     WebPage *m_page = nullptr;
     bool m_busy = false;
     QString m_homeAddress;
+    QString m_noticeAddress;
+    std::function<QString()> m_dialogStopText;
     quint64 m_lastReading = 0;
     std::map<quint64, std::function<void(const QVariant &)>> m_pendingReads;
 };

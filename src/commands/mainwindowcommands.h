@@ -1,5 +1,7 @@
 #pragma once
 
+class QString;
+
 // What the commands ask of the main window itself.
 class MainWindowCommands
 {
@@ -14,4 +16,6 @@ public:
     virtual void showFindBar() = 0;
     virtual void menuShown() = 0;
     virtual void menuClosed() = 0;
+    // Shows a short text in the status line.
+    virtual void showStatus(const QString &text) = 0;
 };

@@ -134,7 +134,9 @@ void TravelEngine::finishStep(const QStringList &hrefs)
     }
     const QString line = QTime::currentTime().toString(QStringLiteral("HH:mm:ss")) % u"  " % withoutLineBreaks(address);
     const WriteResult logged = TextFile::appendLine(m_state.appFolder.path(logFileName), line);
-    m_addressBox->setEditText(address);
+    // The user may have switched tabs during the harvest: the box shows the shown tab only.
+    if (view && view == m_tabs.activeView())
+        m_addressBox->setEditText(address);
     if (view)
         view->Navigate(address);
     emit stepDone(address);

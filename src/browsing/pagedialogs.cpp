@@ -48,6 +48,7 @@ PageDialogs::Answer PageDialogs::ask(QWidget *owner, Kind kind, const QString &o
     QEventLoop answered;
     QObject::connect(&box, &QDialog::finished, &answered, &QEventLoop::quit);
     m_open = &box;
+    m_openRepeated = repeated;
     box.show();
     answered.exec();
     m_open.clear();
@@ -57,6 +58,8 @@ PageDialogs::Answer PageDialogs::ask(QWidget *owner, Kind kind, const QString &o
         return {};
     return {true, input ? input->text() : QString()};
 }
+
+bool PageDialogs::holdsPage() const { return m_stopped || (m_open && m_openRepeated); }
 
 void PageDialogs::pageLeft(bool sameSite)
 {

@@ -32,6 +32,9 @@ public:
     // Without a shown window nobody can answer: the page gets "cancel" at once.
     Answer ask(QWidget *owner, Kind kind, const QString &origin, const QString &text,
                const QString &defaultText = QString());
+    // Whether the page may be asking in a loop: its boxes were stopped, or a repeated box is open.
+    // Such a page may never let its renderer take another document.
+    bool holdsPage() const;
     // The page is leaving its document: an open box is answered "cancel". Stopped boxes stay
     // stopped while the page stays on the same site.
     void pageLeft(bool sameSite);
@@ -40,5 +43,6 @@ private:
     std::function<QString()> m_stopText = [] { return QStringLiteral("Stop this page's dialogs"); };
     QPointer<QDialog> m_open;
     QElapsedTimer m_lastAnswer;
+    bool m_openRepeated = false;
     bool m_stopped = false;
 };

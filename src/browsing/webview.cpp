@@ -15,6 +15,7 @@
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineScript>
 #include <QWebEngineView>
+#include <csignal>
 
 WebView::WebView(UserDialogs &dialogs, QPrinter &printer, QWidget *parent, WebProfile *profile)
     : QWidget(parent), m_dialogs(dialogs), m_printer(printer), m_profile(profile)
@@ -86,8 +87,22 @@ void WebView::open(const QString &text, bool userAsked)
         return;
     }
     ensureEngine();
+    if (freeHeldPage([this, address, userAsked] { open(address, userAsked); }))
+        return;
     m_page->noteUserNavigation(userAsked);
     m_engine->load(url);
+}
+
+// A page that asks for one box after another keeps its renderer busy for good, and the renderer
+// would never take the next document: it is ended, and the program goes on when it is gone.
+bool WebView::freeHeldPage(std::function<void()> next)
+{
+    if (!m_page || !m_page->dialogs().holdsPage() || m_page->renderProcessPid() <= 0)
+        return false;
+    m_afterRestart = std::move(next);
+    m_page->dialogs().pageLeft(true);
+    ::kill(static_cast<pid_t>(m_page->renderProcessPid()), SIGKILL);
+    return true;
 }
 
 void WebView::Navigate(const QString &address) { open(address, false); }
@@ -107,7 +122,7 @@ void WebView::onLoadingChanged(const QWebEngineLoadingInfo &loading)
 
 void WebView::GoBack()
 {
-    if (m_engine)
+    if (m_engine && !freeHeldPage([this] { m_engine->back(); }))
         m_engine->back();
 }
 
@@ -250,8 +265,12 @@ bool WebView::eventFilter(QObject *watched, QEvent *event)
 void WebView::onRendererGone()
 {
     m_busy = false;
-    // The notice goes up first, so that a reading's owner may still open another page.
-    emit RendererCrashed(LocationURL());
+    // The boxes of the page that is gone answer nobody; the next page starts afresh.
+    m_page->dialogs().pageLeft(false);
+    if (auto next = std::exchange(m_afterRestart, {}))
+        QTimer::singleShot(0, this, std::move(next));
+    else // The notice goes up first, so that a reading's owner may still open another page.
+        emit RendererCrashed(LocationURL());
     const auto pending = std::exchange(m_pendingReads, {});
     for (const auto &[reading, done] : pending)
         done(QVariant());

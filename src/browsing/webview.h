@@ -105,6 +105,7 @@ protected:
 private:
     QWebEngineView *ensureEngine();
     void open(const QString &address, bool userAsked);
+    bool freeHeldPage(std::function<void()> next);
     void onLoadingChanged(const QWebEngineLoadingInfo &loading);
     void runScript(const QString &script, std::function<void(const QVariant &)> done);
     void printTo(QPrinter *printer);
@@ -122,6 +123,8 @@ private:
     QString m_homeAddress;
     QString m_noticeAddress;
     std::function<QString()> m_dialogStopText;
+    // What to do once the renderer of a page held by its own dialogs has been ended.
+    std::function<void()> m_afterRestart;
     quint64 m_lastReading = 0;
     std::map<quint64, std::function<void(const QVariant &)>> m_pendingReads;
 };

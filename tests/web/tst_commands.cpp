@@ -575,6 +575,16 @@ private slots:
         QCOMPARE(browser->shell.verbs.first(), verb);
     }
 
+    void aSettingsPanelTheDesktopLacksIsNamedInTheStatusLine()
+    {
+        browser->shell.handsOver = false;
+        for (const char *key : {"FILE:SECURITY", "FILE:VOLUME", "FILE:INTERNET"}) {
+            form().statusBar->clear();
+            click(key);
+            QCOMPARE(form().statusBar->text(), QString("This desktop offers no settings panel for this."));
+        }
+    }
+
     void findInThePage()
     {
         QVERIFY(navigateAndWait(active(), server.url("/a")));

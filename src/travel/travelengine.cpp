@@ -29,6 +29,8 @@ TravelEngine::TravelEngine(ProgramState &state, TabSet &tabs, QComboBox *address
     connect(&Timer2, &QTimer::timeout, this, &TravelEngine::Timer2_Timer);
     connect(&Timer3, &QTimer::timeout, this, &TravelEngine::Timer3_Timer);
     harvestTimer.setSingleShot(true);
+    // A coarse timer may end the wait up to 5% early, before the page had its full time.
+    harvestTimer.setTimerType(Qt::PreciseTimer);
     harvestTimer.setInterval(harvestLimitMs);
     connect(&harvestTimer, &QTimer::timeout, this, [this] { finishStep({}); });
 }

@@ -44,10 +44,11 @@ QWebEngineView *WebView::ensureEngine()
 
     if (m_dialogStopText)
         m_page->dialogs().setStopText(m_dialogStopText);
-    connect(m_page, &WebPage::mainFrameNavigation, this, [this](const QUrl &url) {
+    connect(m_page, &WebPage::mainFrameNavigation, this, [this](const QUrl &url) { emit BeforeNavigate2(url.toString()); });
+    // A notice stands until another document is shown (a download shows none).
+    connect(m_page, &QWebEnginePage::urlChanged, this, [this](const QUrl &url) {
         if (url.scheme() != u"data")
             m_noticeAddress.clear();
-        emit BeforeNavigate2(url.toString());
     });
     connect(m_page, &QWebEnginePage::loadingChanged, this, &WebView::onLoadingChanged);
     connect(m_page, &QWebEnginePage::loadStarted, this, [this] { m_busy = true; });

@@ -144,7 +144,7 @@ void frmStart::buildCommands()
                                                     *m_captions, *m_bars, m_shell, m_dialogs, Text1, *this},
                                   this);
     const Dispatcher::Action about = [this] {
-        frmAbout box(m_state, *m_catalogue, m_dialogs, m_shell, this);
+        frmAbout box(m_state, *m_catalogue, m_dialogs, *m_documents, this);
         box.exec();
     };
     m_dispatcher->setCommand(0, QStringLiteral("BRUSALDO"), about);

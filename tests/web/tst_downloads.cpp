@@ -96,12 +96,10 @@ private slots:
         QFETCH(QString, outcome);
         const QString target = (folder.isEmpty() ? saveFolder->path() : folder) + "/typed.bin";
         browser->dialogs.saveAnswer = target;
-        form().Text1->lineEdit()->setFocus();
-        QTest::keyClick(form().Text1->lineEdit(), Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(form().Text1->lineEdit(), server.url("/report.bin"));
-        QTest::keyClick(form().Text1->lineEdit(), Qt::Key_Return);
+        form().Text1->setEditText(server.url("/report.bin"));
+        QTest::keyClick(form().Text1, Qt::Key_Return);
         QTRY_VERIFY_WITH_TIMEOUT(status().startsWith(outcome), webWaitMs);
-        QVERIFY2(status().contains(target), qPrintable(status()));
+        QVERIFY(status().contains(target));
         QCOMPARE(form().progressBar->value(), 100);
         QCOMPARE(QFile::exists(target), folder.isEmpty());
         QCOMPARE(QDir(saveFolder->path()).entryList(QDir::Files | QDir::Hidden).size(), folder.isEmpty() ? 1 : 0);

@@ -80,7 +80,6 @@ private slots:
         if (!language.isEmpty())
             click(language);
         click("FILE:HELP");
-        // The program shows its own manual, in a tab of its own.
         QTRY_COMPARE_WITH_TIMEOUT(form().tabs().activeView()->LocationURL(),
                                   QUrl::fromLocalFile(browser->folder.path(manual)).toString(), webWaitMs);
         QCOMPARE(form().tabs().ActiveTab(), 1);

@@ -2,6 +2,7 @@
 
 #include "browsing/addressrules.h"
 #include "browsing/bookmark.h"
+#include "browsing/documentshell.h"
 #include "browsing/downloadhandler.h"
 #include "browsing/findbar.h"
 #include "browsing/history.h"
@@ -71,7 +72,7 @@ frmStart::frmStart(ProgramState &state, UserDialogs &dialogs, DesktopShell &shel
     m_travel = std::make_unique<TravelEngine>(m_state, *m_tabs, Text1, timeBar, m_shell, m_dialogs);
     m_captions = std::make_unique<Captions>(m_state, *m_tabs);
     m_findBar = new FindBar(this);
-    new NewWindowPolicy(*m_tabs, *m_navigator, Text1, this);
+    m_documents = std::make_unique<DocumentShell>(m_shell, *new NewWindowPolicy(*m_tabs, *m_navigator, Text1, this));
     auto *downloads = new DownloadHandler(m_state, m_dialogs, statusBar, progressBar, this);
     m_tabs->profile().setDownloadHandling(
         [downloads](QWebEngineDownloadRequest *download) { downloads->handle(download); });
@@ -81,6 +82,10 @@ frmStart::frmStart(ProgramState &state, UserDialogs &dialogs, DesktopShell &shel
     connect(m_navigator.get(), &Navigator::navigated, this, [this] {
         if (m_state.floatingBar == 1)
             Timer1.start();
+    });
+    connect(m_travel.get(), &TravelEngine::stepDone, this, [this](const QString &opened) {
+        if (opened.isEmpty())
+            showStatus(m_state.caption(travelEndedCaption, "Travel stopped: the page has no web link to follow."));
     });
     connect(&Timer1, &QTimer::timeout, this, &frmStart::Timer1_Timer);
     Timer4.setSingleShot(true);
@@ -142,7 +147,7 @@ void frmStart::buildCommands()
                                                     *m_captions, *m_bars, m_shell, m_dialogs, Text1, *this},
                                   this);
     const Dispatcher::Action about = [this] {
-        frmAbout box(m_state, *m_catalogue, m_dialogs, m_shell, this);
+        frmAbout box(m_state, *m_catalogue, m_dialogs, *m_documents, this);
         box.exec();
     };
     m_dispatcher->setCommand(0, QStringLiteral("BRUSALDO"), about);
@@ -160,8 +165,8 @@ void frmStart::buildCommands()
         editor.exec();
     });
     m_dispatcher->setCommand(CommandBars::menuInstance, QStringLiteral("FILE:HELP"),
-                             [this] { UserManual::open(m_state, m_shell, m_dialogs); });
-    m_linkTables = std::make_unique<LinkTables>(m_state, m_dialogs, m_shell, *m_catalogue, *m_navigator, Text1, this);
+                             [this] { UserManual::open(m_state, *m_documents, m_dialogs); });
+    m_linkTables = std::make_unique<LinkTables>(m_state, m_dialogs, *m_documents, *m_catalogue, *m_navigator, Text1, this);
     m_dispatcher->setCommand(0, QStringLiteral("FAVORITE"), [this] { m_linkTables->Open_Tables(); });
     m_exports = new Exports(m_state, *m_tabs, m_dialogs, m_shell,
                             Exports::Window{this, statusBar,

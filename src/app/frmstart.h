@@ -14,6 +14,7 @@ class CommandBars;
 class CommandCatalogue;
 class DesktopShell;
 class Dispatcher;
+class DocumentShell;
 class Exports;
 class FindBar;
 class History;
@@ -39,6 +40,7 @@ class frmStart : public QWidget, public MainWindowCommands
 public:
     static constexpr int deferredStartMs = 750;
     static constexpr int saveFailedCaption = 224;
+    static constexpr int travelEndedCaption = 279;
     static constexpr int firstWatchMs = 5000;
     static constexpr int watchMs = 1500;
     static constexpr int floatingWatchMs = 750;
@@ -134,6 +136,8 @@ private:
     ProgramState &m_state;
     UserDialogs &m_dialogs;
     DesktopShell &m_shell;
+    // The manual and the help open in a tab of the program's own.
+    std::unique_ptr<DocumentShell> m_documents;
     std::unique_ptr<TabSet> m_tabs;
     std::unique_ptr<History> m_history;
     std::unique_ptr<Bookmark> m_bookmark;

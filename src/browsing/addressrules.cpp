@@ -2,16 +2,28 @@
 
 #include "core/textcase.h"
 
+#include <QDir>
+#include <QUrl>
+
 namespace AddressRules {
 
 QString completeAddress(const QString &typed)
 {
+    if (typed.startsWith(u'/'))
+        return QUrl::fromLocalFile(typed).toString();
+    if (typed.startsWith(u"~/"))
+        return QUrl::fromLocalFile(QDir::homePath() % typed.mid(1)).toString();
     const QString lower = typed.toLower();
     for (const char16_t *scheme : {u"https://", u"ftp://", u"http://", u"file://", u"view-source:"}) {
         if (lower.startsWith(QStringView(scheme)))
             return typed;
     }
     return u"http://" % typed;
+}
+
+bool isScriptAddress(const QString &text)
+{
+    return text.trimmed().startsWith(u"javascript:", Qt::CaseInsensitive);
 }
 
 void TabCaptionFromAddress(QString &address)

@@ -7,7 +7,11 @@ namespace AddressRules {
 
 // "http://" goes in front of a text that begins with none of "https://", "ftp://", "http://",
 // "file://", "view-source:" (compared without regard to case); nothing else is added or changed.
+// A local path ("/tmp/x.html", "~/x.html") becomes the address of that file.
 QString completeAddress(const QString &typed);
+
+// Whether the text is a "javascript:" address (blanks before it and letter case aside).
+bool isScriptAddress(const QString &text);
 
 // "http://www.alpha.beta/gamma" gives "Alpha"; "https://news.alpha.beta/x" gives "News.alpha.beta".
 void TabCaptionFromAddress(QString &address);

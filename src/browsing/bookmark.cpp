@@ -26,5 +26,5 @@ void Bookmark::Read_BookMark()
     WebView *view = m_tabs.activeView();
     view->Stop();
     m_addressBox->setEditText(address);
-    view->Navigate(address);
+    view->Navigate2(address);
 }

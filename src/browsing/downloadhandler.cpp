@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
+#include <QTemporaryFile>
 #include <QWebEngineDownloadRequest>
 
 DownloadHandler::DownloadHandler(ProgramState &state, UserDialogs &dialogs, QLabel *statusBar,
@@ -24,9 +25,9 @@ void DownloadHandler::handle(QWebEngineDownloadRequest *download)
         download->accept();
         return;
     }
-    const auto *page = qobject_cast<const WebPage *>(download->page());
+    auto *page = qobject_cast<WebPage *>(download->page());
     const QString name = download->suggestedFileName();
-    if (!page || !page->userActedRecently()) {
+    if (!page || !page->takeUserRequest()) {
         download->cancel();
         m_progressBar->setValue(100);
         m_statusBar->setText(m_state.caption(refusedCaption, "A download you did not start was refused:") %
@@ -39,7 +40,21 @@ void DownloadHandler::handle(QWebEngineDownloadRequest *download)
         showPageTitle();
         return;
     }
+    // The engine would wait for good on a folder it cannot write into: a trial file tells.
+    QTemporaryFile trial(QFileInfo(path).absolutePath() % u"/.download-XXXXXX");
+    if (!trial.open()) {
+        download->cancel();
+        m_progressBar->setValue(100);
+        m_statusBar->setText(failure(path, m_state.caption(unwritableCaption, "the folder cannot be written")));
+        return;
+    }
     follow(download, path);
+}
+
+QString DownloadHandler::failure(const QString &path, const QString &reason) const
+{
+    return m_state.caption(failedCaption, "The download failed:") % u' ' % QDir::toNativeSeparators(path) % u" (" %
+           reason % u')';
 }
 
 void DownloadHandler::follow(QWebEngineDownloadRequest *download, const QString &path)
@@ -49,19 +64,12 @@ void DownloadHandler::follow(QWebEngineDownloadRequest *download, const QString 
     download->setDownloadFileName(target.fileName());
     connect(download, &QWebEngineDownloadRequest::receivedBytesChanged, this,
             [this, download] { showProgress(download); });
-    connect(download, &QWebEngineDownloadRequest::isFinishedChanged, this,
-            [this, download, path] { finish(download, path); });
-    // The engine holds an interrupted download (a full or read-only disk) for a resumption the
-    // program does not offer, and never calls it finished: it ends here. Ending it does not reach
-    // the engine's half-written file beside the chosen name, which goes as well.
-    connect(download, &QWebEngineDownloadRequest::stateChanged, this, [this, download, path](auto state) {
-        if (state != QWebEngineDownloadRequest::DownloadInterrupted)
-            return;
-        disconnect(download, nullptr, this, nullptr);
-        finish(download, path);
-        download->cancel();
-        QFile::remove(path + QStringLiteral(".download"));
-    });
+    connect(download, &QWebEngineDownloadRequest::stateChanged, this,
+            [this, download, path](QWebEngineDownloadRequest::DownloadState state) {
+                if (state != QWebEngineDownloadRequest::DownloadInProgress &&
+                    state != QWebEngineDownloadRequest::DownloadRequested)
+                    finish(download, path);
+            });
     download->accept();
     showProgress(download);
 }
@@ -77,14 +85,18 @@ void DownloadHandler::showProgress(QWebEngineDownloadRequest *download)
 void DownloadHandler::finish(QWebEngineDownloadRequest *download, const QString &path)
 {
     m_progressBar->setValue(100);
-    const QString shown = QDir::toNativeSeparators(path);
     switch (download->state()) {
     case QWebEngineDownloadRequest::DownloadCompleted:
-        m_statusBar->setText(m_state.caption(savedCaption, "Saved:") % u' ' % shown);
+        m_statusBar->setText(m_state.caption(savedCaption, "Saved:") % u' ' % QDir::toNativeSeparators(path));
         break;
     case QWebEngineDownloadRequest::DownloadInterrupted:
-        m_statusBar->setText(m_state.caption(failedCaption, "The download failed:") % u' ' % shown % u" (" %
-                             downloadFailureReason(*download) % u')');
+        m_statusBar->setText(failure(path, downloadFailureReason(*download)));
+        // The engine holds an interrupted download (a full or read-only disk) for a resumption the
+        // program does not offer: it is given up. Ending it does not reach the engine's
+        // half-written file beside the chosen name, which goes as well.
+        download->disconnect(this);
+        download->cancel();
+        QFile::remove(path + QStringLiteral(".download"));
         break;
     default:
         showPageTitle();

@@ -9,7 +9,7 @@ class UserDialogs;
 struct ProgramState;
 
 // The files the engine does not show. A download the user started (a click or a key in the page
-// just before) is saved where the user chooses, with its progress and its end in the status strip;
+// just before, or an address the user gave) is saved where the user chooses, with its progress and its end in the status strip;
 // one the user did not start (a page's script, a travel step) is refused and the status line says
 // so. The program's own page saves go through untouched.
 class DownloadHandler : public QObject
@@ -19,6 +19,7 @@ public:
     static constexpr int refusedCaption = 249;
     static constexpr int savedCaption = 250;
     static constexpr int failedCaption = 251;
+    static constexpr int unwritableCaption = 280;
 
     DownloadHandler(ProgramState &state, UserDialogs &dialogs, QLabel *statusBar, QProgressBar *progressBar,
                     QObject *parent = nullptr);
@@ -30,6 +31,7 @@ private:
     void showProgress(QWebEngineDownloadRequest *download);
     void finish(QWebEngineDownloadRequest *download, const QString &path);
     void showPageTitle();
+    QString failure(const QString &path, const QString &reason) const;
 
     ProgramState &m_state;
     UserDialogs &m_dialogs;

@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QAbstractItemView>
 #include <QProgressBar>
 
 Navigator::Navigator(ProgramState &state, TabSet &tabs, History &history, QComboBox *addressBox,
@@ -28,7 +29,14 @@ Navigator::Navigator(ProgramState &state, TabSet &tabs, History &history, QCombo
     m_addressBox->setCompleter(nullptr);
     m_addressBox->lineEdit()->installEventFilter(this);
     m_addressBox->installEventFilter(this);
-    connect(m_addressBox, &QComboBox::activated, this, [this] { GoNavigate(1); });
+    // The box also reports "activated" when it loses the focus with the text of a list entry:
+    // only a pick in the list opens the entry. The list's own handlers run after these filters.
+    m_addressBox->view()->installEventFilter(this);
+    m_addressBox->view()->viewport()->installEventFilter(this);
+    connect(m_addressBox, &QComboBox::activated, this, [this] {
+        if (std::exchange(m_listPick, false))
+            GoNavigate(1);
+    });
 
     for (int i = 0; i < m_tabs.viewCount(); ++i)
         attach(m_tabs.Web(i));
@@ -55,11 +63,18 @@ void Navigator::attach(WebView *view)
             *cancel = true;
     });
     connect(view, &WebView::RendererCrashed, this, [this, view](const QString &address) {
-        view->showNotice(m_state.caption(rendererCrashedCaption, "This page stopped working:") % u' ' % address);
+        view->showNotice(m_state.caption(rendererCrashedCaption, "This page stopped working:") % u' ' % address,
+                         address);
     });
-    connect(view, &WebView::AddressRejected, this, [this, view](const QString &address) {
-        view->showNotice(m_state.caption(badAddressCaption, "This address cannot be opened:") % u' ' % address);
+    const auto cannotOpen = [this](const QString &address) -> QString {
+        return m_state.caption(badAddressCaption, "This address cannot be opened:") % u' ' % address;
+    };
+    connect(view, &WebView::AddressRejected, this,
+            [view, cannotOpen](const QString &address) { view->showNotice(cannotOpen(address), address); });
+    connect(view, &WebView::LoadFailed, this, [view, cannotOpen](const QString &address, const QString &reason) {
+        view->showNotice(cannotOpen(address) % u" (" % reason % u')', address);
     });
+    view->setDialogStopText([this] { return m_state.caption(stopDialogsCaption, "Stop this page's dialogs"); });
 }
 
 void Navigator::onActiveViewShown(WebView *view)
@@ -76,10 +91,34 @@ void Navigator::onActiveViewShown(WebView *view)
         m_progressBar->setValue(view->showsPage() ? 100 : 0);
 }
 
+bool Navigator::userIsTyping() const
+{
+    return m_addressBox->hasFocus() && m_addressBox->lineEdit()->isModified();
+}
+
+void Navigator::showAddress(const QString &address)
+{
+    if (!userIsTyping())
+        m_addressBox->setEditText(address);
+}
+
+void Navigator::notePickFromList()
+{
+    m_listPick = true;
+    // The list reports the pick at once; a release that picked nothing leaves nothing behind.
+    QTimer::singleShot(0, this, [this] { m_listPick = false; });
+}
+
 void Navigator::GoNavigate(int recordHistory)
 {
     m_state.typedAddress = withoutLineBreaks(m_addressBox->currentText());
     WebView *view = m_tabs.activeView();
+    // A script address would run in the page shown, with the page's rights.
+    if (AddressRules::isScriptAddress(m_state.typedAddress)) {
+        m_statusBar->setText(m_state.caption(scriptRefusedCaption, "A script address is not opened:") % u' ' %
+                             m_state.typedAddress);
+        return;
+    }
     if (m_state.typedAddress.isEmpty()) {
         view->Navigate(m_state.startPage);
     } else {
@@ -106,7 +145,7 @@ void Navigator::onBeforeNavigate(const QString &address)
 {
     m_progressBar->setValue(0);
     if (address.left(4).toLower() == u"http")
-        m_addressBox->setEditText(address);
+        showAddress(address);
     m_statusBar->setText(m_state.caption(statusCaption));
     // Enabling a running timer leaves its next tick where it was.
     if (!Timer5.isActive())
@@ -142,12 +181,19 @@ void Navigator::Timer5_Timer()
     WebView *view = m_tabs.activeView();
     if (view->Busy())
         return;
-    m_addressBox->setEditText(view->LocationURL());
+    showAddress(view->LocationURL());
     Timer5.stop();
 }
 
-bool Navigator::eventFilter(QObject *, QEvent *event)
+bool Navigator::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_addressBox->view() || watched == m_addressBox->view()->viewport()) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (event->type() == QEvent::MouseButtonRelease ||
+            (event->type() == QEvent::KeyPress && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)))
+            notePickFromList();
+        return false;
+    }
     switch (event->type()) {
     case QEvent::FocusIn:
         emit addressBoxFocused();

@@ -22,12 +22,17 @@ public:
     static constexpr int syncIntervalMs = 2000;
     static constexpr int rendererCrashedCaption = 226;
     static constexpr int badAddressCaption = 253;
+    static constexpr int stopDialogsCaption = 277;
+    static constexpr int scriptRefusedCaption = 278;
 
     Navigator(ProgramState &state, TabSet &tabs, History &history, QComboBox *addressBox,
               QLabel *statusBar, QProgressBar *progressBar);
 
     void GoNavigate(int recordHistory);
     void attach(WebView *view);
+    // Writes an address the program or a page reports into the box, unless the user is typing
+    // there: the box has the keyboard focus and its text was edited since it was last written.
+    void showAddress(const QString &address);
 
     QTimer Timer5;
 
@@ -44,6 +49,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    bool userIsTyping() const;
+    void notePickFromList();
     void onActiveViewShown(WebView *view);
     void onBeforeNavigate(const QString &address);
     void onProgress(int progress, int maximum);
@@ -57,4 +64,6 @@ private:
     QComboBox *m_addressBox;
     QLabel *m_statusBar;
     QProgressBar *m_progressBar;
+    // An entry of the box's list has just been picked with the pointer or the keyboard.
+    bool m_listPick = false;
 };

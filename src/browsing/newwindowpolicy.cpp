@@ -19,6 +19,8 @@ void NewWindowPolicy::attach(WebView *view)
     connect(view, &WebView::NewWindow, this, [this, view](const QString &address) { open(view, address); });
 }
 
+void NewWindowPolicy::openInNewTab(const QString &address) { open(m_tabs.activeView(), address); }
+
 void NewWindowPolicy::open(WebView *asking, const QString &address)
 {
     // A blank window that a script would write into has no address to open anywhere.
@@ -31,5 +33,6 @@ void NewWindowPolicy::open(WebView *asking, const QString &address)
     }
     m_tabs.showTab(free);
     m_addressBox->setEditText(address);
-    m_navigator.GoNavigate(1);
+    // The history keeps what the user typed or chose, not where pages sent them.
+    m_navigator.GoNavigate(0);
 }

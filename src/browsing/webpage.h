@@ -1,11 +1,14 @@
 #pragma once
 
+#include "pagedialogs.h"
+
 #include <QElapsedTimer>
 #include <QWebEnginePage>
 
 // The engine page of one view: reports main-frame navigations before they start, hands pages
-// that ask for a new window to its owner instead of opening one, remembers when the user last
-// clicked or typed in it, and keeps the page's console quiet.
+// that ask for a new window to its owner instead of opening one, remembers whether the user asked
+// for what it loads (a click or key in the page just before, or an address the user gave), shows
+// the page's own dialogs without locking the program, and keeps the page's console quiet.
 class WebPage : public QWebEnginePage
 {
     Q_OBJECT
@@ -15,11 +18,15 @@ public:
 
     WebPage(QWebEngineProfile *profile, QObject *parent);
 
+    PageDialogs &dialogs() { return m_dialogs; }
+
     void noteUserAction() { m_lastUserAction.start(); }
-    bool userActedRecently() const
-    {
-        return m_lastUserAction.isValid() && m_lastUserAction.elapsed() < userActionMs;
-    }
+    // The next navigation is one the user asked for; it stays so, through the server's
+    // redirections, until a document is shown.
+    void noteUserNavigation(bool asked) { m_userNavigation = asked; }
+    // Whether a download now is the user's: a click or key just before, or the navigation the
+    // user asked for (which a download ends).
+    bool takeUserRequest();
 
 signals:
     void mainFrameNavigation(const QUrl &url);
@@ -31,7 +38,15 @@ protected:
                                   const QString &) override
     {
     }
+    void javaScriptAlert(const QUrl &origin, const QString &text) override;
+    bool javaScriptConfirm(const QUrl &origin, const QString &text) override;
+    bool javaScriptPrompt(const QUrl &origin, const QString &text, const QString &defaultText,
+                          QString *result) override;
 
 private:
+    QWidget *owner() const;
+
     QElapsedTimer m_lastUserAction;
+    bool m_userNavigation = false;
+    PageDialogs m_dialogs;
 };

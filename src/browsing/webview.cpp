@@ -12,9 +12,11 @@
 #include <QPrinter>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWebEngineLoadingInfo>
 #include <QWheelEvent>
 #include <QWebEngineScript>
 #include <QWebEngineView>
+#include <csignal>
 
 WebView::WebView(UserDialogs &dialogs, QPrinter &printer, QWidget *parent, WebProfile *profile)
     : QWidget(parent), m_dialogs(dialogs), m_printer(printer), m_profile(profile)
@@ -43,8 +45,15 @@ QWebEngineView *WebView::ensureEngine()
     applyZoom();
     layout()->addWidget(m_engine);
 
-    connect(m_page, &WebPage::mainFrameNavigation, this,
-            [this](const QUrl &url) { emit BeforeNavigate2(url.toString()); });
+    if (m_dialogStopText)
+        m_page->dialogs().setStopText(m_dialogStopText);
+    connect(m_page, &WebPage::mainFrameNavigation, this, [this](const QUrl &url) { emit BeforeNavigate2(url.toString()); });
+    // A notice stands until another document is shown (a download shows none).
+    connect(m_page, &QWebEnginePage::urlChanged, this, [this](const QUrl &url) {
+        if (url.scheme() != u"data")
+            m_noticeAddress.clear();
+    });
+    connect(m_page, &QWebEnginePage::loadingChanged, this, &WebView::onLoadingChanged);
     connect(m_page, &QWebEnginePage::loadStarted, this, [this] { m_busy = true; });
     connect(m_page, &QWebEnginePage::loadProgress, this,
             [this](int percent) { emit ProgressChange(percent, 100); });
@@ -69,9 +78,8 @@ QWebEngineView *WebView::ensureEngine()
     return m_engine;
 }
 
-// An address the engine cannot parse, or one without a scheme, is refused; what can be parsed
-// but not reached shows the engine's own error page.
-void WebView::Navigate(const QString &text)
+// An address the engine cannot parse, one without a scheme and a script address are refused.
+void WebView::open(const QString &text, bool userAsked)
 {
     const QString address = withoutLineBreaks(text);
     if (address.isEmpty()) {
@@ -79,17 +87,47 @@ void WebView::Navigate(const QString &text)
         return;
     }
     const QUrl url(address, QUrl::TolerantMode);
-    if (!url.isValid() || url.scheme().isEmpty())
+    if (!url.isValid() || url.scheme().isEmpty() || url.scheme().compare(u"javascript", Qt::CaseInsensitive) == 0) {
         emit AddressRejected(address);
-    else
-        ensureEngine()->load(url);
+        return;
+    }
+    ensureEngine();
+    if (freeHeldPage([this, address, userAsked] { open(address, userAsked); }))
+        return;
+    m_page->noteUserNavigation(userAsked);
+    m_engine->load(url);
 }
 
-void WebView::Navigate2(const QString &address) { Navigate(address); }
+// A page that asks for one box after another keeps its renderer busy for good, and the renderer
+// would never take the next document: it is ended, and the program goes on when it is gone.
+bool WebView::freeHeldPage(std::function<void()> next)
+{
+    if (!m_page || !m_page->dialogs().holdsPage() || m_page->renderProcessPid() <= 0)
+        return false;
+    m_afterRestart = std::move(next);
+    m_page->dialogs().pageLeft(true);
+    ::kill(static_cast<pid_t>(m_page->renderProcessPid()), SIGKILL);
+    return true;
+}
+
+void WebView::Navigate(const QString &address) { open(address, false); }
+
+void WebView::Navigate2(const QString &address) { open(address, true); }
+
+// A page that cannot be reached gets the program's own page; a stopped load, a download and a
+// server's own error page are no failure of this kind.
+void WebView::onLoadingChanged(const QWebEngineLoadingInfo &loading)
+{
+    constexpr int aborted = -3;
+    if (loading.status() != QWebEngineLoadingInfo::LoadFailedStatus ||
+        loading.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain || loading.errorCode() == aborted)
+        return;
+    emit LoadFailed(loading.url().toString(), loading.errorString());
+}
 
 void WebView::GoBack()
 {
-    if (m_engine)
+    if (m_engine && !freeHeldPage([this] { m_engine->back(); }))
         m_engine->back();
 }
 
@@ -99,7 +137,7 @@ void WebView::GoForward()
         m_engine->forward();
 }
 
-void WebView::GoHome() { Navigate(m_homeAddress); }
+void WebView::GoHome() { Navigate2(m_homeAddress); }
 
 void WebView::Refresh()
 {
@@ -123,7 +161,12 @@ void WebView::SetFocus()
         setFocus();
 }
 
-QString WebView::LocationURL() const { return m_engine ? m_page->url().toString() : QString(); }
+QString WebView::LocationURL() const
+{
+    if (!m_noticeAddress.isEmpty())
+        return m_noticeAddress;
+    return m_engine ? m_page->url().toString() : QString();
+}
 
 QString WebView::LocationName() const { return m_engine ? m_page->title() : QString(); }
 
@@ -260,16 +303,28 @@ void WebView::applyZoom()
 void WebView::onRendererGone()
 {
     m_busy = false;
-    // The notice goes up first, so that a reading's owner may still open another page.
-    emit RendererCrashed(LocationURL());
+    // The boxes of the page that is gone answer nobody; the next page starts afresh.
+    m_page->dialogs().pageLeft(false);
+    if (auto next = std::exchange(m_afterRestart, {}))
+        QTimer::singleShot(0, this, std::move(next));
+    else // The notice goes up first, so that a reading's owner may still open another page.
+        emit RendererCrashed(LocationURL());
     const auto pending = std::exchange(m_pendingReads, {});
     for (const auto &[reading, done] : pending)
         done(QVariant());
 }
 
-void WebView::showNotice(const QString &text)
+void WebView::setDialogStopText(std::function<QString()> text)
+{
+    m_dialogStopText = std::move(text);
+    if (m_page)
+        m_page->dialogs().setStopText(m_dialogStopText);
+}
+
+void WebView::showNotice(const QString &text, const QString &address)
 {
     ensureEngine();
+    m_noticeAddress = address;
     const QString escaped = text.toHtmlEscaped();
     m_page->setHtml(u"<html><head><title>" % escaped % u"</title></head><body><p>" % escaped % u"</p></body></html>");
 }

@@ -7,6 +7,7 @@
 #include <map>
 
 class QPrinter;
+class QWebEngineLoadingInfo;
 class QWebEngineView;
 class QWheelEvent;
 class UserDialogs;
@@ -47,6 +48,9 @@ public:
     WebView(UserDialogs &dialogs, QPrinter &printer, QWidget *parent = nullptr, WebProfile *profile = nullptr);
     ~WebView() override;
 
+    // Navigate opens an address for the program (travel, a reload of the start page);
+    // Navigate2 one the user gave (typed, picked, the bookmark, a link table): a download it
+    // leads to counts as the user's.
     void Navigate(const QString &address);
     void Navigate2(const QString &address);
     void GoBack();
@@ -61,6 +65,7 @@ public:
     bool Busy() const { return m_busy; }
     // The last load ended with the page shown: not failed, not a notice of the program's.
     bool showsPage() const { return m_showsPage; }
+    // The page's address; while a notice stands for an address that failed, that address.
     QString LocationURL() const;
     QString LocationName() const;
 
@@ -72,8 +77,11 @@ public:
     bool hasEngine() const { return m_engine != nullptr; }
     QWebEngineView *engine() { return ensureEngine(); }
 
-    // Shows a short text of the program's own in place of the page.
-    void showNotice(const QString &text);
+    // Shows a short text of the program's own in place of the page; the address it stands for
+    // stays the view's address until another page is opened.
+    void showNotice(const QString &text, const QString &address);
+    // The caption of the page dialogs' button that stops them, in the language shown.
+    void setDialogStopText(std::function<QString()> text);
 
     // The document, read asynchronously in a world the page's own scripts cannot reach.
     // Each callback runs at most once, later, on the event loop; never when the view is gone.
@@ -100,12 +108,17 @@ signals:
     void ZoomChange(int percent);
     // The wheel was turned a notch with Ctrl held over the page; the view itself does not zoom.
     void ZoomWheel(bool zoomIn);
+    // The address could not be reached (no server, no such host, no such file); reason says why.
+    void LoadFailed(const QString &address, const QString &reason);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QWebEngineView *ensureEngine();
+    void open(const QString &address, bool userAsked);
+    bool freeHeldPage(std::function<void()> next);
+    void onLoadingChanged(const QWebEngineLoadingInfo &loading);
     void runScript(const QString &script, std::function<void(const QVariant &)> done);
     void printTo(QPrinter *printer);
     void saveAs();
@@ -125,6 +138,10 @@ private:
     QString m_homeAddress;
     int m_zoomPercent = 100;
     int m_wheelTurned = 0;
+    QString m_noticeAddress;
+    std::function<QString()> m_dialogStopText;
+    // What to do once the renderer of a page held by its own dialogs has been ended.
+    std::function<void()> m_afterRestart;
     quint64 m_lastReading = 0;
     std::map<quint64, std::function<void(const QVariant &)>> m_pendingReads;
 };

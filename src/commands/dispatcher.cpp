@@ -84,7 +84,12 @@ QString Dispatcher::writeFailure(const ProgramState &state, const WriteResult &r
 void Dispatcher::buildTables()
 {
     const auto view = [this] { return m_.tabs.activeView(); };
-    const auto shellOpen = [this](const QString &target) { return [this, target] { m_.shell.open(target); }; };
+    const auto settingsPanel = [this](const QString &panel) {
+        return [this, panel] {
+            if (!m_.shell.open(panel))
+                m_.window.showStatus(m_.state.caption(noSettingsPanelCaption, "This desktop offers no settings panel for this."));
+        };
+    };
     const Action exit = [this] { m_.window.GO_Exit(); };
 
     m_tables[0] = {
@@ -119,9 +124,9 @@ void Dispatcher::buildTables()
         {"FILE:XP", [this] { chooseStyle(3); }},
         {"FILE:FLOATING", [this] { m_.window.setFloatingBar(m_.bars.action("FILE:FLOATING")->isChecked()); }},
         {"FILE:EXPLORER", [this] { m_.shell.open(m_.addressBox->currentText()); }},
-        {"FILE:SECURITY", shellOpen(QStringLiteral("wscui.cpl"))},
-        {"FILE:VOLUME", shellOpen(QStringLiteral("mmsys.cpl"))},
-        {"FILE:INTERNET", shellOpen(QStringLiteral("INETCPL.CPL"))},
+        {"FILE:SECURITY", settingsPanel(QStringLiteral("wscui.cpl"))},
+        {"FILE:VOLUME", settingsPanel(QStringLiteral("mmsys.cpl"))},
+        {"FILE:INTERNET", settingsPanel(QStringLiteral("INETCPL.CPL"))},
 
         {"NAVIGATE:PICK",
          [this] {

@@ -23,6 +23,7 @@ class Dispatcher : public QObject
     Q_OBJECT
 public:
     static constexpr int writeFailedCaption = 227;
+    static constexpr int noSettingsPanelCaption = 281;
 
     struct Parts
     {

@@ -16,6 +16,6 @@ public:
     virtual void showFindBar() = 0;
     virtual void menuShown() = 0;
     virtual void menuClosed() = 0;
-    // A short word in the status line.
+    // Shows a short text in the status line.
     virtual void showStatus(const QString &text) = 0;
 };

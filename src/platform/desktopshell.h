@@ -7,6 +7,7 @@ class DesktopShell
 {
 public:
     virtual ~DesktopShell() = default;
-    // verb is the operation asked for; empty means the default one ("open").
-    virtual void open(const QString &target, const QString &verb = QString()) = 0;
+    // verb is the operation asked for; empty means the default one ("open"). False when the
+    // desktop has nothing to open it with (a settings panel this desktop does not offer).
+    virtual bool open(const QString &target, const QString &verb = QString()) = 0;
 };

@@ -8,35 +8,68 @@
 
 namespace {
 
+struct PanelProgram
+{
+    // The desktop it belongs to, as XDG_CURRENT_DESKTOP names it; empty: any desktop.
+    const char *desktop;
+    QStringList command;
+};
+
 struct SettingsPanel
 {
     const char *name;
-    // Desktop programs that show the panel, the first one installed wins.
-    QList<QStringList> commands;
+    // The running desktop's own settings program comes first, then the common ones.
+    QList<PanelProgram> programs;
 };
 
 const SettingsPanel panels[] = {
-    {"wscui.cpl", {{"gnome-control-center", "privacy"}, {"systemsettings", "kcm_firewall"}}},
-    {"mmsys.cpl", {{"gnome-control-center", "sound"}, {"pavucontrol"}, {"systemsettings", "kcm_pulseaudio"}}},
-    {"inetcpl.cpl", {{"gnome-control-center", "network"}, {"nm-connection-editor"}, {"systemsettings", "kcm_networkmanagement"}}},
+    {"wscui.cpl",
+     {{"GNOME", {"gnome-control-center", "privacy"}},
+      {"KDE", {"systemsettings", "kcm_firewall"}},
+      {"X-Cinnamon", {"cinnamon-settings", "privacy"}}}},
+    {"mmsys.cpl",
+     {{"GNOME", {"gnome-control-center", "sound"}},
+      {"KDE", {"systemsettings", "kcm_pulseaudio"}},
+      {"X-Cinnamon", {"cinnamon-settings", "sound"}},
+      {"MATE", {"mate-volume-control"}},
+      {"", {"pavucontrol"}},
+      {"", {"pavucontrol-qt"}}}},
+    {"inetcpl.cpl",
+     {{"GNOME", {"gnome-control-center", "network"}},
+      {"KDE", {"systemsettings", "kcm_networkmanagement"}},
+      {"X-Cinnamon", {"cinnamon-settings", "network"}},
+      {"", {"nm-connection-editor"}}}},
 };
+
+bool runsOn(const char *desktop)
+{
+    if (*desktop == 0)
+        return true;
+    // "ubuntu:GNOME": every name of the list counts.
+    const QStringList running = qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(u':', Qt::SkipEmptyParts);
+    return running.contains(QLatin1String(desktop), Qt::CaseInsensitive);
+}
+
+bool openPanel(const SettingsPanel &panel)
+{
+    for (const PanelProgram &program : panel.programs) {
+        if (!runsOn(program.desktop))
+            continue;
+        const QString executable = QStandardPaths::findExecutable(program.command.first());
+        if (!executable.isEmpty() && QProcess::startDetached(executable, program.command.mid(1)))
+            return true;
+    }
+    return false;
+}
 
 } // namespace
 
-void QtDesktopShell::open(const QString &target, const QString &)
+bool QtDesktopShell::open(const QString &target, const QString &)
 {
     for (const SettingsPanel &panel : panels) {
-        if (target.compare(QLatin1String(panel.name), Qt::CaseInsensitive) != 0)
-            continue;
-        for (const QStringList &command : panel.commands) {
-            const QString program = QStandardPaths::findExecutable(command.first());
-            if (!program.isEmpty()) {
-                QProcess::startDetached(program, command.mid(1));
-                return;
-            }
-        }
-        return; // this desktop has no such panel
+        if (target.compare(QLatin1String(panel.name), Qt::CaseInsensitive) == 0)
+            return openPanel(panel);
     }
     const QUrl url = QFileInfo(target).isAbsolute() ? QUrl::fromLocalFile(target) : QUrl::fromUserInput(target);
-    QDesktopServices::openUrl(url);
+    return QDesktopServices::openUrl(url);
 }

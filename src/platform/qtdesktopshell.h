@@ -2,8 +2,11 @@
 
 #include "desktopshell.h"
 
+// The desktop's default handlers; the three control-panel names ("wscui.cpl" security,
+// "mmsys.cpl" sound, "inetcpl.cpl" network) open the matching panel of the running desktop's
+// settings program, or a common panel program, whichever is installed.
 class QtDesktopShell : public DesktopShell
 {
 public:
-    void open(const QString &target, const QString &verb) override;
+    bool open(const QString &target, const QString &verb) override;
 };

@@ -169,10 +169,14 @@ void TravelEngine::finishStep(const QStringList &hrefs)
     const WriteResult logged = TextFile::appendLine(m_state.appFolder.path(logFileName), line);
     // A run whose log was never emptied (no deferred start-up step) keeps no journey.
     const WriteResult kept = m_journeyPath.isEmpty() ? WriteResult::success() : JourneyFiles::append(m_journeyPath, line);
-    m_addressBox->setEditText(address);
+    // The user may have switched tabs during the harvest: the box shows the shown tab only.
+    if (view && view == m_tabs.activeView())
+        m_addressBox->setEditText(address);
     if (view)
         view->Navigate(address);
     emit stepDone(address);
     reportLogFailure(logged);
-    reportJourneyFailure(kept);
+    // Both live in the application folder: a log that cannot be written has told the user already.
+    if (logged.ok())
+        reportJourneyFailure(kept);
 }

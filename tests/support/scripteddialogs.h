@@ -61,11 +61,14 @@ public:
 class RecordingShell : public DesktopShell
 {
 public:
-    void open(const QString &target, const QString &verb) override
+    bool open(const QString &target, const QString &verb) override
     {
         targets.append(target);
         verbs.append(verb);
+        return handsOver;
     }
     QStringList targets;
     QStringList verbs;
+    // False: the desktop has nothing to open what it is given with.
+    bool handsOver = true;
 };

@@ -1,4 +1,5 @@
 #include "browserfixture.h"
+#include "browsing/navigator.h"
 #include "browsing/tabset.h"
 #include "browsing/webview.h"
 #include "commands/commandbars.h"
@@ -6,13 +7,28 @@
 #include "testmain.h"
 
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QToolBar>
+#include <QLabel>
 #include <QLineEdit>
+#include <QWebEngineView>
 
 // The address box opens exactly what was typed; what cannot be opened says so on the page.
 class tst_AddressBox : public BrowserTest
 {
     Q_OBJECT
 private:
+    // The user clicks into the box, selects what it shows and types over it.
+    QLineEdit *typeOver(const QString &text)
+    {
+        QLineEdit *edit = form().Text1->lineEdit();
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(edit, text);
+        return edit;
+    }
     QString shownText()
     {
         return readDocument<QString>([this](auto done) {
@@ -66,12 +82,12 @@ private slots:
         QTest::addColumn<bool>("typed");
         QTest::newRow("typed with a blank") << "http://hello world" << true;
         QTest::newRow("start address without a scheme") << "start<page>" << false;
+        QTest::newRow("typed, nothing answers there") << "http://127.0.0.1:1/nothing" << true;
     }
     void anAddressThatCannotBeOpenedIsNamedOnThePage()
     {
         QFETCH(QString, address);
         QFETCH(bool, typed);
-        QSignalSpy complete(active(), &WebView::DocumentComplete);
         if (typed) {
             form().Text1->setEditText(address);
             QTest::keyClick(form().Text1, Qt::Key_Return);
@@ -79,10 +95,60 @@ private slots:
             form().tabs().setHomeAddress(address);
             form().dispatcher().cmdBar_ButtonClick(CommandBars::menuInstance, "NAVIGATE:HOME");
         }
-        QVERIFY(complete.wait(webWaitMs));
-        const QString shown = shownText();
-        QVERIFY2(shown.contains("This address cannot be opened:"), qPrintable(shown));
-        QVERIFY2(shown.contains(address.toHtmlEscaped()), qPrintable(shown));
+        QTRY_VERIFY_WITH_TIMEOUT(shownText().contains("This address cannot be opened:"), webWaitMs);
+        QVERIFY2(shownText().contains(address.toHtmlEscaped()), qPrintable(shownText()));
+        // The box keeps the address that failed, for Enter, the bookmark and the link tables.
+        form().navigator().Timer5_Timer();
+        QCOMPARE(form().Text1->currentText(), address);
+        QCOMPARE(active()->LocationURL(), address);
+    }
+
+    void leavingTheBoxOpensNothingAndEnterOpensOnce()
+    {
+        form().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form()));
+        form().Text1->insertItem(0, server.url("/page2.html"));
+        QSignalSpy before(active(), &WebView::BeforeNavigate2);
+        QLineEdit *edit = form().Text1->lineEdit();
+        QWidget *page = active()->engine()->focusProxy();
+        for (const QString &typed : {server.url("/start"), server.url("/page2.html")}) { // the second is a list entry
+            typeOver(typed);
+            QTest::mouseClick(page, Qt::LeftButton, {}, {40, 40});
+            QTRY_VERIFY(page->hasFocus());
+            QTest::mouseClick(edit, Qt::LeftButton);
+            QTest::keyClick(edit, Qt::Key_Tab);
+            QTRY_VERIFY(!form().Text1->hasFocus());
+        }
+        QCOMPARE(before.size(), 0);
+        QSignalSpy complete(active(), &WebView::DocumentComplete);
+        for (int enter = 1; enter <= 2; ++enter) {
+            QTest::mouseClick(edit, Qt::LeftButton);
+            QTest::keyClick(edit, Qt::Key_Return);
+            QTRY_COMPARE_WITH_TIMEOUT(complete.size(), enter, webWaitMs);
+            QCOMPARE(before.size(), enter);
+        }
+    }
+
+    void typingIsKeptWhileAPageLoads()
+    {
+        QSignalSpy complete(active(), &WebView::DocumentComplete);
+        active()->Navigate(server.url("/page2.html")); // a travel step: not the user's doing
+        QLineEdit *edit = typeOver("127.0.0.1:1/");
+        QVERIFY(waitForLoaded(complete, server.url("/page2.html")));
+        form().navigator().Timer5_Timer();
+        QTest::keyClicks(edit, "typed");
+        QCOMPARE(edit->text(), QString("127.0.0.1:1/typed"));
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(form().Text1->itemText(form().Text1->count() - 1), QString("http://127.0.0.1:1/typed"));
+    }
+
+    void aScriptAddressIsRefused()
+    {
+        QSignalSpy before(active(), &WebView::BeforeNavigate2);
+        QTest::keyClick(typeOver("javascript:document.title='x'"), Qt::Key_Return);
+        QVERIFY(form().statusBar->text().startsWith("A script address is not opened: javascript:"));
+        QVERIFY(before.isEmpty());
+        QCOMPARE(active()->LocationName(), QString("Start"));
     }
 
     void aLocalFileOpensAsTyped()
@@ -90,11 +156,62 @@ private slots:
         browser->folder.write("page.html", {"<html><head><title>Local file</title></head><body>local</body></html>"});
         const QString address = QUrl::fromLocalFile(browser->folder.path("page.html")).toString();
         QVERIFY(address.startsWith("file:///"));
-        form().Text1->setEditText(address);
-        QTest::keyClick(form().Text1, Qt::Key_Return);
-        QCOMPARE(form().Text1->currentText(), address);
-        QTRY_COMPARE_WITH_TIMEOUT(active()->LocationName(), QString("Local file"), webWaitMs);
-        QCOMPARE(active()->LocationURL(), address);
+        for (const QString &typed : {address, browser->folder.path("page.html")}) { // an address, a path
+            QSignalSpy complete(active(), &WebView::DocumentComplete);
+            QTest::keyClick(typeOver(typed), Qt::Key_Return);
+            QCOMPARE(form().Text1->currentText(), address);
+            QVERIFY(waitForLoaded(complete, address));
+            QCOMPARE(active()->LocationName(), QString("Local file"));
+        }
+    }
+
+    void aLoopOfAlertsLeavesTheProgramInCharge_data()
+    {
+        QTest::addColumn<QString>("atSecondBox");
+        QTest::newRow("stop the page's dialogs") << "stop";
+        QTest::newRow("another address") << "address";
+        QTest::newRow("exit") << "exit";
+    }
+    // A page that shows one box after another never takes the program's own commands away.
+    void aLoopOfAlertsLeavesTheProgramInCharge()
+    {
+        server.setPage("/alerts", "<html><body><script>for (var n = 1; ; ++n) alert('again ' + n);</script></body></html>");
+        const auto openBox = [this] { return form().findChild<QDialog *>("pageDialog", Qt::FindDirectChildrenOnly); };
+        QFETCH(QString, atSecondBox);
+        // The page waits inside each box, so the user's part runs from the event loop.
+        QPointer<QDialog> seen;
+        QStringList stopOffered;
+        QTimer user;
+        connect(&user, &QTimer::timeout, this, [&] {
+            QDialog *box = openBox();
+            if (!box || box == std::exchange(seen, box))
+                return;
+            const qsizetype boxes = stopOffered.size() + 1;
+            auto *stop = box->findChild<QPushButton *>("stopPageDialogs");
+            stopOffered << (stop ? "offered" : "not offered");
+            if (boxes != 2) // the first, and any that should not have come
+                QTest::mouseClick(box->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+            else if (atSecondBox == "stop" && stop)
+                QTest::mouseClick(stop, Qt::LeftButton);
+            else if (atSecondBox == "exit")
+                QTest::mouseClick(form().cmdBar0->widgetForAction(form().bars().action("EXIT0")), Qt::LeftButton);
+            else
+                QTest::keyClick(typeOver(server.url("/page2.html")), Qt::Key_Return);
+        });
+        user.start(50);
+        QSignalSpy complete(active(), &WebView::DocumentComplete);
+        QTest::keyClick(typeOver(server.url("/alerts")), Qt::Key_Return);
+        QVERIFY(waitUntil([&] { return stopOffered.size() >= 2 && !openBox(); }));
+        QCOMPARE(stopOffered, (QStringList{"not offered", "offered"}));
+        if (atSecondBox == "exit") {
+            QVERIFY(!form().isVisible());
+            QVERIFY(QFile::exists(browser->folder.path("Data/TamzoTravel.Hys")));
+            return;
+        }
+        if (atSecondBox == "stop")
+            QTest::keyClick(typeOver(server.url("/page2.html")), Qt::Key_Return);
+        QVERIFY(waitForLoaded(complete, server.url("/page2.html")));
+        QCOMPARE(stopOffered.size(), 2);
     }
 };
 

@@ -577,6 +577,13 @@ private slots:
         QCOMPARE(browser->shell.verbs.first(), verb);
     }
 
+    void aSettingsPanelTheDesktopLacksIsNamedInTheStatusLine()
+    {
+        browser->shell.handsOver = false;
+        click("FILE:VOLUME");
+        QCOMPARE(form().statusBar->text(), QString("English 281"));
+    }
+
     void findInThePage()
     {
         QVERIFY(navigateAndWait(active(), server.url("/a")));

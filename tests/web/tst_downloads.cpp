@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QTemporaryDir>
 
@@ -80,6 +81,28 @@ private slots:
         QTest::qWait(200);
         QVERIFY(QDir(saveFolder->path()).isEmpty());
         QVERIFY(!QFile::exists(QDir::home().filePath("Downloads/report.bin")));
+    }
+
+    void aTypedDownloadIsTheUsers_data()
+    {
+        QTest::addColumn<QString>("folder"); // empty: a folder the user can write
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("saved") << "" << "Saved:";
+        QTest::newRow("folder that cannot be written") << "/proc" << "The download failed:";
+    }
+    void aTypedDownloadIsTheUsers()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, outcome);
+        const QString target = (folder.isEmpty() ? saveFolder->path() : folder) + "/typed.bin";
+        browser->dialogs.saveAnswer = target;
+        form().Text1->setEditText(server.url("/report.bin"));
+        QTest::keyClick(form().Text1, Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(status().startsWith(outcome), webWaitMs);
+        QVERIFY(status().contains(target));
+        QCOMPARE(form().progressBar->value(), 100);
+        QCOMPARE(QFile::exists(target), folder.isEmpty());
+        QCOMPARE(QDir(saveFolder->path()).entryList(QDir::Files | QDir::Hidden).size(), folder.isEmpty() ? 1 : 0);
     }
 
     void aDownloadTheUserDidNotStartIsRefused()

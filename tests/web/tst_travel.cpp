@@ -146,8 +146,9 @@ private slots:
         QVERIFY(!travel().Timer2.isActive());
         QVERIFY(!travel().Timer3.isActive());
         QCOMPARE(state().travelSpeed, qint16(2));
-        // An empty countdown: travel is no longer running.
+        // An empty countdown: travel is no longer running; the status line says why.
         QCOMPARE(form().timeBar->text(), QString());
+        QCOMPARE(form().statusBar->text(), QString("Travel stopped: the page has no web link to follow."));
         QCOMPARE(logLines(), QStringList());
     }
 

@@ -1,5 +1,7 @@
 #include "webprofile.h"
 
+#include "platform/childenvironment.h"
+
 #include <QWebEngineDownloadRequest>
 #include <QFile>
 #include <QVariant>
@@ -25,6 +27,7 @@ WebProfile::~WebProfile() = default;
 
 void WebProfile::prepareFolder(const QString &folder)
 {
+    ChildEnvironment::remember();
     qputenv("XDG_DATA_HOME", QFile::encodeName(folder + QStringLiteral("/Engine")));
 }
 

@@ -1,5 +1,7 @@
 #include "libreofficeengine.h"
 
+#include "childenvironment.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -81,7 +83,7 @@ bool LibreOfficeEngine::start()
     m_buffer.clear();
     m_errors.clear();
     m_fresh = true;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment environment = ChildEnvironment::get();
     environment.insert(QStringLiteral("PYTHONPATH"), m_work->path());
     environment.insert(QStringLiteral("PYTHONDONTWRITEBYTECODE"), QStringLiteral("1"));
     m_process.setProcessEnvironment(environment);

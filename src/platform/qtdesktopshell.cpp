@@ -1,5 +1,7 @@
 #include "qtdesktopshell.h"
 
+#include "childenvironment.h"
+
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
@@ -50,13 +52,22 @@ bool runsOn(const char *desktop)
     return running.contains(QLatin1String(desktop), Qt::CaseInsensitive);
 }
 
+bool startDetached(const QString &executable, const QStringList &arguments)
+{
+    QProcess process;
+    process.setProgram(executable);
+    process.setArguments(arguments);
+    process.setProcessEnvironment(ChildEnvironment::get());
+    return process.startDetached();
+}
+
 bool openPanel(const SettingsPanel &panel)
 {
     for (const PanelProgram &program : panel.programs) {
         if (!runsOn(program.desktop))
             continue;
         const QString executable = QStandardPaths::findExecutable(program.command.first());
-        if (!executable.isEmpty() && QProcess::startDetached(executable, program.command.mid(1)))
+        if (!executable.isEmpty() && startDetached(executable, program.command.mid(1)))
             return true;
     }
     return false;
@@ -71,5 +82,8 @@ bool QtDesktopShell::open(const QString &target, const QString &)
             return openPanel(panel);
     }
     const QUrl url = QFileInfo(target).isAbsolute() ? QUrl::fromLocalFile(target) : QUrl::fromUserInput(target);
+    // The desktop's own opener, as the toolkit would call it, but with the user's environment.
+    if (const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open")); !opener.isEmpty())
+        return startDetached(opener, {url.toString(QUrl::FullyEncoded)});
     return QDesktopServices::openUrl(url);
 }

@@ -1,3 +1,5 @@
+#include "browsing/webprofile.h"
+#include "platform/childenvironment.h"
 #include "platform/enginesetup.h"
 #include "testmain.h"
 
@@ -29,6 +31,30 @@ private slots:
         QFETCH(QString, renderer);
         QFETCH(bool, software);
         QCOMPARE(isSoftwareRenderer(renderer), software);
+    }
+
+    // The engine's data folder is moved for the program itself; what it starts keeps the user's.
+    void programsStartedKeepTheUsersDataFolder_data()
+    {
+        QTest::addColumn<QByteArray>("users");
+        QTest::newRow("the user's own") << QByteArray("/home/someone/data");
+        QTest::newRow("none given") << QByteArray();
+    }
+    void programsStartedKeepTheUsersDataFolder()
+    {
+        QFETCH(QByteArray, users);
+        const QByteArray before = qgetenv("XDG_DATA_HOME");
+        if (users.isEmpty())
+            qunsetenv("XDG_DATA_HOME");
+        else
+            qputenv("XDG_DATA_HOME", users);
+        WebProfile::prepareFolder("/app/Profile");
+        const QByteArray own = qgetenv("XDG_DATA_HOME");
+        const QProcessEnvironment children = ChildEnvironment::get();
+        qputenv("XDG_DATA_HOME", before);
+        QCOMPARE(own, QByteArray("/app/Profile/Engine"));
+        QCOMPARE(children.contains("XDG_DATA_HOME"), !users.isEmpty());
+        QCOMPARE(children.value("XDG_DATA_HOME").toUtf8(), users);
     }
 };
 

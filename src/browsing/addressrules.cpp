@@ -21,6 +21,23 @@ QString completeAddress(const QString &typed)
     return u"http://" % typed;
 }
 
+bool isSearchText(const QString &typed)
+{
+    const QString text = typed.trimmed();
+    if (text.isEmpty())
+        return false;
+    if (text.contains(u' ') || text.contains(u'\t'))
+        return true;
+    return !text.contains(u'.') && !text.contains(u':') && !text.contains(u'/') &&
+           text.compare(u"localhost", Qt::CaseInsensitive) != 0;
+}
+
+QString searchAddress(const QString &queryTemplate, const QString &words)
+{
+    QString address = queryTemplate;
+    return address.replace(QStringLiteral("%s"), QString::fromLatin1(QUrl::toPercentEncoding(words.trimmed())));
+}
+
 bool isScriptAddress(const QString &text)
 {
     return text.trimmed().startsWith(u"javascript:", Qt::CaseInsensitive);

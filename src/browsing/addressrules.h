@@ -10,6 +10,12 @@ namespace AddressRules {
 // A local path ("/tmp/x.html", "~/x.html") becomes the address of that file.
 QString completeAddress(const QString &typed);
 
+// Words rather than an address: the text holds a blank, or it has neither a dot, a colon nor a
+// slash and is not "localhost".
+bool isSearchText(const QString &typed);
+// The search site's query address with the words in place of its "%s".
+QString searchAddress(const QString &queryTemplate, const QString &words);
+
 // Whether the text is a "javascript:" address (blanks before it and letter case aside).
 bool isScriptAddress(const QString &text);
 

@@ -122,7 +122,9 @@ void Navigator::GoNavigate(int recordHistory)
     if (m_state.typedAddress.isEmpty()) {
         view->Navigate(m_state.startPage);
     } else {
-        const QString address = AddressRules::completeAddress(m_state.typedAddress);
+        const bool words = !m_state.searchQuery.isEmpty() && AddressRules::isSearchText(m_state.typedAddress);
+        const QString address = words ? AddressRules::searchAddress(m_state.searchQuery, m_state.typedAddress)
+                                      : AddressRules::completeAddress(m_state.typedAddress);
         m_addressBox->setEditText(address);
         view->Navigate2(address);
         const int active = m_tabs.ActiveTab();

@@ -1,5 +1,6 @@
 #include "dispatcher.h"
 
+#include "browsing/addressrules.h"
 #include "browsing/bookmark.h"
 #include "browsing/navigator.h"
 #include "browsing/tabset.h"
@@ -100,7 +101,13 @@ void Dispatcher::buildTables()
     };
 
     m_tables[2] = {
-        {"GOOGLE", [this] { searchButton(m_.state.searchUrl); }},
+        {"GOOGLE",
+         [this] {
+             // Words in the address box are searched for; anything else gives way to the search site.
+             const QString typed = m_.addressBox->currentText();
+             const bool words = !m_.state.searchQuery.isEmpty() && AddressRules::isSearchText(typed);
+             searchButton(words ? AddressRules::searchAddress(m_.state.searchQuery, typed) : m_.state.searchUrl);
+         }},
         {"WIKI", [this] { searchButton(m_.state.dictionaryUrl); }},
         {"MAP", [this] { searchButton(m_.state.mapUrl); }},
         {"SOCIAL", [this] { searchButton(m_.state.socialUrl); }},

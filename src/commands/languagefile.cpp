@@ -32,6 +32,7 @@ static void applySetting(ProgramState &state, const QString &key, const QString 
         {u"START_PAGE", &ProgramState::startPage},
         {u"SEARCH_URL", &ProgramState::searchUrl},
         {u"SEARCH_DESCR", &ProgramState::searchDescr},
+        {u"SEARCH_QUERY", &ProgramState::searchQuery},
         {u"DICTIONARY_URL", &ProgramState::dictionaryUrl},
         {u"DICTIONARY_DESCR", &ProgramState::dictionaryDescr},
         {u"MAP_URL", &ProgramState::mapUrl},
@@ -66,6 +67,8 @@ LanguageFile::ReadResult LanguageFile::Read_Lang(ProgramState &state)
 LanguageFile::ReadResult LanguageFile::readFile(ProgramState &state, const QString &path)
 {
     state.captions.fill(QString());
+    // The one setting a language may lack without keeping the previous language's.
+    state.searchQuery.clear();
     ReadResult result;
     const auto lines = TextFile::readLines(path);
     if (!lines)

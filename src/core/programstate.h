@@ -65,6 +65,9 @@ struct ProgramState
     QString startPage;
     QString langCode;
     QString searchUrl, searchDescr;
+    // The search site's query address, "%s" standing for the words; empty: words typed in the
+    // address box are opened as an address, and the search button opens the search site.
+    QString searchQuery;
     QString dictionaryUrl, dictionaryDescr;
     QString mapUrl, mapDescr;
     QString socialUrl, socialDescr;

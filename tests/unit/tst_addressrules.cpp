@@ -28,6 +28,34 @@ private slots:
         QTEST(AddressRules::completeAddress(typed), "opened");
     }
 
+    // Words typed in the box are searched for with the language's query address; an address opens.
+    void wordsAreSearchedForAndAddressesOpened_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("searched");
+        QTest::newRow("two words") << "hello world" << "https://find.example/?q=hello%20world";
+        QTest::newRow("one word") << "hello" << "https://find.example/?q=hello";
+        QTest::newRow("words with a dot") << "wikipedia.org is great" << "https://find.example/?q=wikipedia.org%20is%20great";
+        QTest::newRow("signs escaped") << " C++ & R&D " << "https://find.example/?q=C%2B%2B%20%26%20R%26D";
+        QTest::newRow("accents") << QString::fromUtf8("über straße") << "https://find.example/?q=%C3%BCber%20stra%C3%9Fe";
+        QTest::newRow("host with a dot") << "example.com" << "";
+        QTest::newRow("localhost") << "LocalHost" << "";
+        QTest::newRow("host with a port") << "localhost:8071" << "";
+        QTest::newRow("address with a port") << "127.0.0.1:8071/x" << "";
+        QTest::newRow("IPv6") << "[::1]:8080" << "";
+        QTest::newRow("local file") << "/tmp/x.html" << "";
+        QTest::newRow("home file") << "~/x.html" << "";
+        QTest::newRow("scheme") << "about:blank" << "";
+    }
+    void wordsAreSearchedForAndAddressesOpened()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, searched);
+        QCOMPARE(AddressRules::isSearchText(typed), !searched.isEmpty());
+        if (!searched.isEmpty())
+            QCOMPARE(AddressRules::searchAddress("https://find.example/?q=%s", typed), searched);
+    }
+
     void tabCaption_data()
     {
         QTest::addColumn<QString>("address");

@@ -76,6 +76,39 @@ private slots:
         QVERIFY(form().Text1->findText(server.url(historyPath), Qt::MatchFixedString | Qt::MatchCaseSensitive) >= 0);
     }
 
+    // Words are searched for with the language's query address, from the box and the search
+    // button; a language without one opens them as an address, as before.
+    void wordsAreSearchedForWhereTheLanguageSaysHow_data()
+    {
+        QTest::addColumn<bool>("languageSearches");
+        QTest::addColumn<bool>("button");
+        QTest::newRow("Enter") << true << false;
+        QTest::newRow("search button") << true << true;
+        QTest::newRow("no query address in the language") << false << false;
+    }
+    void wordsAreSearchedForWhereTheLanguageSaysHow()
+    {
+        QFETCH(bool, languageSearches);
+        QFETCH(bool, button);
+        const QStringList query{"SEARCH_QUERY=" + server.url("/find?q=%s")};
+        browser->writeLanguage("English", server, 5, 223, languageSearches ? query : QStringList());
+        form().dispatcher().cmdBar_ButtonClick(CommandBars::menuInstance, "LANG:ENGLISH");
+        const int searchesBefore = server.requests().filter("/find").size();
+        QLineEdit *edit = typeOver("hello world");
+        if (button)
+            form().dispatcher().cmdBar_ButtonClick(2, "GOOGLE");
+        else
+            QTest::keyClick(edit, Qt::Key_Return);
+        if (languageSearches) {
+            QTRY_COMPARE_WITH_TIMEOUT(server.requests().filter("/find?q=hello%20world").size(), searchesBefore + 1,
+                                      webWaitMs);
+        } else {
+            QVERIFY(waitForDocument(active()));
+            QCOMPARE(edit->text(), "http://hello world");
+            QCOMPARE(server.requests().filter("/find").size(), searchesBefore);
+        }
+    }
+
     void anAddressThatCannotBeOpenedIsNamedOnThePage_data()
     {
         QTest::addColumn<QString>("address");

@@ -190,9 +190,11 @@ void Navigator::Timer5_Timer()
 bool Navigator::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_addressBox->view() || watched == m_addressBox->view()->viewport()) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if (event->type() == QEvent::MouseButtonRelease ||
-            (event->type() == QEvent::KeyPress && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)))
+        const auto isEnter = [](const QEvent *e) {
+            const int key = static_cast<const QKeyEvent *>(e)->key();
+            return key == Qt::Key_Return || key == Qt::Key_Enter;
+        };
+        if (event->type() == QEvent::MouseButtonRelease || (event->type() == QEvent::KeyPress && isEnter(event)))
             notePickFromList();
         return false;
     }

@@ -9,7 +9,7 @@ QStringList settings(const ProgramState &s)
 {
     return {s.startPage,   s.langCode,    s.searchUrl,     s.searchDescr,     s.dictionaryUrl,
             s.dictionaryDescr, s.mapUrl,  s.mapDescr,      s.socialUrl,       s.socialDescr,
-            s.ecommerceUrl, s.ecommerceDescr, s.translatorAddress, QString::number(s.tabWidth)};
+            s.ecommerceUrl, s.ecommerceDescr, s.translatorAddress, s.searchQuery, QString::number(s.tabWidth)};
 }
 
 } // namespace

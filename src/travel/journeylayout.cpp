@@ -19,9 +19,17 @@ void set(void *object, const char *name, const QString &value)
     agsafeset(object, nameBytes.data(), valueBytes.data(), const_cast<char *>(""));
 }
 
+// One Graphviz context for the whole run: its text plugin keeps the last font name it measured
+// with, which a freed context would leave pointing at freed memory for the next layout.
+GVC_t *sharedContext()
+{
+    static GVC_t *const context = gvContext();
+    return context;
+}
+
 struct Graph
 {
-    GVC_t *context = gvContext();
+    GVC_t *context = sharedContext();
     Agraph_t *graph = agopen(const_cast<char *>("journey"), Agdirected, nullptr);
     bool laidOut = false;
     ~Graph()
@@ -29,7 +37,6 @@ struct Graph
         if (laidOut)
             gvFreeLayout(context, graph);
         agclose(graph);
-        gvFreeContext(context);
     }
 };
 

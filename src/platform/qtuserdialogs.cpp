@@ -24,6 +24,12 @@ bool QtUserDialogs::question(const QString &text)
            == QMessageBox::Yes;
 }
 
+bool QtUserDialogs::questionDefaultNo(const QString &text)
+{
+    return QMessageBox::question(QApplication::activeWindow(), kTitle, text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
 QString QtUserDialogs::textInput(const QString &title, const QString &prompt)
 {
     return QInputDialog::getText(QApplication::activeWindow(), title, prompt);
@@ -34,6 +40,11 @@ QString QtUserDialogs::saveFileName(const QString &suggested, const QString &fil
     // No overwrite question: an export replaces its file, and a slide show chosen again grows.
     return QFileDialog::getSaveFileName(QApplication::activeWindow(), kTitle, suggested, filter, nullptr,
                                         QFileDialog::DontConfirmOverwrite);
+}
+
+QString QtUserDialogs::openFileName(const QString &filter)
+{
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), kTitle, QString(), filter);
 }
 
 bool QtUserDialogs::choosePrinter(QPrinter &printer)

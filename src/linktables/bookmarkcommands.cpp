@@ -79,7 +79,8 @@ void BookmarkCommands::exportFile()
     const bool allTables =
         m_dialogs.question(m_state.caption(323, "Export all the link tables? (No: only this table.)"));
     const std::vector<BookmarksHtml::Folder> folders = BookmarkTransfer::stored(m_state, allTables);
-    QString path = m_dialogs.saveFileName(suggestedName(m_state, allTables), fileFilter);
+    // A bookmarks file chosen may be a browser's own copy: replacing it is asked.
+    QString path = m_dialogs.saveFileName(suggestedName(m_state, allTables), fileFilter, UserDialogs::Existing::Ask);
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())

@@ -33,7 +33,7 @@ public:
         inputPrompts.append(prompt);
         return textAnswers.isEmpty() ? QString() : textAnswers.takeFirst();
     }
-    QString saveFileName(const QString &suggested, const QString &) override
+    QString saveFileName(const QString &suggested, const QString &, Existing = Existing::Replace) override
     {
         suggestedNames.append(suggested);
         return saveAnswer;

@@ -749,11 +749,11 @@ private:
                 QTest::mouseClick(bar->widgetForAction(action), Qt::LeftButton);
         }
     }
-    // Every link of the tables' files, each table's title before its links' titles.
-    static QStringList storedLinks(const ProgramState &state)
+    // Each folder's title, then its links' titles.
+    static QStringList titlesOf(const std::vector<BookmarksHtml::Folder> &folders)
     {
         QStringList titles;
-        for (const BookmarksHtml::Folder &folder : BookmarkTransfer::stored(state, true)) {
+        for (const BookmarksHtml::Folder &folder : folders) {
             titles << "[" + folder.title + "]";
             for (const LinkRow &row : folder.rows)
                 titles << row[LinkRow::Title];
@@ -784,7 +784,7 @@ private slots:
         for (int t = 0; t < tabs.size(); ++t)
             QCOMPARE(w.tab->TabF[0]->title(t), tabs[t]);
         QCOMPARE(w.text(2, LinkRow::Title), byFolder ? QString("Loose") : QString("Citt\u00e0 \u65e5\u672c"));
-        const QStringList stored = storedLinks(w.state);
+        const QStringList stored = titlesOf(BookmarkTransfer::stored(w.state, true));
         QVERIFY(stored.contains("two lines") && stored.contains("semi ; -; colon") && stored.contains("Comma, title"));
 
         for (const bool secrets : {false, true}) {
@@ -796,13 +796,7 @@ private slots:
             QVERIFY(out.open(QIODevice::ReadOnly));
             const QString html = QString::fromUtf8(out.readAll());
             QCOMPARE(html.contains("pw"), secrets);
-            QStringList exported;
-            for (const BookmarksHtml::Folder &folder : BookmarksHtml::read(html, "2026-12-08").folders) {
-                exported << "[" + folder.title + "]";
-                for (const LinkRow &row : folder.rows)
-                    exported << row[LinkRow::Title];
-            }
-            QCOMPARE(exported, stored);
+            QCOMPARE(titlesOf(BookmarksHtml::read(html, "2026-12-08").folders), stored);
         }
     }
     void bookmarksIntoUnwritableTable()

@@ -64,7 +64,7 @@ const Item travelMenu[] = {
 const Item laterButtons[] = {
     {"BRUSALDO", 19, B}, {"WIKI", 122, B}, {"MAP", 123, B}, {"SOCIAL", 124, B}, {"EBAY", 125, B},
     {"ADDURL", 1, B},    {"EDITURL", 2, B}, {"GOURL", 3, B}, {"SORT", 6, B},    {"SAVE2", 7, B},
-    {"HELP2", 8, B},     {"TITLE", 9, B},   {"MIN", 22, B},
+    {"HELP2", 8, B},     {"TITLE", 9, B},   {"MIN", 22, B},     {"IMPORT", 10, B},  {"EXPORT", 11, B},
 };
 
 // The secondary windows' buttons; their icons index each window's own pictures.
@@ -74,7 +74,7 @@ const Item windowButtons[] = {
 };
 
 const char *const tab0[] = {"EXIT5", "SEP1", "ADDURL", "SEP5", "EDITURL", "GOURL",
-                            "SEP4",  "SORT", "SAVE2",  "HELP2", "SEP7",  "TITLE"};
+                            "SEP4",  "SORT", "SAVE2",  "HELP2", "SEP7",  "TITLE", "SEP6", "IMPORT", "EXPORT"};
 const char *const tab1[] = {"SEP10", "EXIT6"};
 const char *const edit9[] = {"CANCEL", "SAVE3"};
 const char *const standard5[] = {"SEP1", "EXIT3", "SEP13", "SAVE5", "SEP2"};

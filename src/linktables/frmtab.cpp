@@ -1,5 +1,6 @@
 #include "frmtab.h"
 
+#include "bookmarkcommands.h"
 #include "commands/commandbar.h"
 #include "core/programstate.h"
 #include "dialogs/frmedit.h"
@@ -38,6 +39,7 @@ const struct
 } tooltips[] = {
     {"EXIT5", 32}, {"ADDURL", 75}, {"EDITURL", 76}, {"GOURL", 78}, {"SORT", 81},
     {"SAVE2", 82}, {"HELP2", 83},  {"TITLE", 77},   {"EXIT6", 32},
+    {"IMPORT", BookmarkCommands::importTooltip}, {"EXPORT", BookmarkCommands::exportTooltip},
 };
 
 void place(QWidget *control, const QRectF &r)
@@ -116,6 +118,8 @@ void frmTab::buildControls(const CommandCatalogue &catalogue)
     cmdBar[1] = new CommandBar(catalogue, QStringLiteral("TAB1"), 1, &LinkIcons::tableIcon, PicLab);
     for (CommandBar *bar : cmdBar) {
         bar->applyStyle(1);
+        bar->setCaption(QStringLiteral("IMPORT"), m_state.caption(BookmarkCommands::importCaption, "Import bookmarks"));
+        bar->setCaption(QStringLiteral("EXPORT"), m_state.caption(BookmarkCommands::exportCaption, "Export bookmarks"));
         for (const auto &tip : tooltips)
             bar->setTooltip(QString::fromLatin1(tip.key), m_state.caption(tip.caption));
         connect(bar, &CommandBar::clicked, this, &frmTab::cmdBar_ButtonClick);
@@ -265,6 +269,14 @@ void frmTab::cmdBar_ButtonClick(int, const QString &key)
         openHelp();
     } else if (key == u"TITLE") {
         titleCommand();
+    } else if (key == u"IMPORT") {
+        askToSaveUnsaved();
+        BookmarkCommands(m_state, m_dialogs).importFile();
+        Load_Group();
+        Read_Table();
+    } else if (key == u"EXPORT") {
+        askToSaveUnsaved();
+        BookmarkCommands(m_state, m_dialogs).exportFile();
     }
 }
 

@@ -23,7 +23,7 @@ QIcon find(const Picture *pictures, size_t count, int image)
     return QIcon();
 }
 
-// "EXIT5"/"EXIT6", "ADDURL", "EDITURL", "GOURL", "SORT", "SAVE2", "HELP2", "TITLE".
+// "EXIT5"/"EXIT6", "ADDURL", "EDITURL", "GOURL", "SORT", "SAVE2", "HELP2", "TITLE", "IMPORT", "EXPORT".
 const Picture tablePictures[] = {
     {0, "window-close", QStyle::SP_DialogCloseButton},
     {1, "bookmark-new", QStyle::SP_FileDialogNewFolder},
@@ -33,6 +33,8 @@ const Picture tablePictures[] = {
     {7, "document-save", QStyle::SP_DialogSaveButton},
     {8, "help-contents", QStyle::SP_DialogHelpButton},
     {9, "edit-rename", QStyle::SP_FileDialogContentsView},
+    {10, "document-import", QStyle::SP_DialogOpenButton},
+    {11, "document-export", QStyle::SP_ArrowUp},
 };
 
 // "CANCEL", "SAVE3".

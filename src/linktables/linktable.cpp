@@ -65,6 +65,27 @@ bool LinkTable::ADD_Tab(const QString &pageTitle, const QString &address, const 
     return true;
 }
 
+LinkTable::Appended LinkTable::appendRows(const std::vector<LinkRow> &rows)
+{
+    Appended appended;
+    for (const LinkRow &row : rows) {
+        const bool known = std::any_of(m_rows.begin(), m_rows.end(), [&row](const LinkRow &held) {
+            return held[LinkRow::Title] == row[LinkRow::Title] && held[LinkRow::Address] == row[LinkRow::Address];
+        });
+        if (known) {
+            ++appended.known;
+        } else if (rowCount() >= LinkIndex::maxCount) {
+            ++appended.refused;
+        } else {
+            m_rows.push_back(row);
+            ++appended.added;
+        }
+    }
+    if (appended.added > 0)
+        setCount(QString::number(rowCount()));
+    return appended;
+}
+
 void LinkTable::sortBy(int column)
 {
     if (column != LinkRow::Address)

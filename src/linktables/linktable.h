@@ -33,6 +33,16 @@ public:
     WriteResult Save_Table();
     // Adds the page shown as a new row; false when it has no title or its title is in the table.
     bool ADD_Tab(const QString &pageTitle, const QString &address, const QString &addressBoxText);
+    struct Appended
+    {
+        int added = 0;
+        // Rows whose title and address the table holds already.
+        int known = 0;
+        // Rows past the most a table counts.
+        int refused = 0;
+    };
+    // Rows from elsewhere added after the others, the count following them; nothing is saved.
+    Appended appendRows(const std::vector<LinkRow> &rows);
     // Orders the rows by their address (column 2) or else their title, without regard to case.
     void sortBy(int column);
 

@@ -1,6 +1,7 @@
 #include "qtuserdialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -8,6 +9,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QRegularExpression>
 
 static const QString kTitle = QStringLiteral("TamzoTravel");
 
@@ -24,16 +26,35 @@ bool QtUserDialogs::question(const QString &text)
            == QMessageBox::Yes;
 }
 
+bool QtUserDialogs::questionDefaultNo(const QString &text)
+{
+    return QMessageBox::question(QApplication::activeWindow(), kTitle, text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
 QString QtUserDialogs::textInput(const QString &title, const QString &prompt)
 {
     return QInputDialog::getText(QApplication::activeWindow(), title, prompt);
 }
 
-QString QtUserDialogs::saveFileName(const QString &suggested, const QString &filter)
+QString QtUserDialogs::saveFileName(const QString &suggested, const QString &filter, Existing existing)
 {
-    // No overwrite question: an export replaces its file, and a slide show chosen again grows.
-    return QFileDialog::getSaveFileName(QApplication::activeWindow(), kTitle, suggested, filter, nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+    QFileDialog dialog(QApplication::activeWindow(), kTitle, suggested, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    if (existing == Existing::Replace) {
+        // An export replaces its file, and a slide show chosen again grows.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    } else {
+        // A name typed without extension takes the filter's before the dialog asks about replacing.
+        static const QRegularExpression firstExtension(QStringLiteral("\\*\\.(\\w+)"));
+        dialog.setDefaultSuffix(firstExtension.match(filter).captured(1));
+    }
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+QString QtUserDialogs::openFileName(const QString &filter)
+{
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), kTitle, QDir::homePath(), filter);
 }
 
 bool QtUserDialogs::choosePrinter(QPrinter &printer)

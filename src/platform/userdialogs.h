@@ -19,12 +19,19 @@ public:
 
     // A yes/no question titled "TamzoTravel" with the question icon; true for yes.
     virtual bool question(const QString &text) = 0;
+    // The same question with no as its default answer, for a choice that gives something away.
+    virtual bool questionDefaultNo(const QString &text) = 0;
 
     // One line of text typed by the user; empty when the user cancelled.
     virtual QString textInput(const QString &title, const QString &prompt) = 0;
 
+    // What a save dialog does when the name chosen is taken.
+    enum class Existing { Replace, Ask };
     // The file name chosen in a save dialog; empty when the user cancelled.
-    virtual QString saveFileName(const QString &suggested, const QString &filter) = 0;
+    virtual QString saveFileName(const QString &suggested, const QString &filter,
+                                 Existing existing = Existing::Replace) = 0;
+    // The existing file chosen in an open dialog; empty when the user cancelled.
+    virtual QString openFileName(const QString &filter) = 0;
 
     // Printing: the printer dialog, the page set-up dialog and the preview window.
     virtual bool choosePrinter(QPrinter &printer) = 0;

@@ -20,6 +20,12 @@ public:
         questions.append(text);
         return questionAnswers.isEmpty() || questionAnswers.takeFirst();
     }
+    // Asked with no as the default: the preset answers in turn, then no.
+    bool questionDefaultNo(const QString &text) override
+    {
+        questions.append(text);
+        return !questionAnswers.isEmpty() && questionAnswers.takeFirst();
+    }
     // Text inputs take the preset answers in turn, then the empty text of a cancel.
     QString textInput(const QString &title, const QString &prompt) override
     {
@@ -27,10 +33,15 @@ public:
         inputPrompts.append(prompt);
         return textAnswers.isEmpty() ? QString() : textAnswers.takeFirst();
     }
-    QString saveFileName(const QString &suggested, const QString &) override
+    QString saveFileName(const QString &suggested, const QString &, Existing = Existing::Replace) override
     {
         suggestedNames.append(suggested);
         return saveAnswer;
+    }
+    QString openFileName(const QString &filter) override
+    {
+        openFilters.append(filter);
+        return openAnswer;
     }
     // The printing dialogs are cancelled; each records its name.
     bool choosePrinter(QPrinter &) override
@@ -49,6 +60,8 @@ public:
     QList<Icon> icons;
     QStringList suggestedNames;
     QString saveAnswer;
+    QStringList openFilters;
+    QString openAnswer;
     QStringList questions;
     QList<bool> questionAnswers;
     QStringList inputTitles;

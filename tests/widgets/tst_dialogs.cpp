@@ -8,6 +8,7 @@
 #include "dialogs/frmabout.h"
 #include "dialogs/frminput.h"
 #include "dialogs/usermanual.h"
+#include "platform/qtuserdialogs.h"
 #include "modaldriver.h"
 #include "scripteddialogs.h"
 #include "tempappfolder.h"
@@ -16,6 +17,7 @@
 #include <QAction>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QScreen>
 #include <QTest>
 
@@ -182,6 +184,27 @@ private slots:
         click(&box, "ABOUTOK");
         QVERIFY(!box.isVisible());
         QVERIFY(shell.targets.isEmpty());
+    }
+
+    // Enter on a question that gives something away answers no; on the others, yes.
+    void enterAnswersTheDefault_data()
+    {
+        QTest::addColumn<bool>("defaultNo");
+        QTest::newRow("giving away") << true;
+        QTest::newRow("plain") << false;
+    }
+    void enterAnswersTheDefault()
+    {
+        QFETCH(bool, defaultNo);
+        QtUserDialogs desktop;
+        bool closedByEnter = false;
+        const ModalDriver<QMessageBox> driver([&](QMessageBox &box) {
+            QTest::keyClick(&box, Qt::Key_Return);
+            closedByEnter = !box.isVisible();
+        });
+        const bool yes = defaultNo ? desktop.questionDefaultNo("Secrets?") : desktop.question("Go?");
+        QVERIFY(closedByEnter);
+        QCOMPARE(yes, !defaultNo);
     }
 };
 

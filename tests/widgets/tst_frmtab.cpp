@@ -2,6 +2,8 @@
 #include "commands/commandcatalogue.h"
 #include "core/programstate.h"
 #include "dialogs/frmedit.h"
+#include "linktables/bookmarkshtml.h"
+#include "linktables/bookmarktransfer.h"
 #include "linktables/frmtab.h"
 #include "linktables/linkgridmodel.h"
 #include "linktables/linkgridview.h"
@@ -153,7 +155,7 @@ private slots:
         for (QAction *action : tab.cmdBar[0]->actions())
             keys << action->objectName();
         QCOMPARE(keys, (QStringList{"EXIT5", "SEP1", "ADDURL", "SEP5", "EDITURL", "GOURL", "SEP4", "SORT", "SAVE2",
-                                    "HELP2", "SEP7", "TITLE"}));
+                                    "HELP2", "SEP7", "TITLE", "SEP6", "IMPORT", "EXPORT"}));
         QCOMPARE(tab.cmdBar[1]->action("EXIT6")->toolTip(), QString("C32"));
         QCOMPARE(tab.cmdBar[0]->action("ADDURL")->toolTip(), QString("C75"));
         QCOMPARE(tab.cmdBar[0]->action("TITLE")->toolTip(), QString("C77"));
@@ -726,6 +728,93 @@ private slots:
         w.click("EDITURL");
         QVERIFY(again.seen);
         QCOMPARE(second, QPoint(70, 80));
+    }
+
+private:
+    // A browser's bookmarks file: links outside the folders, a folder of the first table's title, a
+    // folder whose title holds a comma with a nested folder, odd link titles and a script link.
+    static QByteArray bookmarksFile()
+    {
+        return "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n<DT><A HREF=\"https://loose.example/\">Loose</A>\n"
+               "<DT><H3>Mine</H3>\n<DL><p>\n<DT><A HREF=\"http://a/\">A</A>\n</DL><p>\n"
+               "<DT><H3>Work, play</H3>\n<DL><p>\n<DT><A HREF=\"https://w.example/\">Comma, title</A>\n"
+               "<DT><A HREF=\"https://s.example/\">semi ;-; colon</A>\n<DT><A HREF=\"https://l.example/\">two\nlines</A>\n"
+               "<DT><A HREF=\"javascript:void(0)\">script</A>\n<DT><H3>Nested</H3>\n<DL><p>\n"
+               "<DT><A HREF=\"https://n.example/\">Citt\xc3\xa0 \xe6\x97\xa5\xe6\x9c\xac</A>\n</DL><p>\n</DL><p>\n</DL><p>\n";
+    }
+    static void clickButton(frmTab &tab, const QString &key)
+    {
+        for (CommandBar *bar : tab.cmdBar) {
+            if (QAction *action = bar->action(key))
+                QTest::mouseClick(bar->widgetForAction(action), Qt::LeftButton);
+        }
+    }
+    // Each folder's title, then its links' titles.
+    static QStringList titlesOf(const std::vector<BookmarksHtml::Folder> &folders)
+    {
+        QStringList titles;
+        for (const BookmarksHtml::Folder &folder : folders) {
+            titles << "[" + folder.title + "]";
+            for (const LinkRow &row : folder.rows)
+                titles << row[LinkRow::Title];
+        }
+        return titles;
+    }
+
+private slots:
+    void bookmarksInAndOut_data()
+    {
+        QTest::addColumn<bool>("byFolder");
+        QTest::addColumn<QStringList>("tabs");
+        QTest::newRow("each folder its table") << true << QStringList{"Mine", "Second", "Work; play", "Nested"};
+        QTest::newRow("all into this table") << false << QStringList{"Mine", "Second", "Table 3", "Table 4"};
+    }
+    void bookmarksInAndOut()
+    {
+        QFETCH(bool, byFolder);
+        QFETCH(QStringList, tabs);
+        Window w;
+        w.tables({line("A", "pw", "http://a/")});
+        w.folder.writeBytes("browser.html", bookmarksFile());
+        QVERIFY(w.open());
+        w.dialogs.openAnswer = w.folder.path("browser.html");
+        w.dialogs.questionAnswers = {byFolder};
+        clickButton(*w.tab, "IMPORT");
+        QCOMPARE(w.dialogs.messages.last(), QString("C325 5\nC326 2\nC327 0"));
+        for (int t = 0; t < tabs.size(); ++t)
+            QCOMPARE(w.tab->TabF[0]->title(t), tabs[t]);
+        QCOMPARE(w.text(2, LinkRow::Title), byFolder ? QString("Loose") : QString("Citt\u00e0 \u65e5\u672c"));
+        const QStringList stored = titlesOf(BookmarkTransfer::stored(w.state, true));
+        QVERIFY(stored.contains("two lines") && stored.contains("semi ; -; colon") && stored.contains("Comma, title"));
+
+        for (const bool secrets : {false, true}) {
+            w.dialogs.saveAnswer = w.folder.path("out");
+            w.dialogs.questionAnswers = {true, secrets};
+            clickButton(*w.tab, "EXPORT");
+            QCOMPARE(w.dialogs.messages.last(), QString("C328 6\n" + w.folder.path("out.html")));
+            QFile out(w.folder.path("out.html"));
+            QVERIFY(out.open(QIODevice::ReadOnly));
+            const QString html = QString::fromUtf8(out.readAll());
+            QCOMPARE(html.contains("pw"), secrets);
+            QCOMPARE(titlesOf(BookmarksHtml::read(html, "2026-12-08").folders), stored);
+        }
+    }
+    void bookmarksIntoUnwritableTable()
+    {
+        Window w;
+        w.tables({line("A", "", "http://a/")});
+        QFile::remove(w.folder.path("Links/Links.001"));
+        QDir().mkpath(w.folder.path("Links/Links.001"));
+        w.folder.writeBytes("browser.html", "<DL><p><DT><H3>Second</H3><DL><p><DT><A HREF=\"https://x.example/\">X</A>"
+                                            "<DT><A HREF=\"https://y.example/\">Y</A></DL><p></DL><p>");
+        QVERIFY(w.open());
+        const QStringList index = w.folder.readLines("Links/Links.Bok");
+        w.dialogs.openAnswer = w.folder.path("browser.html");
+        clickButton(*w.tab, "IMPORT");
+        QVERIFY(w.dialogs.messages.last().startsWith("C325 0\nC326 0\nC327 2\n\nC235\n" + w.folder.path("Links/Links.001")));
+        QCOMPARE(w.folder.readLines("Links/Links.Bok"), index);
+        QCOMPARE(w.state.linkIndex[2].count, QString("0"));
+        QCOMPARE(w.column(LinkRow::Title), QStringList{"A"});
     }
 };
 

@@ -3,15 +3,18 @@
 // it, index.html unless given), over a real site served from it. bench/setup-soak-site installs one
 // and prints its folder and first page: the C++ library's documentation as Debian ships it, about
 // 3,900 pages, entered at its reference. Prints steps per second, the share of steps that reached a
-// page new to the journey ("new pages: P% of N steps") and the memory of the whole process tree,
-// and checks that memory stays flat (the mean of the last fifth of the steps' samples, at most 200,
-// within 10% of the first's) and that every logged address was opened and every opened address was
-// logged. --explore walks with "skip places on the same page" and "prefer new pages" on; without it
-// the plain random walk. Last, it opens the journey window on a 1,000-step journey and prints how
-// long that took.
+// page new to the journey ("new pages: P% of N steps") and the memory of the whole process tree:
+// its growth from the first steps (the mean of the first and of the last 200 samples, or fifth of
+// the steps when fewer) and whether it has levelled off (the mean of the last fifth of the steps'
+// samples within 5% of the fifth before it: over 5,000 steps, the last 1,000 against the 1,000
+// before them). It checks that memory has levelled off and that every logged address was opened
+// and every opened address was logged. --explore walks with "skip places on the same page" and
+// "prefer new pages" on; without it the plain random walk. Last, it opens the journey window on a
+// 1,000-step journey and prints how long that took.
 // Build and run:
 //   cmake --build build --target bench_travel_soak
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_travel_soak [--explore] [--steps N]              (generated)
+//   QT_QPA_PLATFORM=offscreen build/bench/bench_travel_soak --steps 5000 $(bench/setup-soak-site) (the long soak)
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_travel_soak [--explore] $(bench/setup-soak-site)  (real site)
 // A real site also links to other hosts. Travel walks the site itself: its pages are served with
 // the links to other hosts taken out (their text stays). And nothing leaves the machine anyway: as
@@ -58,9 +61,9 @@ QString generateSite(TestHttpServer &server)
     return server.url("/site/0");
 }
 
-double mean(const QList<qint64> &samples, qsizetype from)
+double meanMiB(const QList<qint64> &samples, qsizetype from, qsizetype count)
 {
-    return std::accumulate(samples.begin() + from, samples.begin() + from + window, 0.0) / window;
+    return std::accumulate(samples.begin() + from, samples.begin() + from + count, 0.0) / count / 1024;
 }
 
 QString withoutFragment(const QString &address) { return address.section(u'#', 0, 0); }
@@ -172,6 +175,8 @@ int main(int argc, char *argv[])
         if (!shown)
             unshown << address;
         memoryKiB << ProcessTree::residentKiB();
+        if ((step + 1) % 500 == 0)
+            std::printf("step %d: %.1f MiB\n", step + 1, memoryKiB.last() / 1024.0);
     }
     const double seconds = clock.nsecsElapsed() / 1e9;
 
@@ -187,16 +192,26 @@ int main(int argc, char *argv[])
         if (!server.requests().contains(QUrl(address).path()))
             ++notRequested;
     }
-    const double firstMiB = mean(memoryKiB, 0) / 1024, lastMiB = mean(memoryKiB, steps - window) / 1024;
-    const bool flat = std::abs(lastMiB - firstMiB) <= 0.10 * firstMiB;
+    const double firstMiB = meanMiB(memoryKiB, 0, window), lastMiB = meanMiB(memoryKiB, steps - window, window);
+    const int fifth = steps / 5;
+    const double beforeLastMiB = meanMiB(memoryKiB, steps - 2 * fifth, fifth);
+    const double lastFifthMiB = meanMiB(memoryKiB, steps - fifth, fifth);
+    const bool flat = std::abs(lastFifthMiB - beforeLastMiB) <= 0.05 * beforeLastMiB;
     std::printf("walk: %s\n", explore ? "skip places on the same page, prefer new pages" : "plain random walk");
     std::printf("steps: %d in %.1f s, %.2f steps per second\n", steps, seconds, steps / seconds);
     std::printf("new pages: %.1f%% of %d steps\n", 100.0 * newPages / steps, steps);
     std::printf("steps on the site: %d, to %lld distinct pages, %d of them to another place of the page shown; "
                 "steps to other hosts (refused by the dead proxy): %d\n",
                 steps - outside, static_cast<long long>(sitePages.size()), withinPage, outside);
-    std::printf("process tree memory, mean of the first %d steps: %.1f MiB, of the last %d: %.1f MiB (%+.1f%%): %s\n",
-                window, firstMiB, window, lastMiB, 100 * (lastMiB / firstMiB - 1), flat ? "flat" : "NOT FLAT");
+    std::printf("process tree memory, mean of the first %d steps: %.1f MiB, of the last %d: %.1f MiB (%+.1f%%)\n",
+                window, firstMiB, window, lastMiB, 100 * (lastMiB / firstMiB - 1));
+    std::printf("mean of each fifth of the steps:");
+    for (int from = 0; from + fifth <= steps; from += fifth)
+        std::printf(" %.1f", meanMiB(memoryKiB, from, fifth));
+    std::printf(" MiB\n");
+    std::printf("mean of steps %d-%d: %.1f MiB, of the last %d (%d-%d): %.1f MiB (%+.1f%%, at most 5%%): %s\n",
+                steps - 2 * fifth + 1, steps - fifth, beforeLastMiB, fifth, steps - fifth + 1, steps, lastFifthMiB,
+                100 * (lastFifthMiB / beforeLastMiB - 1), flat ? "levelled off" : "STILL GROWING");
     std::printf("peak: %.1f MiB\n", *std::max_element(memoryKiB.begin(), memoryKiB.end()) / 1024.0);
     std::printf("logged addresses equal opened addresses: %s (%lld lines)\n", logged == opened ? "yes" : "NO",
                 static_cast<long long>(logged.size()));

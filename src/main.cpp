@@ -58,7 +58,7 @@ int main(int argc, char *argv[])
     ExitSignals exitSignals([&form] { form.exitUnattended(); });
     if (!form.Form_Load(command.address()))
         return 1;
-    form.show();
+    form.showAfterFirstPage();
 
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &form,
                      [&form](QSessionManager &) { form.commitData(); });

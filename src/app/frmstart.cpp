@@ -51,6 +51,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QWindow>
+#include <utility>
 #include <cstdio>
 
 frmStart::frmStart(ProgramState &state, UserDialogs &dialogs, DesktopShell &shell, QWidget *parent)
@@ -90,6 +91,8 @@ frmStart::frmStart(ProgramState &state, UserDialogs &dialogs, DesktopShell &shel
     connect(&Timer1, &QTimer::timeout, this, &frmStart::Timer1_Timer);
     Timer4.setSingleShot(true);
     connect(&Timer4, &QTimer::timeout, this, &frmStart::Timer4_Timer);
+    firstShowTimer.setSingleShot(true);
+    connect(&firstShowTimer, &QTimer::timeout, this, &frmStart::firstShowTimer_Timer);
 
     // F12 reaches the window wherever the keyboard focus is, the web view and address box included.
     auto *f12 = new QShortcut(QKeySequence(Qt::Key_F12), this);
@@ -124,8 +127,6 @@ void frmStart::buildControls()
     cmdMove = new QToolButton(picStat);
     for (QLabel *field : {statusBar, timeBar})
         field->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    cmdMove->setIcon(ImageList::icon(121));
-    cmdMoveL->setIcon(ImageList::icon(122));
     for (QToolButton *handle : {cmdMove, cmdMoveL}) {
         handle->setAutoRaise(true);
         handle->setCursor(Qt::SizeAllCursor);
@@ -223,6 +224,17 @@ bool frmStart::Form_Load(const QString &firstAddress)
     if (const QString notice = m_captions->Read_Lang(); !notice.isEmpty())
         startupMessage(notice);
     stepEnded("language read");
+    // The first page is asked for before the rest of the window is built: the engine starts its
+    // renderer and fetches the page while the bars, the captions and the history are made.
+    if (m_state.startAddress.isEmpty())
+        m_state.startAddress = ProgramState::defaultStartAddress;
+    m_tabs->setHomeAddress(m_state.startAddress);
+    const QString first = firstAddress.isEmpty() ? m_state.startAddress : firstAddress;
+    m_tabs->Web(0)->Navigate(first);
+    stepEnded("first address opened");
+    // Looking up the desktop's icon theme can wait for the first page too.
+    cmdMove->setIcon(ImageList::icon(121));
+    cmdMoveL->setIcon(ImageList::icon(122));
     m_state.tabAddresses = QStringList(m_tabs->TabCount(), QString());
     buildCommands();
     stepEnded("bars built");
@@ -251,17 +263,11 @@ bool frmStart::Form_Load(const QString &firstAddress)
     progressBar->setRange(0, 100);
     progressBar->setValue(0);
 
-    if (m_state.startAddress.isEmpty())
-        m_state.startAddress = ProgramState::defaultStartAddress;
-    m_tabs->setHomeAddress(m_state.startAddress);
-    const QString first = firstAddress.isEmpty() ? m_state.startAddress : firstAddress;
     Text1->setEditText(first);
 
     m_tabs->setActiveTab(0);
     m_state.tabAddresses[0] = first;
     m_state.currentAddress = first;
-    m_tabs->Web(0)->Navigate(first);
-    stepEnded("first address opened");
     QString caption = first;
     AddressRules::TabCaptionFromAddress(caption);
     m_tabs->setTabCaption(0, caption);
@@ -279,6 +285,23 @@ bool frmStart::Form_Load(const QString &firstAddress)
     if (m_endRequested)
         QTimer::singleShot(0, this, [this] { endRun(false); });
     return true;
+}
+
+void frmStart::showAfterFirstPage()
+{
+    m_firstShowPending = true;
+    connect(m_tabs->Web(0), &WebView::DocumentComplete, this, &frmStart::firstShowTimer_Timer,
+            Qt::SingleShotConnection);
+    firstShowTimer.start(firstShowBoundMs);
+}
+
+void frmStart::firstShowTimer_Timer()
+{
+    if (!std::exchange(m_firstShowPending, false))
+        return;
+    firstShowTimer.stop();
+    if (!m_exiting)
+        show();
 }
 
 // Once the run is to end, nobody is there to answer: a message not shown, or closed by the signal

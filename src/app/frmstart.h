@@ -44,6 +44,7 @@ public:
     static constexpr int firstWatchMs = 5000;
     static constexpr int watchMs = 1500;
     static constexpr int floatingWatchMs = 750;
+    static constexpr int firstShowBoundMs = 400;
 
     frmStart(ProgramState &state, UserDialogs &dialogs, DesktopShell &shell, QWidget *parent = nullptr);
     ~frmStart() override;
@@ -51,6 +52,10 @@ public:
     // The whole start-up; false when the first-run installation ended the program. A first address
     // (from the command line) is opened in the first tab instead of the start address.
     bool Form_Load(const QString &firstAddress = QString());
+    // Shows the window once the first tab has finished its first page (loaded or failed), or
+    // firstShowBoundMs from now when that takes longer: until then the engine has the processor for
+    // that page. The window appears as it would at once, its page drawn.
+    void showAfterFirstPage();
     // Told the name of each start-up step of Form_Load as it ends (for timing them).
     void observeSteps(std::function<void(const char *step)> observer) { m_stepEnded = std::move(observer); }
     bool Move_Data();
@@ -110,10 +115,12 @@ public:
 
     QTimer Timer1;
     QTimer Timer4;
+    QTimer firstShowTimer;
 
 public slots:
     void Timer1_Timer();
     void Timer4_Timer();
+    void firstShowTimer_Timer();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -157,4 +164,5 @@ private:
     bool m_loaded = false;
     bool m_exiting = false;
     bool m_endRequested = false;
+    bool m_firstShowPending = false;
 };

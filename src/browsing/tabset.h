@@ -1,9 +1,9 @@
 #pragma once
 
+#include "sharedprinter.h"
 #include "webprofile.h"
 
 #include <QObject>
-#include <QPrinter>
 #include <vector>
 
 class QTabBar;
@@ -77,7 +77,7 @@ private:
     UserDialogs &m_dialogs;
     QTabBar *m_tabStrip;
     QWidget *m_viewHost;
-    QPrinter m_printer;
+    SharedPrinter m_printer;
     WebProfile m_profile;
     std::vector<WebView *> m_views;
     int m_topBarTwips = 0;

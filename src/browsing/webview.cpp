@@ -2,6 +2,7 @@
 
 #include "core/linebreaks.h"
 #include "platform/userdialogs.h"
+#include "sharedprinter.h"
 #include "webpage.h"
 #include "webprofile.h"
 
@@ -18,7 +19,7 @@
 #include <QWebEngineView>
 #include <csignal>
 
-WebView::WebView(UserDialogs &dialogs, QPrinter &printer, QWidget *parent, WebProfile *profile)
+WebView::WebView(UserDialogs &dialogs, SharedPrinter &printer, QWidget *parent, WebProfile *profile)
     : QWidget(parent), m_dialogs(dialogs), m_printer(printer), m_profile(profile)
 {
     auto *layout = new QVBoxLayout(this);
@@ -182,14 +183,14 @@ void WebView::ExecWB(int command, int)
         saveAs();
         break;
     case Print:
-        if (m_dialogs.choosePrinter(m_printer))
-            m_engine->print(&m_printer);
+        if (m_dialogs.choosePrinter(m_printer.printer()))
+            m_engine->print(&m_printer.printer());
         break;
     case PrintPreview:
-        m_dialogs.printPreview(m_printer, [this](QPrinter *target) { printTo(target); });
+        m_dialogs.printPreview(m_printer.printer(), [this](QPrinter *target) { printTo(target); });
         break;
     case PageSetup:
-        m_dialogs.pageSetup(m_printer);
+        m_dialogs.pageSetup(m_printer.printer());
         break;
     case Properties:
         m_dialogs.message(LocationName() % u'\n' % LocationURL());

@@ -7,6 +7,7 @@
 #include <map>
 
 class QPrinter;
+class SharedPrinter;
 class QWebEngineLoadingInfo;
 class QWebEngineView;
 class QWheelEvent;
@@ -45,7 +46,7 @@ public:
         Delete = 33,
     };
 
-    WebView(UserDialogs &dialogs, QPrinter &printer, QWidget *parent = nullptr, WebProfile *profile = nullptr);
+    WebView(UserDialogs &dialogs, SharedPrinter &printer, QWidget *parent = nullptr, WebProfile *profile = nullptr);
     ~WebView() override;
 
     // Navigate opens an address for the program (travel, a reload of the start page);
@@ -129,7 +130,7 @@ private:
     bool wheelZoom(const QWheelEvent *wheel);
 
     UserDialogs &m_dialogs;
-    QPrinter &m_printer;
+    SharedPrinter &m_printer;
     WebProfile *m_profile;
     QWebEngineView *m_engine = nullptr;
     WebPage *m_page = nullptr;

@@ -1,4 +1,5 @@
 #include "browsing/webview.h"
+#include "browsing/sharedprinter.h"
 #include "scripteddialogs.h"
 #include "tempappfolder.h"
 #include "testhttpserver.h"
@@ -11,7 +12,6 @@
 #include <QWebEngineView>
 #include <QWebEnginePage>
 #include <QFileInfo>
-#include <QPrinter>
 
 class tst_WebView : public QObject
 {
@@ -19,7 +19,7 @@ class tst_WebView : public QObject
 private:
     TestHttpServer server;
     ScriptedDialogs dialogs;
-    QPrinter printer;
+    SharedPrinter printer;
 
 private slots:
     void initTestCase()

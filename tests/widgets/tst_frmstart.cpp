@@ -11,6 +11,8 @@
 #include <QDate>
 #include <QScreen>
 #include <QFileInfo>
+#include <QSignalSpy>
+#include <QToolBar>
 
 class tst_frmStart : public QObject
 {
@@ -173,6 +175,55 @@ private slots:
         QCOMPARE(folder.readLines("Data/TamzoTravel.Opt").value(0), QString(" 2"));
         QVERIFY(!form.isVisible());
         QVERIFY(dialogs.messages.isEmpty());
+    }
+
+    // The bound is stopped: only the first page's end can show the window here.
+    void theWindowAppearsWhenTheFirstPageIsDone_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::newRow("page loaded") << server.url("/start");
+        QTest::newRow("nobody answers") << QString("http://127.0.0.1:9/start");
+    }
+    void theWindowAppearsWhenTheFirstPageIsDone()
+    {
+        QFETCH(QString, address);
+        Window window(server);
+        frmStart &form = window.form;
+        QSignalSpy done(form.tabs().Web(0), &WebView::DocumentComplete);
+        QVERIFY(form.Form_Load(address));
+        form.showAfterFirstPage();
+        form.firstShowTimer.stop();
+        QVERIFY(!form.isVisible());
+        QTRY_VERIFY(form.isVisible());
+        QCOMPARE(done.size(), 1);
+        QVERIFY(form.cmdBar2->isVisible());
+        QCOMPARE(form.tabs().TabCount(), 2);
+    }
+
+    void theBoundShowsTheWindowUnlessTheRunHasEnded_data()
+    {
+        QTest::addColumn<bool>("ended");
+        QTest::newRow("still running") << false;
+        QTest::newRow("ended by a signal") << true;
+    }
+    void theBoundShowsTheWindowUnlessTheRunHasEnded()
+    {
+        QFETCH(bool, ended);
+        Window window(server);
+        frmStart &form = window.form;
+        QSignalSpy done(form.tabs().Web(0), &WebView::DocumentComplete);
+        QVERIFY(form.Form_Load());
+        form.showAfterFirstPage();
+        if (ended)
+            form.exitUnattended();
+        form.firstShowTimer_Timer();
+        QCOMPARE(form.isVisible(), !ended);
+        if (ended)
+            return;
+        // The page's end later changes nothing.
+        form.hide();
+        QTRY_COMPARE(done.size(), 1);
+        QVERIFY(!form.isVisible());
     }
 
     void installationFailureIsShownAndEndsTheStart()

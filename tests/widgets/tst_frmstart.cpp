@@ -189,13 +189,15 @@ private slots:
         QFETCH(QString, address);
         Window window(server);
         frmStart &form = window.form;
-        QSignalSpy done(form.tabs().Web(0), &WebView::DocumentComplete);
+        // A failed address ends twice (the failure, then the engine's error page): the first end counts.
         QVERIFY(form.Form_Load(address));
         form.showAfterFirstPage();
+        QList<bool> shownAtEnd;
+        connect(form.tabs().Web(0), &WebView::DocumentComplete, &form, [&] { shownAtEnd << form.isVisible(); });
         form.firstShowTimer.stop();
         QVERIFY(!form.isVisible());
-        QTRY_VERIFY(form.isVisible());
-        QCOMPARE(done.size(), 1);
+        QTRY_VERIFY(!shownAtEnd.isEmpty());
+        QVERIFY(shownAtEnd.first());
         QVERIFY(form.cmdBar2->isVisible());
         QCOMPARE(form.tabs().TabCount(), 2);
     }

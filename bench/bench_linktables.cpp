@@ -35,13 +35,12 @@ int main(int argc, char *argv[])
     ProgramState state{AppFolder(folder.root())};
     state.captions[34] = "Table";
     ScriptedDialogs dialogs;
-    RecordingShell shell;
     CommandCatalogue catalogue;
     catalogue.Make_Buttons({});
     catalogue.Build_Bars();
     if (!LinkIndex::Load_Index(state).ok())
         return 1;
-    frmTab window(state, dialogs, shell, catalogue, QString());
+    frmTab window(state, dialogs, catalogue, QString());
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 2;

@@ -70,7 +70,7 @@ frmStart::frmStart(ProgramState &state, UserDialogs &dialogs, DesktopShell &shel
     m_history = std::make_unique<History>(m_state, Text1);
     m_bookmark = std::make_unique<Bookmark>(m_state, *m_tabs, Text1);
     m_navigator = std::make_unique<Navigator>(m_state, *m_tabs, *m_history, Text1, statusBar, progressBar);
-    m_travel = std::make_unique<TravelEngine>(m_state, *m_tabs, Text1, timeBar, m_shell, m_dialogs);
+    m_travel = std::make_unique<TravelEngine>(m_state, *m_tabs, *m_navigator, timeBar, m_shell, m_dialogs);
     m_captions = std::make_unique<Captions>(m_state, *m_tabs);
     m_findBar = new FindBar(this);
     m_documents = std::make_unique<DocumentShell>(m_shell, *new NewWindowPolicy(*m_tabs, *m_navigator, Text1, this));
@@ -167,7 +167,7 @@ void frmStart::buildCommands()
     });
     m_dispatcher->setCommand(CommandBars::menuInstance, QStringLiteral("FILE:HELP"),
                              [this] { UserManual::open(m_state, *m_documents, m_dialogs); });
-    m_linkTables = std::make_unique<LinkTables>(m_state, m_dialogs, *m_documents, *m_catalogue, *m_navigator, Text1, this);
+    m_linkTables = std::make_unique<LinkTables>(m_state, m_dialogs, *m_catalogue, *m_navigator, Text1, this);
     m_dispatcher->setCommand(0, QStringLiteral("FAVORITE"), [this] { m_linkTables->Open_Tables(); });
     m_exports = new Exports(m_state, *m_tabs, m_dialogs, m_shell,
                             Exports::Window{this, statusBar,

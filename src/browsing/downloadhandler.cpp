@@ -25,6 +25,10 @@ void DownloadHandler::handle(QWebEngineDownloadRequest *download)
         download->accept();
         return;
     }
+    if (const auto resumed = m_following.constFind(download->id()); resumed != m_following.constEnd()) {
+        follow(download, *resumed);
+        return;
+    }
     auto *page = qobject_cast<WebPage *>(download->page());
     const QString name = download->suggestedFileName();
     if (!page || !page->takeUserRequest()) {
@@ -62,6 +66,8 @@ void DownloadHandler::follow(QWebEngineDownloadRequest *download, const QString 
     const QFileInfo target(path);
     download->setDownloadDirectory(target.absolutePath());
     download->setDownloadFileName(target.fileName());
+    m_following.insert(download->id(), path);
+    download->disconnect(this);
     connect(download, &QWebEngineDownloadRequest::receivedBytesChanged, this,
             [this, download] { showProgress(download); });
     connect(download, &QWebEngineDownloadRequest::stateChanged, this,
@@ -85,6 +91,7 @@ void DownloadHandler::showProgress(QWebEngineDownloadRequest *download)
 void DownloadHandler::finish(QWebEngineDownloadRequest *download, const QString &path)
 {
     m_progressBar->setValue(100);
+    m_following.remove(download->id());
     switch (download->state()) {
     case QWebEngineDownloadRequest::DownloadCompleted:
         m_statusBar->setText(m_state.caption(savedCaption, "Saved:") % u' ' % QDir::toNativeSeparators(path));

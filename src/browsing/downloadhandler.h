@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QObject>
 
 class QLabel;
@@ -33,6 +34,9 @@ private:
     void showPageTitle();
     QString failure(const QString &path, const QString &reason) const;
 
+    // The user's downloads under way, by the engine's number, with the path chosen: the engine
+    // asks again when it resumes one after a broken connection, and that stays the user's.
+    QHash<quint32, QString> m_following;
     ProgramState &m_state;
     UserDialogs &m_dialogs;
     QLabel *m_statusBar;

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QVariant>
 #include <QWebEngineProfile>
+#include <csignal>
 
 // Only the program's own page saves are downloads of their own accord.
 static void refuseUnaskedDownload(QWebEngineDownloadRequest *download)
@@ -46,6 +47,12 @@ QWebEngineProfile *WebProfile::engineProfile()
                          });
     }
     return m_profile.get();
+}
+
+void WebProfile::endRenderer(qint64 pid)
+{
+    m_endedRenderers.insert(pid);
+    ::kill(static_cast<pid_t>(pid), SIGKILL);
 }
 
 QWebEngineProfile *WebProfile::offTheRecord()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -29,6 +30,12 @@ public:
     using DownloadHandling = std::function<void(QWebEngineDownloadRequest *)>;
     void setDownloadHandling(DownloadHandling handling) { m_downloads = std::move(handling); }
 
+    // Ends the renderer process of a page that holds it for good (one dialog after another). The
+    // engine may have given that process to other pages of the same site too; they ask whether
+    // it was the program that ended theirs.
+    void endRenderer(qint64 pid);
+    bool rendererEndedByProgram(qint64 pid) const { return m_endedRenderers.contains(pid); }
+
     // The engine's off-the-record profile, for views that belong to no main window.
     static QWebEngineProfile *offTheRecord();
 
@@ -36,4 +43,5 @@ private:
     QString m_folder;
     std::unique_ptr<QWebEngineProfile> m_profile;
     DownloadHandling m_downloads;
+    QSet<qint64> m_endedRenderers;
 };

@@ -61,6 +61,7 @@ QWebEngineView *WebView::ensureEngine()
     connect(m_page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
         m_busy = false;
         m_showsPage = ok && m_page->url().scheme() != u"data";
+        m_rendererPid = m_page->renderProcessPid();
         emit DocumentComplete(m_page->url().toString());
     });
     connect(m_page, &QWebEnginePage::linkHovered, this, &WebView::StatusTextChange);
@@ -107,7 +108,11 @@ bool WebView::freeHeldPage(std::function<void()> next)
         return false;
     m_afterRestart = std::move(next);
     m_page->dialogs().pageLeft(true);
-    ::kill(static_cast<pid_t>(m_page->renderProcessPid()), SIGKILL);
+    const qint64 pid = m_page->renderProcessPid();
+    if (m_profile)
+        m_profile->endRenderer(pid);
+    else
+        ::kill(static_cast<pid_t>(pid), SIGKILL);
     return true;
 }
 
@@ -308,6 +313,9 @@ void WebView::onRendererGone()
     m_page->dialogs().pageLeft(false);
     if (auto next = std::exchange(m_afterRestart, {}))
         QTimer::singleShot(0, this, std::move(next));
+    else if (m_profile && m_profile->rendererEndedByProgram(m_rendererPid))
+        // Ended for another tab's looping page of the same site: this page comes back as it was.
+        QTimer::singleShot(0, this, [this] { m_engine->reload(); });
     else // The notice goes up first, so that a reading's owner may still open another page.
         emit RendererCrashed(LocationURL());
     const auto pending = std::exchange(m_pendingReads, {});

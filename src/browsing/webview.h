@@ -143,6 +143,8 @@ private:
     std::function<QString()> m_dialogStopText;
     // What to do once the renderer of a page held by its own dialogs has been ended.
     std::function<void()> m_afterRestart;
+    // The renderer process of the page last loaded, still known once it is gone.
+    qint64 m_rendererPid = 0;
     quint64 m_lastReading = 0;
     std::map<quint64, std::function<void(const QVariant &)>> m_pendingReads;
 };

@@ -1,6 +1,7 @@
 #include "frmtab.h"
 
 #include "bookmarkcommands.h"
+#include "browsing/documentwindow.h"
 #include "commands/commandbar.h"
 #include "core/programstate.h"
 #include "dialogs/frmedit.h"
@@ -10,7 +11,6 @@
 #include "linkindex.h"
 #include "linktable.h"
 #include "linktabstrip.h"
-#include "platform/desktopshell.h"
 #include "platform/edgeresizer.h"
 #include "platform/twips.h"
 #include "platform/userdialogs.h"
@@ -55,9 +55,9 @@ QSizeF screenTwips()
 
 } // namespace
 
-frmTab::frmTab(ProgramState &state, UserDialogs &dialogs, DesktopShell &shell, const CommandCatalogue &catalogue,
+frmTab::frmTab(ProgramState &state, UserDialogs &dialogs, const CommandCatalogue &catalogue,
                const QString &addressBoxText, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_state(state), m_dialogs(dialogs), m_shell(shell),
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_state(state), m_dialogs(dialogs),
       m_catalogue(catalogue), m_addressBoxText(addressBoxText), m_table(std::make_unique<LinkTable>(state))
 {
     setWindowTitle(m_state.caption(titleCaption));
@@ -344,9 +344,10 @@ void frmTab::sortCommand()
 void frmTab::openHelp()
 {
     const QString help = m_state.appFolder.path(QString(u"\\Data\\TamzoGOTab" % m_state.langCode % u".pdf"));
-    // A missing help document is not reported.
+    // A missing help document is not reported. This window is modal: the help opens in a window of
+    // its own above it, where the user can read it while the tables stay open.
     if (QFile::exists(help))
-        m_shell.open(help);
+        DocumentWindow::showDocument(help, this);
 }
 
 void frmTab::titleCommand()

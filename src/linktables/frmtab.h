@@ -6,7 +6,6 @@
 
 class CommandBar;
 class CommandCatalogue;
-class DesktopShell;
 class LinkGridModel;
 class LinkGridView;
 class LinkTabStrip;
@@ -34,7 +33,7 @@ public:
     static constexpr int indexNotSavedCaption = 236;
 
     // addressBoxText: the main window's address box as it reads now.
-    frmTab(ProgramState &state, UserDialogs &dialogs, DesktopShell &shell, const CommandCatalogue &catalogue,
+    frmTab(ProgramState &state, UserDialogs &dialogs, const CommandCatalogue &catalogue,
            const QString &addressBoxText, QWidget *parent = nullptr);
     ~frmTab() override;
 
@@ -90,7 +89,6 @@ private:
 
     ProgramState &m_state;
     UserDialogs &m_dialogs;
-    DesktopShell &m_shell;
     const CommandCatalogue &m_catalogue;
     QString m_addressBoxText;
     std::unique_ptr<LinkTable> m_table;

@@ -8,9 +8,9 @@
 
 #include <QComboBox>
 
-LinkTables::LinkTables(ProgramState &state, UserDialogs &dialogs, DesktopShell &shell,
+LinkTables::LinkTables(ProgramState &state, UserDialogs &dialogs,
                        const CommandCatalogue &catalogue, Navigator &navigator, QComboBox *addressBox, QWidget *window)
-    : m_state(state), m_dialogs(dialogs), m_shell(shell), m_catalogue(catalogue), m_navigator(navigator),
+    : m_state(state), m_dialogs(dialogs), m_catalogue(catalogue), m_navigator(navigator),
       m_addressBox(addressBox), m_window(window)
 {
 }
@@ -26,7 +26,7 @@ void LinkTables::Open_Tables()
 {
     m_state.chosenAddress.clear();
     {
-        frmTab window(m_state, m_dialogs, m_shell, m_catalogue, m_addressBox->currentText(), m_window);
+        frmTab window(m_state, m_dialogs, m_catalogue, m_addressBox->currentText(), m_window);
         window.exec();
     }
     if (!m_state.chosenAddress.isEmpty()) {

@@ -1,7 +1,6 @@
 #pragma once
 
 class CommandCatalogue;
-class DesktopShell;
 class Navigator;
 class QComboBox;
 class QWidget;
@@ -13,7 +12,7 @@ struct ProgramState;
 class LinkTables
 {
 public:
-    LinkTables(ProgramState &state, UserDialogs &dialogs, DesktopShell &shell, const CommandCatalogue &catalogue,
+    LinkTables(ProgramState &state, UserDialogs &dialogs, const CommandCatalogue &catalogue,
                Navigator &navigator, QComboBox *addressBox, QWidget *window);
 
     void Load_Index();
@@ -22,7 +21,6 @@ public:
 private:
     ProgramState &m_state;
     UserDialogs &m_dialogs;
-    DesktopShell &m_shell;
     const CommandCatalogue &m_catalogue;
     Navigator &m_navigator;
     QComboBox *m_addressBox;

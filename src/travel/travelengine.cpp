@@ -1,5 +1,6 @@
 #include "travelengine.h"
 
+#include "browsing/navigator.h"
 #include "browsing/tabset.h"
 #include "browsing/webview.h"
 #include "core/linebreaks.h"
@@ -9,7 +10,6 @@
 #include "journeyfiles.h"
 #include "travelharvest.h"
 
-#include <QComboBox>
 #include <QDateTime>
 #include <QLabel>
 #include <QPointer>
@@ -22,9 +22,9 @@ static double clockSeededUniform()
     return std::uniform_real_distribution<double>(0.0, 1.0)(generator);
 }
 
-TravelEngine::TravelEngine(ProgramState &state, TabSet &tabs, QComboBox *addressBox, QLabel *timeBar,
+TravelEngine::TravelEngine(ProgramState &state, TabSet &tabs, Navigator &navigator, QLabel *timeBar,
                            DesktopShell &shell, UserDialogs &dialogs)
-    : m_state(state), m_tabs(tabs), m_addressBox(addressBox), m_timeBar(timeBar), m_shell(shell),
+    : m_state(state), m_tabs(tabs), m_navigator(navigator), m_timeBar(timeBar), m_shell(shell),
       m_dialogs(dialogs), m_uniform(clockSeededUniform)
 {
     connect(&Timer2, &QTimer::timeout, this, &TravelEngine::Timer2_Timer);
@@ -169,9 +169,10 @@ void TravelEngine::finishStep(const QStringList &hrefs)
     const WriteResult logged = TextFile::appendLine(m_state.appFolder.path(logFileName), line);
     // A run whose log was never emptied (no deferred start-up step) keeps no journey.
     const WriteResult kept = m_journeyPath.isEmpty() ? WriteResult::success() : JourneyFiles::append(m_journeyPath, line);
-    // The user may have switched tabs during the harvest: the box shows the shown tab only.
+    // The user may have switched tabs during the harvest: the box shows the shown tab only, and
+    // text the user is typing there stays.
     if (view && view == m_tabs.activeView())
-        m_addressBox->setEditText(address);
+        m_navigator.showAddress(address);
     if (view)
         view->Navigate(address);
     emit stepDone(address);

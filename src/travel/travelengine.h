@@ -9,7 +9,7 @@
 #include <functional>
 
 class DesktopShell;
-class QComboBox;
+class Navigator;
 class QLabel;
 class TabSet;
 class UserDialogs;
@@ -30,7 +30,7 @@ public:
     static constexpr int logFailedCaption = 225;
     static constexpr int journeyFailedCaption = 340;
 
-    TravelEngine(ProgramState &state, TabSet &tabs, QComboBox *addressBox, QLabel *timeBar,
+    TravelEngine(ProgramState &state, TabSet &tabs, Navigator &navigator, QLabel *timeBar,
                  DesktopShell &shell, UserDialogs &dialogs);
 
     // A uniform draw in [0, 1); the default one is reseeded from the clock at every step.
@@ -82,7 +82,7 @@ private:
 
     ProgramState &m_state;
     TabSet &m_tabs;
-    QComboBox *m_addressBox;
+    Navigator &m_navigator;
     QLabel *m_timeBar;
     DesktopShell &m_shell;
     UserDialogs &m_dialogs;

@@ -47,7 +47,7 @@ private:
         state.linkTableTop = state.linkTableLeft = 1500;
         state.linkTableHeight = TabLayout::designedHeight;
         state.linkTableWidth = TabLayout::designedWidth;
-        frmTab tables(state, main.dialogs, main.shell, main.form->catalogue(), QString());
+        frmTab tables(state, main.dialogs, main.form->catalogue(), QString());
         tables.show();
         if (!QTest::qWaitForWindowExposed(&tables))
             return found;

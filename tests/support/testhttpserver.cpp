@@ -42,6 +42,13 @@ void TestHttpServer::setHeld(const QString &path)
     m_pages[path] = held;
 }
 
+void TestHttpServer::setCutShort(const QString &path, const QByteArray &body, const QByteArray &contentType)
+{
+    Response cut{200, contentType, body, {}, false};
+    cut.cutShort = true;
+    m_pages[path] = cut;
+}
+
 void TestHttpServer::setFolder(const QString &prefix, const QString &folder, HtmlFilter filter)
 {
     m_folders.insert(prefix, Folder{QDir(folder).canonicalPath(), std::move(filter)});
@@ -110,6 +117,6 @@ void TestHttpServer::serve(QTcpSocket *socket)
                       "\r\nCache-Control: no-store\r\nConnection: close\r\n";
     if (!response.location.isEmpty())
         head += "Location: " + response.location + "\r\n";
-    socket->write(head + "\r\n" + response.body);
+    socket->write(head + "\r\n" + (response.cutShort ? response.body.left(response.body.size() / 2) : response.body));
     socket->disconnectFromHost();
 }

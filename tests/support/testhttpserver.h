@@ -24,6 +24,8 @@ public:
     void setRedirect(const QString &path, const QString &target);
     // A page whose answer never comes: the request is taken and the connection left open.
     void setHeld(const QString &path);
+    // A file whose answer announces its whole length and breaks off after half of it.
+    void setCutShort(const QString &path, const QByteArray &body, const QByteArray &contentType);
     // The page set for a path is served only to a request whose Cookie header holds the text;
     // any other request is answered "Not Found".
     void requireCookie(const QString &path, const QByteArray &cookie);
@@ -50,6 +52,7 @@ private:
         QByteArray body;
         QByteArray location;
         bool held = false;
+        bool cutShort = false;
     };
     void serve(QTcpSocket *socket);
     Response fromFolder(const QString &path) const;

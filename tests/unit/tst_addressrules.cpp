@@ -1,7 +1,9 @@
 #include "browsing/addressrules.h"
 #include "testmain.h"
 
+#include <QDir>
 #include <QTest>
+#include <QUrl>
 
 class tst_AddressRules : public QObject
 {
@@ -21,6 +23,9 @@ private slots:
         QTest::newRow("page source kept") << "view-source:http://x/" << "view-source:http://x/";
         QTest::newRow("other schemes completed") << "about:blank" << "http://about:blank";
         QTest::newRow("no www added") << "x" << "http://x";
+        QTest::newRow("local path") << "/tmp/a.html" << "file:///tmp/a.html";
+        QTest::newRow("path in the home folder") << "~/a.html" << QUrl::fromLocalFile(QDir::homePath() + "/a.html").toString();
+        QTest::newRow("another user's home is no path") << "~other/a.html" << "http://~other/a.html";
     }
     void completion()
     {

@@ -35,6 +35,7 @@ private slots:
             fileBytes.append(char(qint64(i) * 7919 % 251));
         server.setPage("/report.bin", fileBytes, "application/octet-stream");
         server.setPage("/pushed.bin", fileBytes, "application/octet-stream");
+        server.setCutShort("/cut.bin", fileBytes, "application/octet-stream");
         server.setPage("/files", "<html><head><title>Files</title></head><body style='margin:0'>"
                                  "<a id='file' href='/report.bin' style='position:fixed;left:0;top:0;"
                                  "width:100%;height:200px;display:block'>report</a></body></html>");
@@ -85,24 +86,28 @@ private slots:
 
     void aTypedDownloadIsTheUsers_data()
     {
+        QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("folder"); // empty: a folder the user can write
         QTest::addColumn<QString>("outcome");
-        QTest::newRow("saved") << "" << "Saved:";
-        QTest::newRow("folder that cannot be written") << "/proc" << "The download failed:";
+        QTest::newRow("saved") << "/report.bin" << "" << "Saved:";
+        QTest::newRow("folder that cannot be written") << "/report.bin" << "/proc" << "The download failed:";
+        QTest::newRow("connection lost halfway") << "/cut.bin" << "" << "The download failed:";
     }
     void aTypedDownloadIsTheUsers()
     {
+        QFETCH(QString, path);
         QFETCH(QString, folder);
         QFETCH(QString, outcome);
+        const bool saved = outcome == "Saved:";
         const QString target = (folder.isEmpty() ? saveFolder->path() : folder) + "/typed.bin";
         browser->dialogs.saveAnswer = target;
-        form().Text1->setEditText(server.url("/report.bin"));
+        form().Text1->setEditText(server.url(path));
         QTest::keyClick(form().Text1, Qt::Key_Return);
-        QTRY_VERIFY_WITH_TIMEOUT(status().startsWith(outcome), webWaitMs);
+        QTRY_VERIFY2_WITH_TIMEOUT(status().startsWith(outcome), qPrintable(status() + " " + server.requests().join(",")), webWaitMs);
         QVERIFY(status().contains(target));
         QCOMPARE(form().progressBar->value(), 100);
-        QCOMPARE(QFile::exists(target), folder.isEmpty());
-        QCOMPARE(QDir(saveFolder->path()).entryList(QDir::Files | QDir::Hidden).size(), folder.isEmpty() ? 1 : 0);
+        QCOMPARE(QFile::exists(target), saved);
+        QCOMPARE(QDir(saveFolder->path()).entryList(QDir::Files | QDir::Hidden).size(), saved ? 1 : 0);
     }
 
     void aDownloadTheUserDidNotStartIsRefused()

@@ -106,7 +106,7 @@ class tst_FullDisk : public ExportTest
         if (file.startsWith("Links/"))
             return [this] {
                 visitNewPage();
-                frmTab tables(state(), dialogs(), browser->shell, form().catalogue(), QString());
+                frmTab tables(state(), dialogs(), form().catalogue(), QString());
                 tables.findChild<QAction *>("ADDURL")->trigger();
             };
         if (file.startsWith("Languages/"))

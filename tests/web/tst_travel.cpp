@@ -1,5 +1,7 @@
 #include "browserfixture.h"
+#include "browsing/navigator.h"
 #include "browsing/tabset.h"
+#include "browsing/tabstrip.h"
 #include "browsing/webview.h"
 #include "testmain.h"
 #include "travel/travelengine.h"
@@ -11,6 +13,7 @@
 #include <QFile>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRegularExpression>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -135,6 +138,44 @@ private slots:
         // An error page and a page still loading do the same.
         active()->Navigate(server.url("/missing"));
         QCOMPARE(step(0.0), server.url("/1"));
+    }
+
+    void aStepLeavesTheBoxToTheUser_data()
+    {
+        QTest::addColumn<bool>("otherTab");
+        QTest::newRow("the user types in the box") << false;
+        QTest::newRow("the user shows another tab") << true;
+    }
+    // A step still opens its link in its tab; the box shows it only while that tab is shown and
+    // never over what the user is typing.
+    void aStepLeavesTheBoxToTheUser()
+    {
+        QFETCH(bool, otherTab);
+        form().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form()));
+        WebView *travelled = active();
+        server.setPage("/target", "<html><head><title>target</title></head><body>target</body></html>");
+        open(travelled, "/one", pageWithLinks(serverLinks({"/target"})));
+        travel().setRandomSource([] { return 0.0; });
+        QSignalSpy done(&travel(), &TravelEngine::stepDone);
+        QSignalSpy loaded(travelled, &WebView::DocumentComplete);
+        travel().GO_Travel_Links(); // the harvest answers later, from the event loop
+        if (otherTab) {
+            QTest::mouseClick(form().Tab1, Qt::LeftButton, {}, form().Tab1->tabRect(1).center());
+        } else {
+            QLineEdit *edit = form().Text1->lineEdit();
+            QTest::mouseClick(edit, Qt::LeftButton);
+            QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(edit, "127.0.0.1:1/typ");
+        }
+        const QString shown = form().Text1->currentText();
+        QVERIFY(done.wait(webWaitMs));
+        QCOMPARE(done.first().first().toString(), server.url("/target"));
+        QVERIFY(waitForLoaded(loaded, server.url("/target")));
+        form().navigator().Timer5_Timer();
+        QCOMPARE(form().Text1->currentText(), shown);
+        if (!otherTab)
+            QCOMPARE(shown, QString("127.0.0.1:1/typ"));
     }
 
     void noLinkEverStopsTravel()

@@ -6,9 +6,16 @@
 // page new to the journey ("new pages: P% of N steps") and the memory of the whole process tree,
 // and checks that memory stays flat (the mean of the last fifth of the steps' samples, at most 200,
 // within 10% of the first's) and that every logged address was opened and every opened address was
-// logged. --explore walks with "skip places on the same page" and "prefer new pages" on; without it
-// the plain random walk. Last, it opens the journey window on a 1,000-step journey and prints how
-// long that took.
+// logged.
+// The walk: --explore turns on "skip places on the same page" and "prefer new pages"; --options
+// ABCD gives all four explorer options as 1 or 0 in the TRAVEL menu's order (skip places, prefer
+// new, stay on site, jump back); without either, the plain random walk. --trace FILE writes one
+// line a step: the page shown, how many links it offered and how many of them lead to pages new to
+// the journey, the address chosen, whether it is a link of the page shown, and whether it is new.
+// The journey window is open while travel runs (unless --no-window): the bench prints the longest
+// time the program did not return to its event loop and the longest the window took to redraw
+// the journey after a step. Last, it opens the journey window on a kept 1,000-step journey and
+// prints how long that took.
 // Build and run:
 //   cmake --build build --target bench_travel_soak
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_travel_soak [--explore] [--steps N]              (generated)
@@ -27,17 +34,21 @@
 #include "travel/journeycommands.h"
 #include "travel/journeyfiles.h"
 #include "travel/travelengine.h"
+#include "travel/travelharvest.h"
 #include "webwait.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <numeric>
+#include <optional>
 
 namespace {
 
@@ -81,6 +92,11 @@ double openLongJourney(BrowserFixture &browser, TestHttpServer &server)
     for (int i = 0; i < journeySteps; ++i)
         lines << "10:00:00  " + server.url(QString("/journey/%1.html").arg(walk.bounded(3000)));
     browser.folder.write("Journeys/Journey 2000-01-01 00-00-00.txt", lines);
+    // The window open while travel ran is closed first, so that it opens anew on the kept journeys.
+    if (QPointer<frmJourney> open = browser.form->findChild<frmJourney *>()) {
+        open->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
     QElapsedTimer clock;
     clock.start();
     browser.form->dispatcher().cmdBar_ButtonClick(CommandBars::menuInstance, JourneyCommands::showKey);
@@ -93,6 +109,60 @@ double openLongJourney(BrowserFixture &browser, TestHttpServer &server)
     return seconds;
 }
 
+// The longest the program stayed away from its event loop: the most a 5 ms timer waited past
+// its time, since the last restart().
+class StallProbe
+{
+public:
+    StallProbe()
+    {
+        m_tick.setInterval(5);
+        QObject::connect(&m_tick, &QTimer::timeout, [this] {
+            m_longestMs = std::max(m_longestMs, m_since.nsecsElapsed() / 1e6 - m_tick.interval());
+            m_since.restart();
+        });
+        m_since.start();
+        m_tick.start();
+    }
+    // The bench's own work between steps is not the program's.
+    void restart() { m_since.restart(); }
+    double longestMs() const { return m_longestMs; }
+
+private:
+    QTimer m_tick;
+    QElapsedTimer m_since;
+    double m_longestMs = 0;
+};
+
+// The links the page shown offers, read as travel reads them.
+QStringList offeredLinks(WebView *view)
+{
+    auto read = std::make_shared<std::optional<QStringList>>();
+    view->readLinks(TravelHarvest::documentFilter(), [read](const QStringList &hrefs) { *read = hrefs; });
+    waitUntil([&] { return read->has_value(); }, stepWaitMs);
+    return read->value_or(QStringList());
+}
+
+ExplorerOptions optionsFrom(const QString &digits)
+{
+    ExplorerOptions options;
+    for (size_t i = 0; i < explorerFlags.size() && i < size_t(digits.size()); ++i)
+        options.*explorerFlags[i] = digits[i] == u'1';
+    return options;
+}
+
+QString describe(const ExplorerOptions &options)
+{
+    static const char *names[] = {"skip places on the same page", "prefer new pages", "stay on this site",
+                                  "at a dead end, jump back"};
+    QStringList on;
+    for (size_t i = 0; i < explorerFlags.size(); ++i) {
+        if (options.*explorerFlags[i])
+            on << names[i];
+    }
+    return on.isEmpty() ? QStringLiteral("plain random walk") : on.join(", ");
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -103,11 +173,21 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     chooseWebRendering();
     QStringList arguments = app.arguments().mid(1);
-    const bool explore = arguments.removeAll("--explore") > 0;
-    if (const qsizetype at = arguments.indexOf("--steps"); at >= 0 && at + 1 < arguments.size()) {
-        steps = std::max(10, arguments[at + 1].toInt());
+    const auto valueOf = [&arguments](const QString &name) {
+        const qsizetype at = arguments.indexOf(name);
+        if (at < 0 || at + 1 >= arguments.size())
+            return QString();
+        const QString value = arguments[at + 1];
         arguments.remove(at, 2);
-    }
+        return value;
+    };
+    ExplorerOptions options = optionsFrom(arguments.removeAll("--explore") > 0 ? "11" : valueOf("--options"));
+    const bool withWindow = arguments.removeAll("--no-window") == 0;
+    if (const QString value = valueOf("--steps"); !value.isEmpty())
+        steps = std::max(10, value.toInt());
+    std::unique_ptr<FILE, int (*)(FILE *)> trace(nullptr, std::fclose);
+    if (const QString path = valueOf("--trace"); !path.isEmpty())
+        trace.reset(std::fopen(qPrintable(path), "w"));
     window = std::min(200, steps / 5);
     TestHttpServer server;
     QString first;
@@ -126,8 +206,16 @@ int main(int argc, char *argv[])
         return 2;
 
     TravelEngine &travel = browser.form->travel();
-    if (explore)
-        travel.explorer().setOptions({.skipSamePage = true, .preferNewPages = true});
+    travel.explorer().setOptions(options);
+    // Opening the window is a command, and every command stops travel: it opens first.
+    QElapsedTimer redrawClock;
+    double longestRedrawMs = 0;
+    if (withWindow) {
+        QObject::connect(&travel, &TravelEngine::stepDone, [&] { redrawClock.start(); });
+        browser.form->dispatcher().cmdBar_ButtonClick(CommandBars::menuInstance, JourneyCommands::showKey);
+        QObject::connect(&travel, &TravelEngine::stepDone,
+                         [&] { longestRedrawMs = std::max(longestRedrawMs, redrawClock.nsecsElapsed() / 1e6); });
+    }
     QSet<QString> journeyPages = {Explorer::pageOf(view->LocationURL())};
     int newPages = 0;
     QStringList opened;
@@ -141,16 +229,30 @@ int main(int argc, char *argv[])
     int outside = 0, withinPage = 0;
     QElapsedTimer clock;
     clock.start();
+    StallProbe stalls;
     for (int step = 0; step < steps; ++step) {
         QSignalSpy complete(view, &WebView::DocumentComplete);
         const QString before = view->LocationURL();
+        const QStringList offered = trace ? offeredLinks(view) : QStringList();
+        stalls.restart();
         travel.Timer2_Timer();
         if (!waitUntil([&] { return opened.size() > step; }, stepWaitMs) || opened.last().isEmpty()) {
             std::printf("travel stopped at step %d\n", step + 1);
             return 3;
         }
         const QString address = opened.last();
-        if (!journeyPages.contains(Explorer::pageOf(address))) {
+        const bool isNew = !journeyPages.contains(Explorer::pageOf(address));
+        if (trace) {
+            const auto leadsOn = [&](const QString &link) {
+                return !journeyPages.contains(Explorer::pageOf(link)) && Explorer::pageOf(link) != Explorer::pageOf(before);
+            };
+            std::fprintf(trace.get(), "%d\t%s\t%lld links\t%lld to new pages\t-> %s\t%s\t%s\n", step + 1,
+                         qPrintable(before), static_cast<long long>(offered.size()),
+                         static_cast<long long>(std::count_if(offered.begin(), offered.end(), leadsOn)),
+                         qPrintable(address), offered.contains(address) ? "on the page" : "not on the page",
+                         isNew ? "new" : "seen before");
+        }
+        if (isNew) {
             journeyPages.insert(Explorer::pageOf(address));
             ++newPages;
         }
@@ -172,6 +274,7 @@ int main(int argc, char *argv[])
         if (!shown)
             unshown << address;
         memoryKiB << ProcessTree::residentKiB();
+        stalls.restart();
     }
     const double seconds = clock.nsecsElapsed() / 1e9;
 
@@ -189,7 +292,7 @@ int main(int argc, char *argv[])
     }
     const double firstMiB = mean(memoryKiB, 0) / 1024, lastMiB = mean(memoryKiB, steps - window) / 1024;
     const bool flat = std::abs(lastMiB - firstMiB) <= 0.10 * firstMiB;
-    std::printf("walk: %s\n", explore ? "skip places on the same page, prefer new pages" : "plain random walk");
+    std::printf("walk: %s\n", qPrintable(describe(options)));
     std::printf("steps: %d in %.1f s, %.2f steps per second\n", steps, seconds, steps / seconds);
     std::printf("new pages: %.1f%% of %d steps\n", 100.0 * newPages / steps, steps);
     std::printf("steps on the site: %d, to %lld distinct pages, %d of them to another place of the page shown; "
@@ -204,6 +307,10 @@ int main(int argc, char *argv[])
                 static_cast<long long>(unshown.size()), notRequested);
     for (const QString &address : unshown.mid(0, 10))
         std::printf("  not shown: %s\n", qPrintable(address));
+    std::printf("longest time away from the event loop while travel ran: %.0f ms", stalls.longestMs());
+    if (withWindow)
+        std::printf("; longest redraw of the journey window after a step: %.0f ms", longestRedrawMs);
+    std::printf("\n");
     openLongJourney(browser, server);
     return logged == opened && unshown.isEmpty() && notRequested == 0 && flat ? 0 : 4;
 }

@@ -84,9 +84,12 @@ QString Explorer::explore(const QString &shownPage, const QStringList &pageLinks
     if (candidates.isEmpty() && !m_options.jumpBackAtDeadEnd)
         candidates = candidatesOf(shownPage, earlierLinks);
     if (candidates.isEmpty()) {
-        const QStringList open =
-            m_options.jumpBackAtDeadEnd ? m_frontier.pagesStillOffering(m_visited, shownPage) : QStringList();
-        return open.isEmpty() ? QString() : drawn(open, uniform());
+        // A dead end: back to a page that still offers new ones or, preferring new pages, straight
+        // on to one of them.
+        const QStringList elsewhere = m_options.jumpBackAtDeadEnd ? m_frontier.pagesStillOffering(m_visited, shownPage)
+                                      : m_options.preferNewPages  ? m_frontier.latestUnvisited(m_visited)
+                                                                  : QStringList();
+        return elsewhere.isEmpty() ? QString() : drawn(elsewhere, uniform());
     }
     if (m_options.preferNewPages) {
         const QStringList fresh = newPagesAmong(candidates);

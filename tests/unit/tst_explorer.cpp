@@ -19,6 +19,7 @@ const QHash<QString, QStringList> web = {
     {"http://a/4", {}},
     {"http://b/1", {"http://a/1", "http://b/2"}},
     {"http://b/2", {"http://b/1#y"}},
+    {"http://a/5", {"http://a/5#top"}},
 };
 
 ExplorerOptions optionsOf(int mask)
@@ -79,6 +80,10 @@ private slots:
                                                     << 0.0 << "http://b/1#y";
         QTest::newRow("all visited: a new page an earlier page offered")
             << fresh << QStringList{"http://a/1", "http://b/1"} << "http://b/2" << 0.0 << "http://a/3";
+        QTest::newRow("only a place on the page: stop")
+            << same << QStringList{"http://a/1"} << "http://a/5" << 0.0 << "";
+        QTest::newRow("only a place on the page: a new page an earlier page offered")
+            << (same | fresh) << QStringList{"http://a/1"} << "http://a/5" << 0.0 << "http://b/1";
         QTest::newRow("site kept") << (site | same) << QStringList{} << "http://a/1" << 0.99 << "http://a/3";
         QTest::newRow("dead end jumps to a page with new links")
             << jump << QStringList{"http://a/1", "http://a/4"} << "http://a/4" << 0.0 << "http://a/1";
@@ -135,8 +140,9 @@ private slots:
             if (candidates.isEmpty() && !options.jumpBackAtDeadEnd)
                 candidates = candidatesOf(earlier);
             if (candidates.isEmpty()) {
-                // A dead end: stop, or go back to a page seen before.
-                QVERIFY(pick.isEmpty() || (options.jumpBackAtDeadEnd && seen.contains(pick)));
+                // A dead end: stop, go back to a page seen before or on to a new one.
+                QVERIFY(pick.isEmpty() || (options.jumpBackAtDeadEnd && seen.contains(pick)) ||
+                        (options.preferNewPages && !options.jumpBackAtDeadEnd && !seen.contains(Explorer::pageOf(pick))));
             } else {
                 const bool anyNew = std::any_of(candidates.begin(), candidates.end(),
                                                 [&](const QString &c) { return !seen.contains(Explorer::pageOf(c)); });

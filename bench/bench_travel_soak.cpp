@@ -8,8 +8,15 @@
 // the steps when fewer) and whether it has levelled off (the mean of the last fifth of the steps'
 // samples within 5% of the fifth before it: over 5,000 steps, the last 1,000 against the 1,000
 // before them). It checks that memory has levelled off and that every logged address was opened
-// and every opened address was logged. --explore walks with "skip places on the same page" and
-// "prefer new pages" on; without it the plain random walk. Last, it opens the journey window on a
+// and every opened address was logged.
+// The walk: --explore turns on "skip places on the same page" and "prefer new pages"; --options
+// ABCD gives all four explorer options as 1 or 0 in the TRAVEL menu's order (skip places, prefer
+// new, stay on site, jump back); without either, the plain random walk. --trace FILE writes one
+// line a step: the page shown, how many links it offered and how many of them lead to pages new to
+// the journey, the address chosen, whether it is a link of the page shown, and whether it is new.
+// The journey window is open while travel runs (unless --no-window): the bench prints the longest
+// time the program did not return to its event loop and the longest the window held up a step
+// (reading the journey and starting its layout). Last, it opens the journey window on a kept
 // 1,000-step journey and prints how long that took.
 // Build and run:
 //   cmake --build build --target bench_travel_soak
@@ -30,17 +37,21 @@
 #include "travel/journeycommands.h"
 #include "travel/journeyfiles.h"
 #include "travel/travelengine.h"
+#include "travel/travelharvest.h"
 #include "webwait.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <numeric>
+#include <optional>
 
 namespace {
 
@@ -84,16 +95,76 @@ double openLongJourney(BrowserFixture &browser, TestHttpServer &server)
     for (int i = 0; i < journeySteps; ++i)
         lines << "10:00:00  " + server.url(QString("/journey/%1.html").arg(walk.bounded(3000)));
     browser.folder.write("Journeys/Journey 2000-01-01 00-00-00.txt", lines);
+    // The window open while travel ran is closed first, so that it opens anew on the kept journeys.
+    if (QPointer<frmJourney> open = browser.form->findChild<frmJourney *>()) {
+        open->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
     QElapsedTimer clock;
     clock.start();
     browser.form->dispatcher().cmdBar_ButtonClick(CommandBars::menuInstance, JourneyCommands::showKey);
     auto *window = browser.form->findChild<frmJourney *>();
     QTest::keyClick(window->journeyList, Qt::Key_End);
+    waitUntil([window] { return !window->layingOut(); }, stepWaitMs);
     QCoreApplication::processEvents();
     const double seconds = clock.nsecsElapsed() / 1e9;
     std::printf("journey window on %d steps: %zu pages, opened in %.2f s\n", journeySteps, window->graph().nodes.size(),
                 seconds);
     return seconds;
+}
+
+// The longest the program stayed away from its event loop: the most a 5 ms timer waited past
+// its time, since the last restart().
+class StallProbe
+{
+public:
+    StallProbe()
+    {
+        m_tick.setInterval(5);
+        QObject::connect(&m_tick, &QTimer::timeout, [this] {
+            m_longestMs = std::max(m_longestMs, m_since.nsecsElapsed() / 1e6 - m_tick.interval());
+            m_since.restart();
+        });
+        m_since.start();
+        m_tick.start();
+    }
+    // The bench's own work between steps is not the program's.
+    void restart() { m_since.restart(); }
+    double longestMs() const { return m_longestMs; }
+
+private:
+    QTimer m_tick;
+    QElapsedTimer m_since;
+    double m_longestMs = 0;
+};
+
+// The links the page shown offers, read as travel reads them.
+QStringList offeredLinks(WebView *view)
+{
+    auto read = std::make_shared<std::optional<QStringList>>();
+    view->readLinks(TravelHarvest::documentFilter(), [read](const QStringList &hrefs) { *read = hrefs; });
+    waitUntil([&] { return read->has_value(); }, stepWaitMs);
+    return read->value_or(QStringList());
+}
+
+ExplorerOptions optionsFrom(const QString &digits)
+{
+    ExplorerOptions options;
+    for (size_t i = 0; i < explorerFlags.size() && i < size_t(digits.size()); ++i)
+        options.*explorerFlags[i] = digits[i] == u'1';
+    return options;
+}
+
+QString describe(const ExplorerOptions &options)
+{
+    static const char *names[] = {"skip places on the same page", "prefer new pages", "stay on this site",
+                                  "at a dead end, jump back"};
+    QStringList on;
+    for (size_t i = 0; i < explorerFlags.size(); ++i) {
+        if (options.*explorerFlags[i])
+            on << names[i];
+    }
+    return on.isEmpty() ? QStringLiteral("plain random walk") : on.join(", ");
 }
 
 } // namespace
@@ -106,11 +177,21 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     chooseWebRendering();
     QStringList arguments = app.arguments().mid(1);
-    const bool explore = arguments.removeAll("--explore") > 0;
-    if (const qsizetype at = arguments.indexOf("--steps"); at >= 0 && at + 1 < arguments.size()) {
-        steps = std::max(10, arguments[at + 1].toInt());
+    const auto valueOf = [&arguments](const QString &name) {
+        const qsizetype at = arguments.indexOf(name);
+        if (at < 0 || at + 1 >= arguments.size())
+            return QString();
+        const QString value = arguments[at + 1];
         arguments.remove(at, 2);
-    }
+        return value;
+    };
+    ExplorerOptions options = optionsFrom(arguments.removeAll("--explore") > 0 ? "11" : valueOf("--options"));
+    const bool withWindow = arguments.removeAll("--no-window") == 0;
+    if (const QString value = valueOf("--steps"); !value.isEmpty())
+        steps = std::max(10, value.toInt());
+    std::unique_ptr<FILE, int (*)(FILE *)> trace(nullptr, std::fclose);
+    if (const QString path = valueOf("--trace"); !path.isEmpty())
+        trace.reset(std::fopen(qPrintable(path), "w"));
     window = std::min(200, steps / 5);
     TestHttpServer server;
     QString first;
@@ -129,8 +210,16 @@ int main(int argc, char *argv[])
         return 2;
 
     TravelEngine &travel = browser.form->travel();
-    if (explore)
-        travel.explorer().setOptions({.skipSamePage = true, .preferNewPages = true});
+    travel.explorer().setOptions(options);
+    // Opening the window is a command, and every command stops travel: it opens first.
+    QElapsedTimer redrawClock;
+    double longestRedrawMs = 0;
+    if (withWindow) {
+        QObject::connect(&travel, &TravelEngine::stepDone, [&] { redrawClock.start(); });
+        browser.form->dispatcher().cmdBar_ButtonClick(CommandBars::menuInstance, JourneyCommands::showKey);
+        QObject::connect(&travel, &TravelEngine::stepDone,
+                         [&] { longestRedrawMs = std::max(longestRedrawMs, redrawClock.nsecsElapsed() / 1e6); });
+    }
     QSet<QString> journeyPages = {Explorer::pageOf(view->LocationURL())};
     int newPages = 0;
     QStringList opened;
@@ -144,16 +233,30 @@ int main(int argc, char *argv[])
     int outside = 0, withinPage = 0;
     QElapsedTimer clock;
     clock.start();
+    StallProbe stalls;
     for (int step = 0; step < steps; ++step) {
         QSignalSpy complete(view, &WebView::DocumentComplete);
         const QString before = view->LocationURL();
+        const QStringList offered = trace ? offeredLinks(view) : QStringList();
+        stalls.restart();
         travel.Timer2_Timer();
         if (!waitUntil([&] { return opened.size() > step; }, stepWaitMs) || opened.last().isEmpty()) {
             std::printf("travel stopped at step %d\n", step + 1);
             return 3;
         }
         const QString address = opened.last();
-        if (!journeyPages.contains(Explorer::pageOf(address))) {
+        const bool isNew = !journeyPages.contains(Explorer::pageOf(address));
+        if (trace) {
+            const auto leadsOn = [&](const QString &link) {
+                return !journeyPages.contains(Explorer::pageOf(link)) && Explorer::pageOf(link) != Explorer::pageOf(before);
+            };
+            std::fprintf(trace.get(), "%d\t%s\t%lld links\t%lld to new pages\t-> %s\t%s\t%s\n", step + 1,
+                         qPrintable(before), static_cast<long long>(offered.size()),
+                         static_cast<long long>(std::count_if(offered.begin(), offered.end(), leadsOn)),
+                         qPrintable(address), offered.contains(address) ? "on the page" : "not on the page",
+                         isNew ? "new" : "seen before");
+        }
+        if (isNew) {
             journeyPages.insert(Explorer::pageOf(address));
             ++newPages;
         }
@@ -177,6 +280,7 @@ int main(int argc, char *argv[])
         memoryKiB << ProcessTree::residentKiB();
         if ((step + 1) % 500 == 0)
             std::printf("step %d: %.1f MiB\n", step + 1, memoryKiB.last() / 1024.0);
+        stalls.restart();
     }
     const double seconds = clock.nsecsElapsed() / 1e9;
 
@@ -197,7 +301,7 @@ int main(int argc, char *argv[])
     const double beforeLastMiB = meanMiB(memoryKiB, steps - 2 * fifth, fifth);
     const double lastFifthMiB = meanMiB(memoryKiB, steps - fifth, fifth);
     const bool flat = std::abs(lastFifthMiB - beforeLastMiB) <= 0.05 * beforeLastMiB;
-    std::printf("walk: %s\n", explore ? "skip places on the same page, prefer new pages" : "plain random walk");
+    std::printf("walk: %s\n", qPrintable(describe(options)));
     std::printf("steps: %d in %.1f s, %.2f steps per second\n", steps, seconds, steps / seconds);
     std::printf("new pages: %.1f%% of %d steps\n", 100.0 * newPages / steps, steps);
     std::printf("steps on the site: %d, to %lld distinct pages, %d of them to another place of the page shown; "
@@ -219,6 +323,10 @@ int main(int argc, char *argv[])
                 static_cast<long long>(unshown.size()), notRequested);
     for (const QString &address : unshown.mid(0, 10))
         std::printf("  not shown: %s\n", qPrintable(address));
+    std::printf("longest time away from the event loop while travel ran: %.0f ms", stalls.longestMs());
+    if (withWindow)
+        std::printf("; longest the journey window held up a step: %.0f ms", longestRedrawMs);
+    std::printf("\n");
     openLongJourney(browser, server);
     return logged == opened && unshown.isEmpty() && notRequested == 0 && flat ? 0 : 4;
 }

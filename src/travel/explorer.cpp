@@ -7,12 +7,30 @@
 
 static QString hostOf(const QString &address) { return QUrl(address).host(); }
 
+static int defaultPortOf(const QString &scheme)
+{
+    return scheme == u"https" ? 443 : scheme == u"http" ? 80 : -1;
+}
+
 QString Explorer::pageOf(const QString &address)
 {
-    const QUrl url(address);
+    QUrl url(address);
     if (!url.isValid())
         return address.section(u'#', 0, 0);
-    return url.adjusted(QUrl::RemoveFragment | QUrl::NormalizePathSegments).toString();
+    // Resolving an address against itself takes out its "." and ".." segments.
+    url = url.resolved(url).adjusted(QUrl::RemoveFragment);
+    if (url.port() != -1 && url.port() == defaultPortOf(url.scheme()))
+        url.setPort(-1);
+    QString path = url.path(QUrl::FullyEncoded);
+    static const QStringList folderPages = {QStringLiteral("/index.html"), QStringLiteral("/index.htm")};
+    for (const QString &folderPage : folderPages) {
+        if (path.endsWith(folderPage, Qt::CaseInsensitive))
+            path.chop(folderPage.size() - 1);
+    }
+    if (path.isEmpty() && !url.host().isEmpty())
+        path = u'/';
+    url.setPath(path, QUrl::TolerantMode);
+    return url.toString();
 }
 
 void Explorer::startOn(const QString &shownAddress) { m_siteHost = hostOf(shownAddress); }
@@ -59,35 +77,34 @@ QString Explorer::choose(const QString &shownAddress, const QStringList &pageLin
 QString Explorer::explore(const QString &shownPage, const QStringList &pageLinks, const QStringList &earlierLinks,
                           const Uniform &uniform)
 {
-    const bool fallBack = pageLinks.isEmpty() && !m_options.jumpBackAtDeadEnd;
-    QStringList candidates = candidatesOf(shownPage, fallBack ? earlierLinks : pageLinks);
-    if (m_options.jumpBackAtDeadEnd && !m_unvisitedOf.contains(shownPage)) {
-        QSet<QString> pages;
-        for (const QString &link : candidates)
-            pages.insert(pageOf(link));
-        m_unvisitedOf.insert(shownPage, pages);
-        m_pagesInOrder << shownPage;
+    QStringList candidates = candidatesOf(shownPage, pageLinks);
+    if (m_options.preferNewPages || m_options.jumpBackAtDeadEnd)
+        m_frontier.offer(shownPage, candidates, m_visited);
+    // A page whose links the options all set aside is, to the walk, a page without links.
+    if (candidates.isEmpty() && !m_options.jumpBackAtDeadEnd)
+        candidates = candidatesOf(shownPage, earlierLinks);
+    if (candidates.isEmpty()) {
+        // A dead end: back to a page that still offers new ones or, preferring new pages, straight
+        // on to one of them.
+        const QStringList elsewhere = m_options.jumpBackAtDeadEnd ? m_frontier.pagesStillOffering(m_visited, shownPage)
+                                      : m_options.preferNewPages  ? m_frontier.latestUnvisited(m_visited)
+                                                                  : QStringList();
+        return elsewhere.isEmpty() ? QString() : drawn(elsewhere, uniform());
     }
-    if (candidates.isEmpty())
-        return m_options.jumpBackAtDeadEnd ? jumpBack(shownPage, uniform) : QString();
     if (m_options.preferNewPages) {
-        QStringList fresh;
-        std::copy_if(candidates.begin(), candidates.end(), std::back_inserter(fresh),
-                     [this](const QString &link) { return !visited(link); });
+        const QStringList fresh = newPagesAmong(candidates);
         if (!fresh.isEmpty())
             candidates = fresh;
     }
     return drawn(candidates, uniform());
 }
 
-QString Explorer::jumpBack(const QString &shownPage, const Uniform &uniform)
+// The candidates that lead to pages new to the journey or, when none does, the new pages an
+// earlier page offered: the latest that still offers any, so the walk goes on near where it is.
+QStringList Explorer::newPagesAmong(const QStringList &candidates)
 {
-    QStringList open;
-    for (const QString &page : std::as_const(m_pagesInOrder)) {
-        QSet<QString> &unvisited = m_unvisitedOf[page];
-        unvisited.removeIf([this](const QString &candidate) { return m_visited.contains(candidate); });
-        if (page != shownPage && !unvisited.isEmpty())
-            open << page;
-    }
-    return open.isEmpty() ? QString() : drawn(open, uniform());
+    QStringList fresh;
+    std::copy_if(candidates.begin(), candidates.end(), std::back_inserter(fresh),
+                 [this](const QString &link) { return !visited(link); });
+    return fresh.isEmpty() ? m_frontier.latestUnvisited(m_visited) : fresh;
 }

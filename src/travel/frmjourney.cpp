@@ -20,6 +20,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QThread>
 #include <QVBoxLayout>
 
 namespace {
@@ -84,6 +85,14 @@ frmJourney::frmJourney(ProgramState &state, TravelEngine &travel, UserDialogs &d
     });
 }
 
+frmJourney::~frmJourney()
+{
+    if (m_worker) {
+        m_worker->wait();
+        delete m_worker;
+    }
+}
+
 void frmJourney::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
@@ -114,24 +123,44 @@ void frmJourney::showChosenJourney()
         m_dialogs.message(m_state.caption(unreadableCaption, "This journey cannot be read:") % u'\n' % path);
     m_graph = JourneyGraph::fromAddresses(JourneyFiles::addressesOf(lines.value_or(QStringList())),
                                           current ? m_travel.pageTitles() : QHash<QString, QString>());
-    draw();
+    layOut();
 }
 
-void frmJourney::draw()
+void frmJourney::layOut()
 {
-    const JourneyLayout layout = JourneyLayout::of(m_graph);
+    if (m_worker) {
+        m_layOutAgain = true;
+        return;
+    }
+    auto layout = std::make_shared<JourneyLayout>();
+    m_worker = QThread::create([graph = m_graph, layout] { *layout = JourneyLayout::of(graph); });
+    connect(m_worker, &QThread::finished, this, [this, graph = m_graph, layout] {
+        m_worker->deleteLater();
+        m_worker = nullptr;
+        // Drawn even when the journey has grown meanwhile, so that a picture keeps up with steps
+        // that come faster than Graphviz.
+        draw(graph, *layout);
+        if (std::exchange(m_layOutAgain, false))
+            layOut();
+    });
+    m_worker->start();
+}
+
+void frmJourney::draw(const JourneyGraph &graph, const JourneyLayout &layout)
+{
+    m_drawnGraph = graph;
     m_svg = layout.svg;
     m_scene->clear();
     m_boxes.clear();
     const QPen line(QColor(90, 90, 90), 1);
-    for (size_t i = 0; i < m_graph.arrows.size() && i < layout.arrows.size(); ++i) {
+    for (size_t i = 0; i < graph.arrows.size() && i < layout.arrows.size(); ++i) {
         const JourneyLayout::ArrowShape &arrow = layout.arrows[i];
         m_scene->addPath(arrow.path, line);
         m_scene->addPolygon(arrow.head, line, QBrush(line.color()));
-        centredText(m_scene, QString::number(m_graph.arrows[i].step), arrow.labelAt, 9);
+        centredText(m_scene, QString::number(graph.arrows[i].step), arrow.labelAt, 9);
     }
-    for (size_t i = 0; i < m_graph.nodes.size() && i < layout.nodes.size(); ++i) {
-        const JourneyGraph::Node &node = m_graph.nodes[i];
+    for (size_t i = 0; i < graph.nodes.size() && i < layout.nodes.size(); ++i) {
+        const JourneyGraph::Node &node = graph.nodes[i];
         const QRectF box = layout.nodes[i].box;
         QPainterPath shape;
         shape.addRoundedRect(box, 6, 6);
@@ -144,13 +173,13 @@ void frmJourney::draw()
     m_scene->setSceneRect(layout.bounds.adjusted(-10, -10, 10, 10));
 
     QString hosts;
-    for (int i = 0; i < m_graph.hosts.size(); ++i)
+    for (int i = 0; i < graph.hosts.size(); ++i)
         hosts += QStringLiteral("&nbsp; <span style=\"background:%1\">&nbsp;&nbsp;&nbsp;</span> %2")
-                     .arg(JourneyLayout::hostColour(i).name(), m_graph.hosts[i].toHtmlEscaped());
+                     .arg(JourneyLayout::hostColour(i).name(), graph.hosts[i].toHtmlEscaped());
     counts->setText(m_state.caption(pagesCaption, "Pages:").toHtmlEscaped() % u' ' %
-                    QString::number(m_graph.nodes.size()) % u"&nbsp;&nbsp; " %
+                    QString::number(graph.nodes.size()) % u"&nbsp;&nbsp; " %
                     m_state.caption(stepsCaption, "Steps:").toHtmlEscaped() % u' ' %
-                    QString::number(m_graph.arrows.size() + (m_graph.nodes.empty() ? 0 : 1)) % hosts);
+                    QString::number(graph.arrows.size() + (graph.nodes.empty() ? 0 : 1)) % hosts);
 }
 
 QPoint frmJourney::pagePosition(int node) const { return picture->mapFromScene(m_boxes.at(node).center()); }
@@ -161,7 +190,7 @@ bool frmJourney::eventFilter(QObject *watched, QEvent *event)
         const QPointF at = picture->mapToScene(static_cast<QMouseEvent *>(event)->position().toPoint());
         for (size_t i = 0; i < m_boxes.size(); ++i) {
             if (m_boxes[i].contains(at)) {
-                emit pageChosen(m_graph.nodes[i].address);
+                emit pageChosen(m_drawnGraph.nodes[i].address);
                 return true;
             }
         }

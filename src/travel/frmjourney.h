@@ -1,6 +1,7 @@
 #pragma once
 
 #include "journeygraph.h"
+#include "journeylayout.h"
 
 #include <QWidget>
 
@@ -9,6 +10,7 @@ class QGraphicsScene;
 class QGraphicsView;
 class QLabel;
 class QPushButton;
+class QThread;
 class TravelEngine;
 class UserDialogs;
 struct ProgramState;
@@ -17,6 +19,8 @@ struct ProgramState;
 // border, revisits counted), steps as numbered arrows, laid out by Graphviz. It shows this run's
 // journey, growing with every step, or an earlier one chosen from the list; it exports the
 // picture as SVG or PNG. A click on a page asks for it to be opened in the main window.
+// Graphviz takes up to a second over a long journey, so it lays out on a thread of its own, one
+// layout at a time; the steps that come meanwhile are drawn together by the next layout.
 class frmJourney : public QWidget
 {
     Q_OBJECT
@@ -25,10 +29,13 @@ public:
                          unreadableCaption = 341, pagesCaption = 342, stepsCaption = 343;
 
     frmJourney(ProgramState &state, TravelEngine &travel, UserDialogs &dialogs, QWidget *parent = nullptr);
+    ~frmJourney() override;
 
     const JourneyGraph &graph() const { return m_graph; }
     // Where a page's box is drawn, in the coordinates of the view's viewport.
     QPoint pagePosition(int node) const;
+    // False once the picture shows the journey graph() holds.
+    bool layingOut() const { return m_worker != nullptr; }
 
     QComboBox *journeyList;
     QPushButton *exportSvg;
@@ -46,7 +53,8 @@ protected:
 private:
     void fillJourneyList();
     void showChosenJourney();
-    void draw();
+    void layOut();
+    void draw(const JourneyGraph &graph, const JourneyLayout &layout);
     void saveSvg();
     void savePng();
     QString suggestedName(const QString &extension) const;
@@ -56,6 +64,11 @@ private:
     UserDialogs &m_dialogs;
     QGraphicsScene *m_scene;
     JourneyGraph m_graph;
+    // The graph the picture shows, which a click is read against: a step or two behind m_graph
+    // while a layout runs.
+    JourneyGraph m_drawnGraph;
+    QThread *m_worker = nullptr;
+    bool m_layOutAgain = false;
     QByteArray m_svg;
     std::vector<QRectF> m_boxes;
 };

@@ -116,6 +116,7 @@ private slots:
         for (const JourneyGraph::Node &node : window->graph().nodes)
             visits << node.visits;
         QCOMPARE(visits, (QList<int>{2, 2, 1}));
+        QTRY_VERIFY(!window->layingOut());
         // Exports of the picture.
         browser->dialogs.saveAnswer = browser->folder.path("journey.svg");
         QTest::mouseClick(window->exportSvg, Qt::LeftButton);
@@ -138,6 +139,7 @@ private slots:
         QCOMPARE(window->graph().nodes[0].label, QString("Page B"));
         // A click on a page opens it in the main window and stops travel.
         form().travel().startTravel(1);
+        QTRY_VERIFY(!window->layingOut());
         QTest::mouseClick(window->picture->viewport(), Qt::LeftButton, {}, window->pagePosition(0));
         QVERIFY(!form().travel().Timer2.isActive());
         QCOMPARE(form().Text1->currentText(), b);

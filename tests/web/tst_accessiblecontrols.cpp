@@ -25,25 +25,10 @@ class tst_AccessibleControls : public BrowserTest
     Q_OBJECT
 private:
     // The controls a user acts on: each must be announced by a name.
-    static bool isInteractive(QAccessible::Role role)
-    {
-        switch (role) {
-        case QAccessible::PushButton:
-        case QAccessible::ButtonMenu:
-        case QAccessible::ButtonDropDown:
-        case QAccessible::MenuItem:
-        case QAccessible::PageTab:
-        case QAccessible::EditableText:
-        case QAccessible::ComboBox:
-        case QAccessible::Table:
-        case QAccessible::CheckBox:
-        case QAccessible::RadioButton:
-        case QAccessible::ProgressBar:
-            return true;
-        default:
-            return false;
-        }
-    }
+    static inline const QList<QAccessible::Role> interactive{
+        QAccessible::PushButton, QAccessible::ButtonMenu, QAccessible::ButtonDropDown, QAccessible::MenuItem,
+        QAccessible::PageTab,    QAccessible::EditableText, QAccessible::ComboBox,   QAccessible::Table,
+        QAccessible::CheckBox,   QAccessible::RadioButton, QAccessible::ProgressBar};
 
     // Walks the shown part of an accessible tree and the menus, shown or not; the page's own
     // content is the page's business.
@@ -56,7 +41,7 @@ private:
             return;
         const QString name = node->text(QAccessible::Name);
         const QString key = node->object() ? node->object()->objectName() : QString();
-        if (isInteractive(node->role())) {
+        if (interactive.contains(node->role())) {
             if (name.trimmed().isEmpty())
                 unnamed.append(QString("%1 role %2 under %3").arg(key).arg(node->role()).arg(node->parent()->text(QAccessible::Name)));
             auto *button = qobject_cast<QToolButton *>(node->object());
@@ -116,8 +101,8 @@ private:
         poll->start(10);
     }
 
-    QWidget *focused() const { return QApplication::focusWidget(); }
-    QString focusedKey() const
+    static QWidget *focused() { return QApplication::focusWidget(); }
+    static QString focusedKey()
     {
         auto *button = qobject_cast<QToolButton *>(focused());
         return button && button->defaultAction() ? button->defaultAction()->objectName() : QString();

@@ -12,6 +12,7 @@
 #include "browsing/tabset.h"
 #include "browsing/tabstrip.h"
 #include "browsing/webview.h"
+#include "commands/barkeys.h"
 #include "commands/captions.h"
 #include "commands/commandbars.h"
 #include "commands/commandcatalogue.h"
@@ -45,6 +46,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QScreen>
 #include <QShortcut>
@@ -144,6 +146,8 @@ void frmStart::buildCommands()
     m_state.languageCount = static_cast<qint16>(m_state.languageNames.size());
     m_bars = new CommandBars(*m_catalogue, cmdBar0, cmdBar1, cmdBar2, this);
     m_captions->attach(m_bars, {cmdMove, cmdMoveL});
+    nameControls();
+    new BarKeys(this, {cmdBar0, cmdBar2}, [this] { m_tabs->activeView()->SetFocus(); });
     m_dispatcher = new Dispatcher(Dispatcher::Parts{m_state, *m_tabs, *m_navigator, *m_travel, *m_bookmark,
                                                     *m_captions, *m_bars, m_shell, m_dialogs, Text1, *this},
                                   this);
@@ -192,6 +196,30 @@ void frmStart::buildCommands()
     m_dispatcher->setCommand(CommandBars::menuInstance, KeyboardShortcuts::zoomResetKey, [zoom] { zoom->resetZoom(); });
     new ExplorerCommands(m_state, *m_travel, *m_bars, m_dialogs, *m_dispatcher, this);
     new JourneyCommands(m_state, *m_travel, m_dialogs, *m_navigator, Text1, *m_dispatcher, this);
+}
+
+// Controls without a caption of their own, as screen readers announce them.
+void frmStart::nameControls()
+{
+    for (QWidget *addressBox : {static_cast<QWidget *>(Text1), static_cast<QWidget *>(Text1->lineEdit())}) {
+        m_captions->nameControl(addressBox, 344, "Address box", 345,
+                                "Type an address, or words to search for, and press Enter");
+    }
+    m_captions->nameControl(Tab1, 346, "Tabs");
+    // The status texts are named by what they say, and described by their role.
+    m_captions->nameControl(picStat, 348, "Status");
+    m_captions->nameControl(statusBar, 0, nullptr, 348, "Status");
+    m_captions->nameControl(timeBar, 0, nullptr, 349, "Travel countdown");
+    m_captions->nameControl(progressBar, 350, "Page loading");
+    for (QToolBar *bar : {cmdBar0, cmdBar2}) {
+        m_captions->nameControl(bar, BarKeys::barsCaption, BarKeys::barsEnglish, BarKeys::keysCaption,
+                                BarKeys::keysEnglish);
+    }
+    const FindBar::Controls &find = m_findBar->controls();
+    m_captions->nameControl(find.text, 354, "Find in the page");
+    m_captions->nameControl(find.previous, 355, "Previous match");
+    m_captions->nameControl(find.next, 356, "Next match");
+    m_captions->nameControl(find.close, 357, "Close the find bar");
 }
 
 QString frmStart::todayDateFrom(const QDate &date) { return date.toString(QStringLiteral("yyyy-MM-dd")); }

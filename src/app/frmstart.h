@@ -132,6 +132,7 @@ private:
     void buildControls();
     void stepEnded(const char *step) const;
     void buildCommands();
+    void nameControls();
     void placeWindow();
     static QRect keptOnScreen(const QRect &window);
     void fillScreen();

@@ -28,6 +28,7 @@ FindBar::FindBar(QWidget *parent) : QWidget(parent), m_text(new QLineEdit(this))
     layout->addWidget(next);
     layout->addWidget(m_matches);
     layout->addWidget(close);
+    m_controls = {m_text, previous, next, close};
     connect(m_text, &QLineEdit::returnPressed, this, &FindBar::findNext);
     connect(m_text, &QLineEdit::textChanged, this, &FindBar::findNext);
     connect(next, &QToolButton::clicked, this, &FindBar::findNext);

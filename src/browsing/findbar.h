@@ -4,6 +4,7 @@
 
 class QLabel;
 class QLineEdit;
+class QToolButton;
 class WebView;
 
 // Finds text in the active page: a text box, next and previous, the match count; Escape closes it.
@@ -12,6 +13,15 @@ class FindBar : public QWidget
     Q_OBJECT
 public:
     explicit FindBar(QWidget *parent = nullptr);
+
+    struct Controls
+    {
+        QLineEdit *text;
+        QToolButton *previous;
+        QToolButton *next;
+        QToolButton *close;
+    };
+    const Controls &controls() const { return m_controls; }
 
     void open(WebView *view);
     void findNext();
@@ -28,4 +38,5 @@ private:
     WebView *m_view = nullptr;
     QLineEdit *m_text;
     QLabel *m_matches;
+    Controls m_controls;
 };

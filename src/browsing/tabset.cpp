@@ -46,6 +46,16 @@ QString TabSet::TabCaption(int index) const
 void TabSet::setTabCaption(int index, const QString &caption)
 {
     m_tabStrip->setTabText(index, QString(caption).replace(u'&', QStringLiteral("&&")));
+    nameTabs();
+}
+
+void TabSet::nameTabs()
+{
+    for (int index = 0; index < TabCount(); ++index) {
+        const QString caption = TabCaption(index);
+        const QString free = m_state.caption(freeTabCaption, "Free tab") % u' ' % QString::number(index + 1);
+        m_tabStrip->setAccessibleTabName(index, caption.isEmpty() ? free : caption);
+    }
 }
 
 void TabSet::createViewsUpTo(int count)

@@ -23,6 +23,7 @@ public:
     // The tab strip's count before a language file gives one.
     static constexpr int defaultTabCount = 3;
     static constexpr int maximumTabCount = 40;
+    static constexpr int freeTabCaption = 347;
 
     static inline const QString profileFolder = QStringLiteral("\\Profile");
 
@@ -34,6 +35,8 @@ public:
     void setActiveTab(int index);
     QString TabCaption(int index) const;
     void setTabCaption(int index, const QString &caption);
+    // Screen readers call a tab by its caption, a free tab by its number.
+    void nameTabs();
     WebView *Web(int index) const { return m_views.at(index); }
     WebView *activeView() const { return Web(ActiveTab()); }
     int viewCount() const { return static_cast<int>(m_views.size()); }

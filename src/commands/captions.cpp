@@ -1,5 +1,6 @@
 #include "captions.h"
 
+#include "accessibletext.h"
 #include "browsing/tabset.h"
 #include "commandbars.h"
 #include "core/programstate.h"
@@ -54,6 +55,12 @@ void Captions::attach(CommandBars *bars, QList<QWidget *> moveButtons)
 {
     m_bars = bars;
     m_moveButtons = std::move(moveButtons);
+}
+
+void Captions::nameControl(QWidget *control, int nameCaption, const char *englishName, int descriptionCaption,
+                           const char *englishDescription)
+{
+    m_namedControls.append({control, nameCaption, englishName, descriptionCaption, englishDescription});
 }
 
 static bool isEnglish(const QString &languageName)
@@ -119,7 +126,17 @@ void Captions::Set_Captions()
     m_bars->setTooltip(QStringLiteral("SOCIAL"), m_state.socialDescr);
     m_bars->setTooltip(QStringLiteral("EBAY"), m_state.ecommerceDescr);
     m_bars->setTooltip(QStringLiteral("BRUSALDO"), m_state.caption(196));
-    for (QWidget *button : m_moveButtons)
+    for (QWidget *button : m_moveButtons) {
         button->setToolTip(m_state.caption(moveButtonCaption));
+        AccessibleText::describe(button, button->toolTip(), button->toolTip());
+    }
+    for (const NamedControl &named : std::as_const(m_namedControls)) {
+        AccessibleText::describe(named.control,
+                                 named.nameCaption ? m_state.caption(named.nameCaption, named.englishName) : QString(),
+                                 named.descriptionCaption
+                                     ? m_state.caption(named.descriptionCaption, named.englishDescription)
+                                     : QString());
+    }
+    m_tabs.nameTabs();
     LinkIndex::nameEmptyTables(m_state);
 }

@@ -22,6 +22,11 @@ public:
 
     // Set once the command bars exist.
     void attach(CommandBars *bars, QList<QWidget *> moveButtons);
+    // A control without a caption of its own gets its name and description (for screen readers)
+    // from these captions, the program's own English where the language file has none. Without a
+    // name caption, it keeps the name its own text gives it.
+    void nameControl(QWidget *control, int nameCaption, const char *englishName, int descriptionCaption = 0,
+                     const char *englishDescription = nullptr);
 
     // Reads the language file of languageName: captions, settings and the tab count. When that file is gone, the English file's instead, and the notice
     // that says so is given back (empty otherwise).
@@ -33,4 +38,13 @@ private:
     TabSet &m_tabs;
     CommandBars *m_bars = nullptr;
     QList<QWidget *> m_moveButtons;
+    struct NamedControl
+    {
+        QWidget *control;
+        int nameCaption;
+        const char *englishName;
+        int descriptionCaption;
+        const char *englishDescription;
+    };
+    QList<NamedControl> m_namedControls;
 };

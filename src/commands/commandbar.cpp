@@ -1,5 +1,6 @@
 #include "commandbar.h"
 
+#include "accessibletext.h"
 #include "commandbars.h"
 #include "commandcatalogue.h"
 
@@ -32,6 +33,7 @@ CommandBar::CommandBar(const CommandCatalogue &catalogue, const QString &barName
             action = addAction(button->icon >= 0 ? icons(button->icon) : QIcon(), button->caption);
             action->setToolTip(button->tooltip);
             connect(action, &QAction::triggered, this, [this, key] { emit clicked(m_instance, key); });
+            AccessibleText::follow(action);
         }
         action->setObjectName(key);
         m_actions.insert(key, action);

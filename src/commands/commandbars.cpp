@@ -1,5 +1,6 @@
 #include "commandbars.h"
 
+#include "accessibletext.h"
 #include "commandcatalogue.h"
 #include "imagelist.h"
 
@@ -30,6 +31,8 @@ CommandBars::CommandBars(const CommandCatalogue &catalogue, QToolBar *cmdBar0, Q
     m_menus.value(QStringLiteral("LANG"))->setToolTipsVisible(true);
     fillToolBar(cmdBar0, catalogue.bar(QStringLiteral("STANDARD0")), 0);
     fillToolBar(cmdBar2, catalogue.bar(QStringLiteral("STANDARD2")), 2);
+    for (QAction *action : std::as_const(m_actions))
+        AccessibleText::follow(action);
 }
 
 void CommandBars::fillToolBar(QToolBar *toolBar, const QStringList &keys, int instance)
@@ -105,6 +108,7 @@ void CommandBars::addLanguageEntry(const QString &key)
     setCaption(key, button->caption);
     setTooltip(key, button->tooltip);
     languages->insertAction(m_actions.value(CommandCatalogue::newLanguageKey), action);
+    AccessibleText::follow(action);
     connect(action, &QAction::triggered, this, [this, key] { emit clicked(menuInstance, key); });
 }
 

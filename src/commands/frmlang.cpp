@@ -1,5 +1,7 @@
 #include "frmlang.h"
 
+#include "accessibletext.h"
+#include "barkeys.h"
 #include "commandbar.h"
 #include "core/programstate.h"
 #include "core/textfile.h"
@@ -45,6 +47,7 @@ frmLang::frmLang(ProgramState &state, const CommandCatalogue &catalogue, UserDia
     layout->addWidget(cmdBar);
     layout->addWidget(Text1);
 
+    new BarKeys(this, {cmdBar}, [this] { Text1->setFocus(Qt::ShortcutFocusReason); });
     applyCaptions();
     resize(QGuiApplication::primaryScreen()->geometry().size() / 2);
     loadEnglish();
@@ -57,6 +60,7 @@ void frmLang::applyCaptions()
     setWindowTitle(m_state.caption(titleCaption));
     cmdBar->setCaption(QStringLiteral("EXIT3"), m_state.caption(exitCaption));
     cmdBar->setCaption(QStringLiteral("SAVE5"), m_state.caption(saveCaption));
+    AccessibleText::describe(Text1, m_state.caption(textCaption, "Language file text"), QString());
 }
 
 void frmLang::loadEnglish()

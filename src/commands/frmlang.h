@@ -25,6 +25,7 @@ public:
     static constexpr int controlCharacterCaption = 244;
     static constexpr int replaceCaption = 245;
     static constexpr int saveFailedCaption = 246;
+    static constexpr int textCaption = 358;
     static inline const QString englishFile = QStringLiteral("\\Languages\\Lang_English.txt");
 
     frmLang(ProgramState &state, const CommandCatalogue &catalogue, UserDialogs &dialogs, QWidget *parent = nullptr);

@@ -1,5 +1,6 @@
 #include "frmedit.h"
 
+#include "commands/barkeys.h"
 #include "commands/commandbar.h"
 #include "core/programstate.h"
 #include "linktables/linkicons.h"
@@ -43,12 +44,15 @@ frmEDit::frmEDit(ProgramState &state, UserDialogs &dialogs, const CommandCatalog
     cmdBar9->setTooltip(QStringLiteral("CANCEL"), m_state.caption(94));
     cmdBar9->setTooltip(QStringLiteral("SAVE3"), m_state.caption(95));
     connect(cmdBar9, &CommandBar::clicked, this, &frmEDit::cmdBar_ButtonClick);
+    new BarKeys(this, {cmdBar9}, [this] { Txt[1]->setFocus(Qt::ShortcutFocusReason); });
 
     const LinkRow &row = m_table.row(m_state.editRow);
     for (int i = 1; i <= LinkRow::fieldCount; ++i) {
         Lab[i] = new QLabel(m_state.caption(i == LinkRow::Date ? dateCaption : 64 + i), this);
         Txt[i] = new QLineEdit(row[i], this);
         Txt[i]->setObjectName(QStringLiteral("Txt%1").arg(i));
+        // Screen readers name each box by its label.
+        Lab[i]->setBuddy(Txt[i]);
     }
     placeWindow();
     m_state.tableModified = 0;

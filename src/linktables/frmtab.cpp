@@ -2,6 +2,8 @@
 
 #include "bookmarkcommands.h"
 #include "browsing/documentwindow.h"
+#include "commands/accessibletext.h"
+#include "commands/barkeys.h"
 #include "commands/commandbar.h"
 #include "core/programstate.h"
 #include "dialogs/frmedit.h"
@@ -29,6 +31,9 @@
 namespace {
 
 constexpr int moveCaption = 215;
+constexpr int gridCaption = 351;
+constexpr int titleBoxCaption = 352;
+constexpr int stripCaption = 353;
 constexpr int headerCaptions[LinkGridModel::columns] = {64, 65, 0, 67, 68, 69, 73};
 const QColor editingColour(255, 255, 192);
 
@@ -139,6 +144,22 @@ void frmTab::buildControls(const CommandCatalogue &catalogue)
     GridList->setObjectName(QStringLiteral("GridList"));
     connect(GridList, &QTableView::clicked, this, &frmTab::GridList_Click);
     connect(GridList, &QTableView::doubleClicked, this, &frmTab::GridList_DblClick);
+    nameControls();
+    new BarKeys(this, {cmdBar[0], cmdBar[1]}, [this] { GridList->setFocus(Qt::ShortcutFocusReason); });
+}
+
+// Controls without a caption of their own, as screen readers announce them.
+void frmTab::nameControls()
+{
+    AccessibleText::describe(GridList, m_state.caption(gridCaption, "Links of the table"), QString());
+    AccessibleText::describe(Text1, m_state.caption(titleBoxCaption, "Table title"), QString());
+    AccessibleText::describe(lblMove, lblMove->toolTip(), lblMove->toolTip());
+    for (LinkTabStrip *strip : TabF)
+        AccessibleText::describe(strip, m_state.caption(stripCaption, "Link tables"), QString());
+    for (CommandBar *bar : cmdBar) {
+        AccessibleText::describe(bar, m_state.caption(BarKeys::barsCaption, BarKeys::barsEnglish),
+                                 m_state.caption(BarKeys::keysCaption, BarKeys::keysEnglish));
+    }
 }
 
 void frmTab::placeWindow()

@@ -78,6 +78,7 @@ private:
     void placeWindow();
     TabLayout layoutFor(double innerWidth, double innerHeight) const;
     void applyLayout(const TabLayout &layout);
+    void nameControls();
     // Before rows held but not saved are let go (closing, another table), the user may save them.
     void askToSaveUnsaved();
     void closeWindow();

@@ -64,7 +64,10 @@ frmJourney::frmJourney(ProgramState &state, TravelEngine &travel, UserDialogs &d
     picture->viewport()->installEventFilter(this);
 
     auto *bar = new QHBoxLayout;
-    bar->addWidget(new QLabel(m_state.caption(earlierCaption, "Open an earlier journey"), this));
+    auto *listLabel = new QLabel(m_state.caption(earlierCaption, "Open an earlier journey"), this);
+    // Screen readers name the list by its label.
+    listLabel->setBuddy(journeyList);
+    bar->addWidget(listLabel);
     bar->addWidget(journeyList);
     bar->addStretch();
     bar->addWidget(exportSvg);

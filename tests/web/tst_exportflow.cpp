@@ -513,7 +513,7 @@ private slots:
         QCOMPARE(office.pictures.size(), stillServed ? 1 : 0);
         if (stillServed) {
             QCOMPARE(office.pictures[0].pixelColor(60, 40), QColor(Qt::green));
-            QCOMPARE(far->requestCount("/far.png"), 2);
+            QVERIFY(far->requestCount("/far.png") > 1);
             QVERIFY2(far->lastRequest("/far.png").contains(QByteArray("Referer: " + server.url("/").toUtf8())),
                      far->lastRequest("/far.png").constData());
         }

@@ -1,5 +1,6 @@
 #include "webprofile.h"
 
+#include "enginecookies.h"
 #include "platform/childenvironment.h"
 
 #include <QWebEngineDownloadRequest>
@@ -38,6 +39,7 @@ QWebEngineProfile *WebProfile::engineProfile()
         m_profile = std::make_unique<QWebEngineProfile>(QStringLiteral("TamzoTravel"));
         m_profile->setPersistentStoragePath(m_folder);
         m_profile->setCachePath(m_folder + QStringLiteral("/Cache"));
+        EngineCookies::of(m_profile.get());
         QObject::connect(m_profile.get(), &QWebEngineProfile::downloadRequested, m_profile.get(),
                          [this](QWebEngineDownloadRequest *download) {
                              if (m_downloads)
@@ -61,6 +63,7 @@ QWebEngineProfile *WebProfile::offTheRecord()
     if (!profile->property("tamzoConfigured").toBool()) {
         profile->setProperty("tamzoConfigured", true);
         refuseUnaskedDownloads(profile);
+        EngineCookies::of(profile);
     }
     return profile;
 }

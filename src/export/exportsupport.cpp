@@ -70,8 +70,10 @@ void ExportSupport::copyPage(std::function<void(const QString &)> done)
         }
         const QString path = self->workFile(QStringLiteral("page.html"));
         WriteResult written = writeWhole(path, htmlDocument(copied.html));
-        for (qsizetype n = 0; written.ok() && n < copied.pictures.size(); ++n)
-            written = writeWhole(self->workFile(PageCopy::pictureName(n)), copied.pictures[n]);
+        for (qsizetype n = 0; written.ok() && n < copied.pictures.size(); ++n) {
+            if (!copied.pictures[n].isEmpty())
+                written = writeWhole(self->workFile(PageCopy::pictureName(n)), copied.pictures[n]);
+        }
         if (!written.ok()) {
             self->failed(written);
             return done(QString());

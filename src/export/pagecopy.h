@@ -1,11 +1,14 @@
 #pragma once
 
+#include "picturefetch.h"
 #include "webattend.h"
 
 #include <QByteArrayList>
+#include <QJsonObject>
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <algorithm>
 #include <functional>
 
 class WebView;
@@ -20,11 +23,15 @@ class PageCopy : public QObject
 public:
     struct Copied
     {
-        // The body's markup; picture n is "picture<n>.png" beside it.
+        // The body's markup; picture n is "picture<n>.png" beside it (none for an empty one).
         QString html;
         QString text;
         QByteArrayList pictures;
-        bool empty() const { return text.trimmed().isEmpty() && pictures.isEmpty(); }
+        bool empty() const
+        {
+            return text.trimmed().isEmpty()
+                   && std::all_of(pictures.begin(), pictures.end(), [](const QByteArray &p) { return p.isEmpty(); });
+        }
     };
 
     explicit PageCopy(QObject *parent = nullptr);
@@ -36,8 +43,10 @@ public:
 
 private:
     void copy();
+    void read(const QJsonObject &answer, const std::function<void(const Copied &)> &finish);
 
     WebAttend m_attend;
+    PictureFetch m_fetch;
     QPointer<WebView> m_view;
     std::function<void(const Copied &)> m_done;
 };

@@ -2,6 +2,7 @@
 #include "testmain.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QLabel>
 #include <QProcess>
 
@@ -36,6 +37,24 @@ class tst_OfficeExports : public ExportTest
                 return line.section(':', 1).trimmed();
         }
         return {};
+    }
+    // What qpdf tells of a PDF: its bookmarks, and its document catalog (/Root of the trailer).
+    static QByteArray qpdf(const QStringList &arguments)
+    {
+        QProcess qpdf;
+        qpdf.start("qpdf", arguments);
+        qpdf.waitForFinished(30000);
+        return qpdf.readAllStandardOutput();
+    }
+    static QJsonArray pdfBookmarks(const QString &path)
+    {
+        return QJsonDocument::fromJson(qpdf({"--json=2", "--json-key=outlines", path})).object().value("outlines").toArray();
+    }
+    static QByteArray pdfCatalog(const QString &path)
+    {
+        const QByteArray trailer = qpdf({"--show-object=trailer", path});
+        const QByteArray root = trailer.mid(trailer.indexOf("/Root ") + 6).split(' ').value(0);
+        return root.isEmpty() ? QByteArray() : qpdf({QString::fromLatin1("--show-object=" + root), path});
     }
     static QStringList filesBeside(const QString &path)
     {
@@ -138,6 +157,9 @@ private slots:
                  qPrintable(text));
         QVERIFY2(pdfInfo(path, "Page size").startsWith("595"), qPrintable(pdfInfo(path, "Page size")));
         QCOMPARE(pdfInfo(path, "Tagged"), QString("yes"));
+        QVERIFY2(pdfCatalog(path).contains("/StructTreeRoot"), pdfCatalog(path).constData());
+        // The page's heading would be a bookmark of its own.
+        QCOMPARE(pdfBookmarks(path), QJsonArray());
         const QJsonObject copy = reader.inspect(out->filePath("v1.2/page.doc"));
         QVERIFY(copy.value("text").toString().contains(ExportPage::heading));
         QCOMPARE(copy.value("landscape").toBool(), false);

@@ -20,13 +20,17 @@ public:
     Failure failure = Failure::None;
     bool hold = false;
     QStringList operations;
-    // The page the last document was made of, as the office got it.
+    // The page the last document was made of, as the office got it, and its pictures.
     QByteArray page;
+    QList<QImage> pictures;
 
     void writeDocument(const QString &, bool, const QString &htmlPath, const QList<Output> &outputs, Done done) override
     {
         QFile html(htmlPath);
         page = html.open(QIODevice::ReadOnly) ? html.readAll() : QByteArray();
+        pictures.clear();
+        for (const QFileInfo &picture : QFileInfo(htmlPath).dir().entryInfoList({"picture*.png"}, QDir::Files, QDir::Name))
+            pictures.append(QImage(picture.filePath()));
         answer("document", outputs, std::move(done));
     }
     void writeWorkbook(const QString &, const QString &output, Done done) override
@@ -478,6 +482,41 @@ private slots:
         QVERIFY2(office.page.contains("Two pictures") && office.page.contains("picture0.png")
                      && !office.page.contains("picture1.png") && office.page.contains("not come"),
                  office.page.constData());
+    }
+
+    void pictureFromAnotherSiteComesAsThePageGotIt_data()
+    {
+        QTest::addColumn<bool>("stillServed");
+        QTest::newRow("still served") << true;
+        QTest::newRow("server gone since") << false;
+    }
+    void pictureFromAnotherSiteComesAsThePageGotIt()
+    {
+        QFETCH(bool, stillServed);
+        // Another port is another origin: the page may show the picture but not read it.
+        auto far = std::make_unique<TestHttpServer>();
+        far->setPage("/far.png", ExportPage::picture(Qt::green), "image/png");
+        far->requireCookie("/far.png", "pass=harbour");
+        server.setPage("/far", "<html><head><title>Far</title><script>document.cookie = 'pass=harbour; path=/';</script>"
+                               "</head><body><p>A picture from afar</p><script>document.write('<img src=\""
+                                   + far->url("/far.png").toUtf8() + "\" alt=\"far &amp; away\">');</script></body></html>");
+        startExportPage();
+        QVERIFY(navigateAndWait(active(), server.url("/far")));
+        QCOMPARE(far->requestCount("/far.png"), 1);
+        if (!stillServed)
+            far.reset();
+        dialogs().saveAnswer = out->filePath("far.doc");
+        QVERIFY(exportWith("SAVE:WORDH"));
+        QCOMPARE(dialogs().messages, QStringList{saved(out->filePath("far.doc"))});
+        QCOMPARE(office.page.contains("<img src=\"picture0.png\""), stillServed);
+        QCOMPARE(office.page.contains(">far &amp; away"), !stillServed);
+        QCOMPARE(office.pictures.size(), stillServed ? 1 : 0);
+        if (stillServed) {
+            QCOMPARE(office.pictures[0].pixelColor(60, 40), QColor(Qt::green));
+            QVERIFY(far->requestCount("/far.png") > 1);
+            QVERIFY2(far->lastRequest("/far.png").contains(QByteArray("Referer: " + server.url("/").toUtf8())),
+                     far->lastRequest("/far.png").constData());
+        }
     }
 };
 

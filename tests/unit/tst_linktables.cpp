@@ -43,22 +43,15 @@ private:
         ProgramState state{AppFolder(folder.root())};
     };
 
-    static QString row(const QString &title, const QString &secret, const QString &address = "http://a/")
+    static QString row(const QString &title, const QString &secret)
     {
-        return QStringList{title, address, "note", secret, "typed", "2026-01-02"}.join(";-;");
+        return QStringList{title, "http://a/", "note", secret, "typed", "2026-01-02"}.join(";-;");
     }
     static QStringList titles(const LinkTable &table)
     {
         QStringList result;
         for (int r = 1; r <= table.rowCount(); ++r)
             result << table.row(r)[LinkRow::Title];
-        return result;
-    }
-    static QStringList secrets(const LinkTable &table)
-    {
-        QStringList result;
-        for (int r = 1; r <= table.rowCount(); ++r)
-            result << table.row(r)[LinkRow::Secret];
         return result;
     }
 
@@ -227,22 +220,6 @@ private slots:
         QCOMPARE(table.rowCount(), saved.size());
     }
 
-    void rowsBeyondTheLargestCountAreKept()
-    {
-        Tables t;
-        t.index({"Damaged,99999"});
-        QStringList lines;
-        for (int i = 0; i < LinkIndex::maxCount + 3; ++i)
-            lines << row(QString("T%1").arg(i, 5, 10, QChar('0')), "");
-        t.folder.write("Links/Links.000", lines);
-        LinkTable table(t.state);
-        table.Read_Table();
-        QCOMPARE(table.rowCount(), LinkIndex::maxCount + 3);
-        QVERIFY(table.Save_Table().ok());
-        QCOMPARE(t.folder.readLines("Links/Links.000"), lines);
-        QCOMPARE(t.line(1), QString("Damaged,%1").arg(LinkIndex::maxCount + 3));
-    }
-
     void addsThePageShown_data()
     {
         QTest::addColumn<QString>("title");
@@ -285,32 +262,6 @@ private slots:
             QCOMPARE(table.rowCount(), 2);
             QVERIFY(titles(table).contains(LinkTableFile::parseLine(storedLine)->fields[0]));
         }
-    }
-
-    void sortsWithoutRegardToCase_data()
-    {
-        QTest::addColumn<int>("column");
-        QTest::addColumn<QStringList>("titles");
-        QTest::newRow("title") << 1 << QStringList{"Alpha", "beta", "gamma", "Zeta"};
-        QTest::newRow("address") << 2 << QStringList{"Zeta", "gamma", "beta", "Alpha"};
-        QTest::newRow("notes sort by title") << 3 << QStringList{"Alpha", "beta", "gamma", "Zeta"};
-    }
-    void sortsWithoutRegardToCase()
-    {
-        QFETCH(int, column);
-        QFETCH(QStringList, titles);
-        Tables t;
-        t.index({"T,4"});
-        t.folder.write("Links/Links.000", {row("beta", "sb", "http://c/"), row("Zeta", "sz", "http://A/"),
-                                           row("Alpha", "sa", "http://d/"), row("gamma", "sg", "http://b/")});
-        LinkTable table(t.state);
-        table.Read_Table();
-        table.sortBy(column);
-        QCOMPARE(tst_LinkTables::titles(table), titles);
-        QStringList expectedSecrets;
-        for (const QString &title : titles)
-            expectedSecrets << "s" + title.left(1).toLower();
-        QCOMPARE(secrets(table), expectedSecrets);
     }
 
     void refusedText_data()

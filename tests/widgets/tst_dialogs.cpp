@@ -101,8 +101,8 @@ private slots:
             QVERIFY2(!label->text().contains("http") && !label->text().contains('@'), qPrintable(label->text()));
     }
 
-    // The help button and both links hand the manual of the current language to the desktop.
-    // Which manual a language gets is the manual's own rule; here the three ways to it.
+    // The help button and both links hand the manual of the current language to the desktop
+    // (which manual each language gets is the manual's own test).
     void aboutBoxOpensTheManual_data()
     {
         QTest::addColumn<QString>("how");

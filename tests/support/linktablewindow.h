@@ -4,6 +4,7 @@
 #include "core/programstate.h"
 #include "dialogs/frmedit.h"
 #include "linktables/frmtab.h"
+#include "linktables/linkgridview.h"
 #include "linktables/linkindex.h"
 #include "linktables/linktable.h"
 #include "modaldriver.h"

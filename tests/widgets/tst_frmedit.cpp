@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QScreen>
 #include <QTest>
 

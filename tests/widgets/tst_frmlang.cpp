@@ -1,13 +1,8 @@
-#include "app/firstruninstall.h"
 #include "commands/commandbar.h"
-#include "commands/commandcatalogue.h"
 #include "commands/frmlang.h"
-#include "commands/languagefile.h"
-#include "core/programstate.h"
 #include "dialogs/frminput.h"
+#include "languagefixture.h"
 #include "modaldriver.h"
-#include "scripteddialogs.h"
-#include "tempappfolder.h"
 #include "testmain.h"
 
 #include <QAction>
@@ -21,14 +16,10 @@
 #include <QtTest/qtestspontaneevent.h>
 
 // The language editor as a user works with it, in a freshly installed application folder.
-class tst_frmLang : public QObject
+class tst_frmLang : public QObject, private LanguageFixture
 {
     Q_OBJECT
 private:
-    std::unique_ptr<TempAppFolder> folder;
-    std::unique_ptr<ProgramState> state;
-    CommandCatalogue catalogue;
-    ScriptedDialogs dialogs;
     std::unique_ptr<frmLang> editor;
 
     void open()
@@ -62,20 +53,10 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        catalogue.Make_Buttons({"Lang_English.txt"});
-        catalogue.Build_Bars();
-    }
     void init()
     {
-        folder = std::make_unique<TempAppFolder>();
-        folder->stageDelivered();
-        QCOMPARE(FirstRunInstall::Move_Data(AppFolder(folder->root())), QString());
-        state = std::make_unique<ProgramState>(AppFolder(folder->root()));
-        state->languageName = "Italiano";
-        QVERIFY(LanguageFile::Read_Lang(*state).found);
-        dialogs = ScriptedDialogs();
+        install();
+        useLanguage("Italiano");
     }
     void cleanup() { editor.reset(); }
 

@@ -135,14 +135,16 @@ QString CommandBars::styleSheet(int barStyle)
             " border: 1px solid #9fb8d8; }"
             "QToolButton { border: 1px solid transparent; border-radius: 2px; padding: 1px; }"
             "QToolButton:hover { background: #ffe8a6; border-color: #e3b04b; }"
-            "QToolButton:pressed, QToolButton:checked { background: #ffc96b; border-color: #c88a1f; }");
+            "QToolButton:pressed, QToolButton:checked { background: #ffc96b; border-color: #c88a1f; }"
+            "QToolButton:focus { border: 2px solid #1c4f9c; padding: 0px; }");
     case 2: // money: green banknote tones
         return QStringLiteral(
             "QToolBar, QWidget#cmdBar1 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #eef5e4, stop:1 #b9d3a0);"
             " border: 1px solid #6f9a50; }"
             "QToolButton { border: 1px solid transparent; border-radius: 4px; padding: 1px; }"
             "QToolButton:hover { background: #fdf6d8; border-color: #b59a3b; }"
-            "QToolButton:pressed, QToolButton:checked { background: #e4cf7a; border-color: #8b7322; }");
+            "QToolButton:pressed, QToolButton:checked { background: #e4cf7a; border-color: #8b7322; }"
+            "QToolButton:focus { border: 2px solid #2d5a17; padding: 0px; }");
     case 3: // XP: saturated blue with rounded, raised buttons
         return QStringLiteral(
             "QToolBar, QWidget#cmdBar1 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3a81f3, stop:1 #1e54c9);"
@@ -150,7 +152,8 @@ QString CommandBars::styleSheet(int barStyle)
             "QToolButton { border: 1px solid transparent; border-radius: 5px; padding: 1px; color: white; }"
             "QToolButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #7fb1ff, stop:1 #4c86e8);"
             " border-color: #cde0ff; }"
-            "QToolButton:pressed, QToolButton:checked { background: #163f99; border-color: #0b2766; }");
+            "QToolButton:pressed, QToolButton:checked { background: #163f99; border-color: #0b2766; }"
+            "QToolButton:focus { border: 2px solid #ffd23f; padding: 0px; }");
     default: // system: the desktop's own look
         return QString();
     }

@@ -154,8 +154,8 @@ QString CommandBars::styleSheet(int barStyle)
             " border-color: #cde0ff; }"
             "QToolButton:pressed, QToolButton:checked { background: #163f99; border-color: #0b2766; }"
             "QToolButton:focus { border: 2px solid #ffd23f; padding: 0px; }");
-    default: // system: the desktop's own look
-        return QString();
+    default: // system: the desktop's own look, where the keyboard focus is too faint to see
+        return QStringLiteral("QToolButton:focus { border: 2px solid palette(highlight); border-radius: 2px; }");
     }
 }
 

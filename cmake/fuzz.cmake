@@ -3,6 +3,7 @@
 option(TAMZO_FUZZ "Build the fuzz targets (clang, libFuzzer)" OFF)
 if(TAMZO_FUZZ)
   set(flags -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
-  add_compile_options(-fsanitize=fuzzer-no-link ${flags})
+  # Light optimisation and line tables only, as in the sanitized build: it builds faster.
+  add_compile_options(-fsanitize=fuzzer-no-link ${flags} -O1 -g1)
   add_link_options(${flags})
 endif()

@@ -2,7 +2,7 @@
 
 #include "core/textcase.h"
 #include "imagelist.h"
-#include "languagename.h"
+#include "language/languagename.h"
 
 namespace {
 

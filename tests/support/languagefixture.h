@@ -2,7 +2,7 @@
 
 #include "app/firstruninstall.h"
 #include "commands/commandcatalogue.h"
-#include "commands/languagefile.h"
+#include "language/languagefile.h"
 #include "core/programstate.h"
 #include "scripteddialogs.h"
 #include "tempappfolder.h"

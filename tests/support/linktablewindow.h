@@ -2,7 +2,7 @@
 
 #include "commands/commandcatalogue.h"
 #include "core/programstate.h"
-#include "dialogs/frmedit.h"
+#include "linktables/frmedit.h"
 #include "linktables/frmtab.h"
 #include "linktables/linkgridview.h"
 #include "linktables/linkindex.h"

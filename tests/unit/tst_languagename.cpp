@@ -1,5 +1,5 @@
 #include "commands/commandcatalogue.h"
-#include "commands/languagename.h"
+#include "language/languagename.h"
 #include "core/programstate.h"
 #include "dialogs/frmabout.h"
 #include "dialogs/usermanual.h"

@@ -1,8 +1,8 @@
 #include "captions.h"
 
-#include "accessibletext.h"
+#include "commands/accessibletext.h"
 #include "browsing/tabset.h"
-#include "commandbars.h"
+#include "commands/commandbars.h"
 #include "core/programstate.h"
 #include "core/textcase.h"
 #include "languagefile.h"

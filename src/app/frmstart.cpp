@@ -8,7 +8,6 @@
 #include "browsing/history.h"
 #include "browsing/navigator.h"
 #include "browsing/newwindowpolicy.h"
-#include "browsing/pagezoom.h"
 #include "browsing/tabset.h"
 #include "browsing/tabstrip.h"
 #include "browsing/webview.h"
@@ -17,14 +16,11 @@
 #include "commands/commandbars.h"
 #include "commands/commandcatalogue.h"
 #include "commands/dispatcher.h"
-#include "language/frmlang.h"
 #include "commands/imagelist.h"
 #include "export/exports.h"
-#include "commands/keyboardshortcuts.h"
 #include "core/programstate.h"
-#include "dialogs/frmabout.h"
-#include "dialogs/usermanual.h"
 #include "platform/edgeresizer.h"
+#include "commandwiring.h"
 #include "firstruninstall.h"
 #include "linktables/linktables.h"
 #include "mainlayout.h"
@@ -32,9 +28,8 @@
 #include "platform/userdialogs.h"
 #include "settings/optionsfile.h"
 #include "settings/windowsettings.h"
-#include "travel/explorercommands.h"
-#include "travel/journeycommands.h"
 #include "travel/travelengine.h"
+#include "windowplacement.h"
 #include "windowtitle.h"
 
 #include <QAction>
@@ -48,7 +43,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
-#include <QScreen>
 #include <QShortcut>
 #include <QToolBar>
 #include <QToolButton>
@@ -99,7 +93,7 @@ frmStart::frmStart(ProgramState &state, UserDialogs &dialogs, DesktopShell &shel
     // F12 reaches the window wherever the keyboard focus is, the web view and address box included.
     auto *f12 = new QShortcut(QKeySequence(Qt::Key_F12), this);
     f12->setContext(Qt::WindowShortcut);
-    connect(f12, &QShortcut::activated, this, &frmStart::fillScreen);
+    connect(f12, &QShortcut::activated, this, [this] { WindowPlacement::fillScreen(*this); });
 }
 
 frmStart::~frmStart() = default;
@@ -142,8 +136,7 @@ void frmStart::buildCommands()
     const QDir languages(m_state.appFolder.path(QStringLiteral("\\Languages")));
     m_catalogue->Make_Buttons(languages.entryList({QStringLiteral("Lang_*")}, QDir::Files, QDir::Name));
     m_catalogue->Build_Bars();
-    m_state.languageNames = m_catalogue->languageNames();
-    m_state.languageCount = static_cast<qint16>(m_state.languageNames.size());
+    CommandWiring::countLanguages(m_state, *m_catalogue);
     m_bars = new CommandBars(*m_catalogue, cmdBar0, cmdBar1, cmdBar2, this);
     m_captions->attach(m_bars, {cmdMove, cmdMoveL});
     nameControls();
@@ -151,26 +144,6 @@ void frmStart::buildCommands()
     m_dispatcher = new Dispatcher(Dispatcher::Parts{m_state, *m_tabs, *m_navigator, *m_travel, *m_bookmark,
                                                     *m_captions, *m_bars, m_shell, m_dialogs, Text1, *this},
                                   this);
-    const Dispatcher::Action about = [this] {
-        frmAbout box(m_state, *m_catalogue, m_dialogs, *m_documents, this);
-        box.exec();
-    };
-    m_dispatcher->setCommand(0, QStringLiteral("BRUSALDO"), about);
-    m_dispatcher->setCommand(CommandBars::menuInstance, QStringLiteral("FILE:BRUSALDO"), about);
-    m_dispatcher->setCommand(CommandBars::menuInstance, CommandCatalogue::newLanguageKey, [this] {
-        frmLang editor(m_state, *m_catalogue, m_dialogs, this);
-        connect(&editor, &frmLang::languageSaved, this, [this](const QString &fileName) {
-            const QString key = m_catalogue->addLanguage(fileName);
-            if (key.isEmpty())
-                return;
-            m_bars->addLanguageEntry(key);
-            m_state.languageNames = m_catalogue->languageNames();
-            m_state.languageCount = static_cast<qint16>(m_state.languageNames.size());
-        });
-        editor.exec();
-    });
-    m_dispatcher->setCommand(CommandBars::menuInstance, QStringLiteral("FILE:HELP"),
-                             [this] { UserManual::open(m_state, *m_documents, m_dialogs); });
     m_linkTables = std::make_unique<LinkTables>(m_state, m_dialogs, *m_catalogue, *m_navigator, Text1, this);
     m_dispatcher->setCommand(0, QStringLiteral("FAVORITE"), [this] { m_linkTables->Open_Tables(); });
     m_exports = new Exports(m_state, *m_tabs, m_dialogs, m_shell,
@@ -186,16 +159,8 @@ void frmStart::buildCommands()
                                             [this] { Timer1.start(); }},
                             this);
     m_exports->registerCommands(*m_dispatcher);
-    new KeyboardShortcuts(*m_dispatcher, this, Text1);
-    auto *zoom = new PageZoom(*m_tabs, statusBar, [this](bool zoomIn) {
-        m_dispatcher->cmdBar_ButtonClick(CommandBars::menuInstance,
-                                         zoomIn ? KeyboardShortcuts::zoomInKey : KeyboardShortcuts::zoomOutKey);
-    }, this);
-    m_dispatcher->setCommand(CommandBars::menuInstance, KeyboardShortcuts::zoomInKey, [zoom] { zoom->zoomIn(); });
-    m_dispatcher->setCommand(CommandBars::menuInstance, KeyboardShortcuts::zoomOutKey, [zoom] { zoom->zoomOut(); });
-    m_dispatcher->setCommand(CommandBars::menuInstance, KeyboardShortcuts::zoomResetKey, [zoom] { zoom->resetZoom(); });
-    new ExplorerCommands(m_state, *m_travel, *m_bars, m_dialogs, *m_dispatcher, this);
-    new JourneyCommands(m_state, *m_travel, m_dialogs, *m_navigator, Text1, *m_dispatcher, this);
+    CommandWiring::wire({m_state, m_dialogs, *m_documents, *m_tabs, *m_navigator, *m_travel, *m_catalogue, *m_bars,
+                         *m_dispatcher, Text1, statusBar, this});
 }
 
 // Controls without a caption of their own, as screen readers announce them.
@@ -268,20 +233,17 @@ bool frmStart::Form_Load(const QString &firstAddress)
     stepEnded("bars built");
     m_captions->Set_Captions();
     stepEnded("captions applied");
-    WindowSettings::Read_Ini(m_state, QSizeF(screenTwips().size()));
+    WindowSettings::Read_Ini(m_state, QSizeF(WindowPlacement::screenTwips().size()));
     stepEnded("window settings read");
 
     m_state.barsShown = true;
-    m_bars->action(QStringLiteral("FILE:FLOATING"))->setChecked(m_state.floatingBar != 0);
-    const char *const styles[] = {"FILE:SYSTEM", "FILE:OFFICE", "FILE:MONEY", "FILE:XP"};
-    if (m_state.barStyle >= 0 && m_state.barStyle <= 3)
-        m_bars->action(QString::fromLatin1(styles[m_state.barStyle]))->setChecked(true);
+    CommandWiring::showSettings(*m_bars, m_state);
     m_history->Hyst_Read();
     stepEnded("history read");
     applyBarStyle();
     stepEnded("bar style applied");
     m_bars->action(QStringLiteral("FAVORITE"))->setEnabled(false);
-    placeWindow();
+    WindowPlacement::placeFromSettings(*this, m_state);
     stepEnded("window placed");
 
     for (int i = 0; i < m_tabs->TabCount(); ++i)
@@ -348,39 +310,6 @@ void frmStart::stepEnded(const char *step) const
         m_stepEnded(step);
 }
 
-QRectF frmStart::screenTwips()
-{
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    return QRectF(0, 0, Twips::fromPixels(screen.width()), Twips::fromPixels(screen.height()));
-}
-
-QRectF frmStart::windowTwips() const
-{
-    const QRect window = geometry();
-    return QRectF(Twips::fromPixels(window.left()), Twips::fromPixels(window.top()), Twips::fromPixels(window.width()),
-                  Twips::fromPixels(window.height()));
-}
-
-void frmStart::placeWindow()
-{
-    if (m_state.mainFullScreen == WindowSettings::fullScreen)
-        setGeometry(QGuiApplication::primaryScreen()->geometry());
-    else
-        setGeometry(keptOnScreen(Twips::toPixels(m_state.mainLeft, m_state.mainTop, m_state.mainWidth, m_state.mainHeight)));
-}
-
-// A window saved on a screen that is no longer there comes back onto the primary screen.
-QRect frmStart::keptOnScreen(const QRect &window)
-{
-    for (const QScreen *screen : QGuiApplication::screens()) {
-        if (screen->geometry().intersects(window))
-            return window;
-    }
-    QRect moved = window;
-    moved.moveTopLeft(QGuiApplication::primaryScreen()->availableGeometry().topLeft());
-    return moved;
-}
-
 void frmStart::Timer4_Timer()
 {
     Timer4.stop();
@@ -408,22 +337,8 @@ void frmStart::Form_Resize()
     m_windowTitle->refresh();
     const MainLayout l = MainLayout::compute(Twips::fromPixels(width()), Twips::fromPixels(height()),
                                              m_state.tabWidth, Twips::fromPixels(cmdBar2->sizeHint().width()));
-    const auto place = [](QWidget *control, const QRectF &r) {
-        control->setGeometry(Twips::toPixels(r.left(), r.top(), std::max(0.0, r.width()),
-                                             std::max(0.0, r.height())));
-    };
-    place(picBar, l.picBar);
-    place(cmdBar0, l.cmdBar0);
-    place(cmdBar1, l.cmdBar1);
-    place(cmdBar2, l.cmdBar2);
-    place(Tab1, l.tab1);
-    place(Text1, l.text1);
-    place(picStat, l.picStat);
-    place(cmdMoveL, l.cmdMoveL);
-    place(statusBar, l.statusBar);
-    place(timeBar, l.timeBar);
-    place(progressBar, l.progressBar);
-    place(cmdMove, l.cmdMove);
+    l.applyTo({picBar, picStat, cmdBar0, cmdBar1, cmdBar2, Tab1, Text1, cmdMoveL, statusBar, timeBar, progressBar,
+               cmdMove});
     m_tabs->Set_Web(m_tabs->ActiveTab());
     m_findBar->setGeometry(width() - 420, picStat->y() - 34, 400, 32);
     if (m_findBar->isVisible())
@@ -476,13 +391,6 @@ void frmStart::Timer1_Timer()
     }
     if (Timer1.interval() != watchMs)
         Timer1.setInterval(watchMs);
-}
-
-void frmStart::fillScreen()
-{
-    if (windowState() != Qt::WindowNoState)
-        return;
-    setGeometry(QGuiApplication::primaryScreen()->geometry());
 }
 
 bool frmStart::eventFilter(QObject *watched, QEvent *event)
@@ -546,7 +454,7 @@ void frmStart::saveSettings(bool attended)
 {
     QStringList failures;
     for (const WriteResult &saved : {OptionsFile::Save_Opt(m_state), m_history->Hyst_Save(),
-                                     WindowSettings::Save_Ini(m_state, windowTwips())}) {
+                                     WindowSettings::Save_Ini(m_state, WindowPlacement::windowTwips(*this))}) {
         if (!saved.ok())
             failures.append(saved.message());
     }

@@ -1,40 +1,44 @@
 #pragma once
 
+#include <memory>
+
+class Bookmark;
 class CommandBars;
 class CommandCatalogue;
 class DesktopShell;
 class Dispatcher;
-class Navigator;
-class QComboBox;
-class QLabel;
-class QWidget;
-class TabSet;
-class TravelEngine;
+class DocumentShell;
+class Exports;
+class frmStart;
+class LinkTables;
 class UserDialogs;
 struct ProgramState;
 
-// Hands the dispatcher the commands of the subsystems that bring their own windows or keys: the
-// about box, the language editor, the manual, the keyboard shortcuts, the page zoom, the explorer
-// and the journeys. The window's own commands are the dispatcher's tables.
+// Builds the main window's command catalogue, bars and dispatcher, and hands the dispatcher the
+// commands of every subsystem: the about box, the language editor, the manual, the link tables,
+// the exports, the keyboard shortcuts, the page zoom, the explorer and the journeys.
 namespace CommandWiring {
 
-struct Parts
+struct Services
 {
     ProgramState &state;
     UserDialogs &dialogs;
-    DesktopShell &documents;
-    TabSet &tabs;
-    Navigator &navigator;
-    TravelEngine &travel;
-    CommandCatalogue &catalogue;
-    CommandBars &bars;
-    Dispatcher &dispatcher;
-    QComboBox *addressBox;
-    QLabel *statusBar;
-    QWidget *window;
+    DesktopShell &shell;
+    // The manual and the help open in a tab of the program's own.
+    DocumentShell &documents;
+    Bookmark &bookmark;
 };
 
-void wire(const Parts &parts);
+struct Commands
+{
+    std::unique_ptr<CommandCatalogue> catalogue;
+    CommandBars *bars = nullptr;
+    Dispatcher *dispatcher = nullptr;
+    std::unique_ptr<LinkTables> linkTables;
+    Exports *exports = nullptr;
+};
+
+Commands build(frmStart &window, const Services &services);
 // The language names and their count follow the catalogue's language entries.
 void countLanguages(ProgramState &state, const CommandCatalogue &catalogue);
 // The bars' marks show the floating bar and the look the options file keeps.

@@ -11,18 +11,17 @@
 #include "browsing/tabset.h"
 #include "browsing/tabstrip.h"
 #include "browsing/webview.h"
-#include "commands/barkeys.h"
 #include "language/captions.h"
 #include "commands/commandbars.h"
 #include "commands/commandcatalogue.h"
 #include "commands/dispatcher.h"
 #include "commands/imagelist.h"
-#include "export/exports.h"
 #include "core/programstate.h"
 #include "platform/edgeresizer.h"
 #include "commandwiring.h"
 #include "firstruninstall.h"
 #include "linktables/linktables.h"
+#include "maincontrols.h"
 #include "mainlayout.h"
 #include "platform/twips.h"
 #include "platform/userdialogs.h"
@@ -38,10 +37,8 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QDate>
-#include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QLineEdit>
 #include <QProgressBar>
 #include <QShortcut>
 #include <QToolBar>
@@ -59,7 +56,7 @@ frmStart::frmStart(ProgramState &state, UserDialogs &dialogs, DesktopShell &shel
     setWindowFlag(Qt::FramelessWindowHint);
     winId();
     new EdgeResizer(windowHandle());
-    buildControls();
+    MainControls::build(*this);
     m_tabs = std::make_unique<TabSet>(m_state, m_dialogs, Tab1, this);
     m_tabs->setBandHeights(MainLayout::picBarHeight, MainLayout::picStatHeight);
     connect(m_tabs.get(), &TabSet::layoutRequested, this, &frmStart::Form_Resize);
@@ -98,93 +95,14 @@ frmStart::frmStart(ProgramState &state, UserDialogs &dialogs, DesktopShell &shel
 
 frmStart::~frmStart() = default;
 
-void frmStart::buildControls()
-{
-    picBar = new QWidget(this);
-    cmdBar0 = new QToolBar(picBar);
-    cmdBar1 = new QWidget(picBar);
-    cmdBar1->setObjectName(QStringLiteral("cmdBar1"));
-    cmdBar1->setAttribute(Qt::WA_StyledBackground);
-    cmdBar2 = new QToolBar(picBar);
-    Tab1 = new TabStrip(cmdBar1);
-    Text1 = new QComboBox(cmdBar1);
-    Text1->setEditable(true);
-    Text1->setMaxVisibleItems(30);
-
-    picStat = new QWidget(this);
-    cmdMoveL = new QToolButton(picStat);
-    statusBar = new QLabel(picStat);
-    statusBar->setTextFormat(Qt::PlainText);
-    timeBar = new QLabel(picStat);
-    timeBar->setTextFormat(Qt::PlainText);
-    timeBar->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    progressBar = new QProgressBar(picStat);
-    progressBar->setTextVisible(false);
-    cmdMove = new QToolButton(picStat);
-    for (QLabel *field : {statusBar, timeBar})
-        field->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    for (QToolButton *handle : {cmdMove, cmdMoveL}) {
-        handle->setAutoRaise(true);
-        handle->setCursor(Qt::SizeAllCursor);
-        handle->installEventFilter(this);
-    }
-}
-
 void frmStart::buildCommands()
 {
-    m_catalogue = std::make_unique<CommandCatalogue>();
-    const QDir languages(m_state.appFolder.path(QStringLiteral("\\Languages")));
-    m_catalogue->Make_Buttons(languages.entryList({QStringLiteral("Lang_*")}, QDir::Files, QDir::Name));
-    m_catalogue->Build_Bars();
-    CommandWiring::countLanguages(m_state, *m_catalogue);
-    m_bars = new CommandBars(*m_catalogue, cmdBar0, cmdBar1, cmdBar2, this);
-    m_captions->attach(m_bars, {cmdMove, cmdMoveL});
-    nameControls();
-    new BarKeys(this, {cmdBar0, cmdBar2}, [this] { m_tabs->activeView()->SetFocus(); });
-    m_dispatcher = new Dispatcher(Dispatcher::Parts{m_state, *m_tabs, *m_navigator, *m_travel, *m_bookmark,
-                                                    *m_captions, *m_bars, m_shell, m_dialogs, Text1, *this},
-                                  this);
-    m_linkTables = std::make_unique<LinkTables>(m_state, m_dialogs, *m_catalogue, *m_navigator, Text1, this);
-    m_dispatcher->setCommand(0, QStringLiteral("FAVORITE"), [this] { m_linkTables->Open_Tables(); });
-    m_exports = new Exports(m_state, *m_tabs, m_dialogs, m_shell,
-                            Exports::Window{this, statusBar,
-                                            [this] {
-                                                m_state.barsShown = true;
-                                                GO_BarOff();
-                                            },
-                                            [this] {
-                                                m_state.barsShown = false;
-                                                GO_BarOn();
-                                            },
-                                            [this] { Timer1.start(); }},
-                            this);
-    m_exports->registerCommands(*m_dispatcher);
-    CommandWiring::wire({m_state, m_dialogs, *m_documents, *m_tabs, *m_navigator, *m_travel, *m_catalogue, *m_bars,
-                         *m_dispatcher, Text1, statusBar, this});
-}
-
-// Controls without a caption of their own, as screen readers announce them.
-void frmStart::nameControls()
-{
-    for (QWidget *addressBox : {static_cast<QWidget *>(Text1), static_cast<QWidget *>(Text1->lineEdit())}) {
-        m_captions->nameControl(addressBox, 344, "Address box", 345,
-                                "Type an address, or words to search for, and press Enter");
-    }
-    m_captions->nameControl(Tab1, 346, "Tabs");
-    // The status texts are named by what they say, and described by their role.
-    m_captions->nameControl(picStat, 348, "Status");
-    m_captions->nameControl(statusBar, 0, nullptr, 348, "Status");
-    m_captions->nameControl(timeBar, 0, nullptr, 349, "Travel countdown");
-    m_captions->nameControl(progressBar, 350, "Page loading");
-    for (QToolBar *bar : {cmdBar0, cmdBar2}) {
-        m_captions->nameControl(bar, BarKeys::barsCaption, BarKeys::barsEnglish, BarKeys::keysCaption,
-                                BarKeys::keysEnglish);
-    }
-    const FindBar::Controls &find = m_findBar->controls();
-    m_captions->nameControl(find.text, 354, "Find in the page");
-    m_captions->nameControl(find.previous, 355, "Previous match");
-    m_captions->nameControl(find.next, 356, "Next match");
-    m_captions->nameControl(find.close, 357, "Close the find bar");
+    CommandWiring::Commands made = CommandWiring::build(*this, {m_state, m_dialogs, m_shell, *m_documents, *m_bookmark});
+    m_catalogue = std::move(made.catalogue);
+    m_bars = made.bars;
+    m_dispatcher = made.dispatcher;
+    m_linkTables = std::move(made.linkTables);
+    m_exports = made.exports;
 }
 
 QString frmStart::todayDateFrom(const QDate &date) { return date.toString(QStringLiteral("yyyy-MM-dd")); }

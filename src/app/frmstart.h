@@ -126,10 +126,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void buildControls();
     void stepEnded(const char *step) const;
     void buildCommands();
-    void nameControls();
     void deleteScratchFiles();
     void startupMessage(const QString &text, UserDialogs::Icon icon = UserDialogs::Icon::Information);
     void saveSettings(bool attended);

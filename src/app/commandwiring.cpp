@@ -17,6 +17,7 @@
 #include "maincontrols.h"
 #include "language/captions.h"
 #include "language/frmlang.h"
+#include "language/languagename.h"
 #include "linktables/linktables.h"
 #include "travel/explorercommands.h"
 #include "travel/journeycommands.h"
@@ -29,7 +30,7 @@ namespace {
 
 std::unique_ptr<CommandCatalogue> makeCatalogue(ProgramState &state)
 {
-    auto catalogue = std::make_unique<CommandCatalogue>();
+    auto catalogue = std::make_unique<CommandCatalogue>(LanguageName::ofFile);
     const QDir languages(state.appFolder.path(QStringLiteral("\\Languages")));
     catalogue->Make_Buttons(languages.entryList({QStringLiteral("Lang_*")}, QDir::Files, QDir::Name));
     catalogue->Build_Bars();

@@ -20,6 +20,7 @@
 #include "platform/edgeresizer.h"
 #include "commandwiring.h"
 #include "firstruninstall.h"
+#include "linktables/linkindex.h"
 #include "linktables/linktables.h"
 #include "maincontrols.h"
 #include "mainlayout.h"
@@ -64,7 +65,11 @@ frmStart::frmStart(ProgramState &state, UserDialogs &dialogs, DesktopShell &shel
     m_bookmark = std::make_unique<Bookmark>(m_state, *m_tabs, Text1);
     m_navigator = std::make_unique<Navigator>(m_state, *m_tabs, *m_history, Text1, statusBar, progressBar);
     m_travel = std::make_unique<TravelEngine>(m_state, *m_tabs, *m_navigator, timeBar, m_shell, m_dialogs);
-    m_captions = std::make_unique<Captions>(m_state, *m_tabs);
+    m_captions = std::make_unique<Captions>(
+        m_state, Captions::Followers{[this](int tabCount) { m_tabs->setTabCount(tabCount); }, [this] {
+                                         m_tabs->nameTabs();
+                                         LinkIndex::nameEmptyTables(m_state);
+                                     }});
     m_findBar = new FindBar(this);
     m_documents = std::make_unique<DocumentShell>(m_shell, *new NewWindowPolicy(*m_tabs, *m_navigator, Text1, this));
     auto *downloads = new DownloadHandler(m_state, m_dialogs, statusBar, progressBar, this);

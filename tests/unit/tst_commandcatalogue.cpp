@@ -1,4 +1,5 @@
 #include "commands/commandcatalogue.h"
+#include "language/languagename.h"
 #include "commands/imagelist.h"
 #include "testmain.h"
 
@@ -10,7 +11,7 @@ class tst_CommandCatalogue : public QObject
 {
     Q_OBJECT
 private:
-    CommandCatalogue catalogue;
+    CommandCatalogue catalogue{LanguageName::ofFile};
 
 private slots:
     void initTestCase()
@@ -29,7 +30,7 @@ private slots:
         QCOMPARE(catalogue.button("LANG:DEUTSCH")->tooltip, QString("Lang_Deutsch.txt"));
         QVERIFY(!catalogue.button("LANG:NODOT"));
 
-        CommandCatalogue lowerFirst;
+        CommandCatalogue lowerFirst{LanguageName::ofFile};
         lowerFirst.Make_Buttons({"Lang_english.txt", "Lang_ENGLISH.txt"});
         QCOMPARE(lowerFirst.button("LANG:ENGLISH")->caption, QString("english"));
         QCOMPARE(lowerFirst.button("LANG:ENGLISH")->tooltip, QString("Lang_english.txt"));

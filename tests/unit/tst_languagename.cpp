@@ -62,7 +62,7 @@ private slots:
     // A language called New keeps the editor's entry free and is still offered.
     void languageNewDoesNotTakeTheEditorsKey()
     {
-        CommandCatalogue catalogue;
+        CommandCatalogue catalogue{LanguageName::ofFile};
         catalogue.Make_Buttons({"Lang_English.txt", "Lang_New.txt"});
         catalogue.Build_Bars();
         QCOMPARE(catalogue.bar("LANG"), (QStringList{"LANG:ENGLISH", "LANG:NEW:LANGUAGE", "LANG:NEW"}));

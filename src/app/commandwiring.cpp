@@ -14,6 +14,7 @@
 #include "dialogs/usermanual.h"
 #include "export/exports.h"
 #include "frmstart.h"
+#include "maincommands.h"
 #include "maincontrols.h"
 #include "language/captions.h"
 #include "language/frmlang.h"
@@ -110,10 +111,10 @@ CommandWiring::Commands CommandWiring::build(frmStart &window, const Services &s
     window.captions().attach(made.bars, {window.cmdMove, window.cmdMoveL});
     MainControls::nameMainControls(window);
     new BarKeys(&window, {window.cmdBar0, window.cmdBar2}, [&window] { window.tabs().activeView()->SetFocus(); });
-    made.dispatcher = new Dispatcher(Dispatcher::Parts{s.state, window.tabs(), window.navigator(), window.travel(),
-                                                       s.bookmark, window.captions(), *made.bars, s.shell, s.dialogs,
-                                                       window.Text1, window},
-                                     &window);
+    made.dispatcher = new Dispatcher(*made.bars, window, &window);
+    new MainCommands(MainCommands::Parts{s.state, window.tabs(), window.navigator(), window.travel(), s.bookmark,
+                                         window.captions(), *made.bars, s.shell, s.dialogs, window.Text1, window},
+                     *made.dispatcher, &window);
     wireDialogs(window, s, made);
     wireExports(window, s, made);
     wireKeysAndTravel(window, s, *made.dispatcher, *made.bars);

@@ -17,6 +17,7 @@
 #include "commands/dispatcher.h"
 #include "commands/imagelist.h"
 #include "core/programstate.h"
+#include "core/writefailure.h"
 #include "platform/edgeresizer.h"
 #include "commandwiring.h"
 #include "firstruninstall.h"
@@ -135,7 +136,7 @@ bool frmStart::Form_Load(const QString &firstAddress)
     m_state.opaqueAlpha = 255;
 
     if (const WriteResult created = OptionsFile::Read_Opt(m_state); !created.ok())
-        startupMessage(Dispatcher::writeFailure(m_state, created));
+        startupMessage(writeFailureText(m_state, created));
     stepEnded("options read");
     if (const QString notice = m_captions->Read_Lang(); !notice.isEmpty())
         startupMessage(notice);

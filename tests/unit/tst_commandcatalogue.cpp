@@ -65,6 +65,20 @@ private slots:
         QCOMPARE(ImageList::languageIcon("english"), ImageList::languageIcon("English"));
         QCOMPARE(ImageList::languageIcon("Nederlands"), ImageList::defaultLanguageIcon);
     }
+
+    // A language called New keeps the editor's entry free and is still offered.
+    void languageNewDoesNotTakeTheEditorsKey()
+    {
+        CommandCatalogue catalogue{LanguageName::ofFile};
+        catalogue.Make_Buttons({"Lang_English.txt", "Lang_New.txt"});
+        catalogue.Build_Bars();
+        QCOMPARE(catalogue.bar("LANG"), (QStringList{"LANG:ENGLISH", "LANG:NEW:LANGUAGE", "LANG:NEW"}));
+        QCOMPARE(catalogue.button("LANG:NEW:LANGUAGE")->caption, QString("New"));
+        QCOMPARE(catalogue.button("LANG:NEW:LANGUAGE")->kind, ButtonKind::Option);
+        QCOMPARE(catalogue.button("LANG:NEW")->kind, ButtonKind::Button);
+        QCOMPARE(catalogue.button("LANG:NEW")->icon, 119);
+        QCOMPARE(catalogue.languageFile("LANG:NEW:LANGUAGE"), QString("Lang_New.txt"));
+    }
 };
 
 TAMZO_TEST_MAIN(tst_CommandCatalogue)

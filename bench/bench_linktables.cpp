@@ -3,6 +3,7 @@
 // each the median of 15 runs, with the slowest run. Target: within 100 ms each.
 // Build and run:  cmake --build build --target bench_linktables && QT_QPA_PLATFORM=offscreen build/bench/bench_linktables
 #include "commands/commandcatalogue.h"
+#include "language/languagename.h"
 #include "core/programstate.h"
 #include "linktables/frmtab.h"
 #include "linktables/linkindex.h"
@@ -35,7 +36,7 @@ int main(int argc, char *argv[])
     ProgramState state{AppFolder(folder.root())};
     state.captions[34] = "Table";
     ScriptedDialogs dialogs;
-    CommandCatalogue catalogue;
+    CommandCatalogue catalogue{LanguageName::ofFile};
     catalogue.Make_Buttons({});
     catalogue.Build_Bars();
     if (!LinkIndex::Load_Index(state).ok())

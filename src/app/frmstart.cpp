@@ -8,33 +8,29 @@
 #include "browsing/history.h"
 #include "browsing/navigator.h"
 #include "browsing/newwindowpolicy.h"
-#include "browsing/pagezoom.h"
 #include "browsing/tabset.h"
 #include "browsing/tabstrip.h"
 #include "browsing/webview.h"
-#include "commands/barkeys.h"
-#include "commands/captions.h"
+#include "language/captions.h"
 #include "commands/commandbars.h"
 #include "commands/commandcatalogue.h"
 #include "commands/dispatcher.h"
-#include "commands/frmlang.h"
 #include "commands/imagelist.h"
-#include "export/exports.h"
-#include "commands/keyboardshortcuts.h"
 #include "core/programstate.h"
-#include "dialogs/frmabout.h"
-#include "dialogs/usermanual.h"
+#include "core/writefailure.h"
 #include "platform/edgeresizer.h"
+#include "commandwiring.h"
 #include "firstruninstall.h"
+#include "linktables/linkindex.h"
 #include "linktables/linktables.h"
+#include "maincontrols.h"
 #include "mainlayout.h"
 #include "platform/twips.h"
 #include "platform/userdialogs.h"
 #include "settings/optionsfile.h"
 #include "settings/windowsettings.h"
-#include "travel/explorercommands.h"
-#include "travel/journeycommands.h"
 #include "travel/travelengine.h"
+#include "windowplacement.h"
 #include "windowtitle.h"
 
 #include <QAction>
@@ -43,12 +39,9 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QDate>
-#include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QLineEdit>
 #include <QProgressBar>
-#include <QScreen>
 #include <QShortcut>
 #include <QToolBar>
 #include <QToolButton>
@@ -65,7 +58,7 @@ frmStart::frmStart(ProgramState &state, UserDialogs &dialogs, DesktopShell &shel
     setWindowFlag(Qt::FramelessWindowHint);
     winId();
     new EdgeResizer(windowHandle());
-    buildControls();
+    MainControls::build(*this);
     m_tabs = std::make_unique<TabSet>(m_state, m_dialogs, Tab1, this);
     m_tabs->setBandHeights(MainLayout::picBarHeight, MainLayout::picStatHeight);
     connect(m_tabs.get(), &TabSet::layoutRequested, this, &frmStart::Form_Resize);
@@ -73,7 +66,11 @@ frmStart::frmStart(ProgramState &state, UserDialogs &dialogs, DesktopShell &shel
     m_bookmark = std::make_unique<Bookmark>(m_state, *m_tabs, Text1);
     m_navigator = std::make_unique<Navigator>(m_state, *m_tabs, *m_history, Text1, statusBar, progressBar);
     m_travel = std::make_unique<TravelEngine>(m_state, *m_tabs, *m_navigator, timeBar, m_shell, m_dialogs);
-    m_captions = std::make_unique<Captions>(m_state, *m_tabs);
+    m_captions = std::make_unique<Captions>(
+        m_state, Captions::Followers{[this](int tabCount) { m_tabs->setTabCount(tabCount); }, [this] {
+                                         m_tabs->nameTabs();
+                                         LinkIndex::nameEmptyTables(m_state);
+                                     }});
     m_findBar = new FindBar(this);
     m_documents = std::make_unique<DocumentShell>(m_shell, *new NewWindowPolicy(*m_tabs, *m_navigator, Text1, this));
     auto *downloads = new DownloadHandler(m_state, m_dialogs, statusBar, progressBar, this);
@@ -99,127 +96,19 @@ frmStart::frmStart(ProgramState &state, UserDialogs &dialogs, DesktopShell &shel
     // F12 reaches the window wherever the keyboard focus is, the web view and address box included.
     auto *f12 = new QShortcut(QKeySequence(Qt::Key_F12), this);
     f12->setContext(Qt::WindowShortcut);
-    connect(f12, &QShortcut::activated, this, &frmStart::fillScreen);
+    connect(f12, &QShortcut::activated, this, [this] { WindowPlacement::fillScreen(*this); });
 }
 
 frmStart::~frmStart() = default;
 
-void frmStart::buildControls()
-{
-    picBar = new QWidget(this);
-    cmdBar0 = new QToolBar(picBar);
-    cmdBar1 = new QWidget(picBar);
-    cmdBar1->setObjectName(QStringLiteral("cmdBar1"));
-    cmdBar1->setAttribute(Qt::WA_StyledBackground);
-    cmdBar2 = new QToolBar(picBar);
-    Tab1 = new TabStrip(cmdBar1);
-    Text1 = new QComboBox(cmdBar1);
-    Text1->setEditable(true);
-    Text1->setMaxVisibleItems(30);
-
-    picStat = new QWidget(this);
-    cmdMoveL = new QToolButton(picStat);
-    statusBar = new QLabel(picStat);
-    statusBar->setTextFormat(Qt::PlainText);
-    timeBar = new QLabel(picStat);
-    timeBar->setTextFormat(Qt::PlainText);
-    timeBar->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    progressBar = new QProgressBar(picStat);
-    progressBar->setTextVisible(false);
-    cmdMove = new QToolButton(picStat);
-    for (QLabel *field : {statusBar, timeBar})
-        field->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    for (QToolButton *handle : {cmdMove, cmdMoveL}) {
-        handle->setAutoRaise(true);
-        handle->setCursor(Qt::SizeAllCursor);
-        handle->installEventFilter(this);
-    }
-}
-
 void frmStart::buildCommands()
 {
-    m_catalogue = std::make_unique<CommandCatalogue>();
-    const QDir languages(m_state.appFolder.path(QStringLiteral("\\Languages")));
-    m_catalogue->Make_Buttons(languages.entryList({QStringLiteral("Lang_*")}, QDir::Files, QDir::Name));
-    m_catalogue->Build_Bars();
-    m_state.languageNames = m_catalogue->languageNames();
-    m_state.languageCount = static_cast<qint16>(m_state.languageNames.size());
-    m_bars = new CommandBars(*m_catalogue, cmdBar0, cmdBar1, cmdBar2, this);
-    m_captions->attach(m_bars, {cmdMove, cmdMoveL});
-    nameControls();
-    new BarKeys(this, {cmdBar0, cmdBar2}, [this] { m_tabs->activeView()->SetFocus(); });
-    m_dispatcher = new Dispatcher(Dispatcher::Parts{m_state, *m_tabs, *m_navigator, *m_travel, *m_bookmark,
-                                                    *m_captions, *m_bars, m_shell, m_dialogs, Text1, *this},
-                                  this);
-    const Dispatcher::Action about = [this] {
-        frmAbout box(m_state, *m_catalogue, m_dialogs, *m_documents, this);
-        box.exec();
-    };
-    m_dispatcher->setCommand(0, QStringLiteral("BRUSALDO"), about);
-    m_dispatcher->setCommand(CommandBars::menuInstance, QStringLiteral("FILE:BRUSALDO"), about);
-    m_dispatcher->setCommand(CommandBars::menuInstance, CommandCatalogue::newLanguageKey, [this] {
-        frmLang editor(m_state, *m_catalogue, m_dialogs, this);
-        connect(&editor, &frmLang::languageSaved, this, [this](const QString &fileName) {
-            const QString key = m_catalogue->addLanguage(fileName);
-            if (key.isEmpty())
-                return;
-            m_bars->addLanguageEntry(key);
-            m_state.languageNames = m_catalogue->languageNames();
-            m_state.languageCount = static_cast<qint16>(m_state.languageNames.size());
-        });
-        editor.exec();
-    });
-    m_dispatcher->setCommand(CommandBars::menuInstance, QStringLiteral("FILE:HELP"),
-                             [this] { UserManual::open(m_state, *m_documents, m_dialogs); });
-    m_linkTables = std::make_unique<LinkTables>(m_state, m_dialogs, *m_catalogue, *m_navigator, Text1, this);
-    m_dispatcher->setCommand(0, QStringLiteral("FAVORITE"), [this] { m_linkTables->Open_Tables(); });
-    m_exports = new Exports(m_state, *m_tabs, m_dialogs, m_shell,
-                            Exports::Window{this, statusBar,
-                                            [this] {
-                                                m_state.barsShown = true;
-                                                GO_BarOff();
-                                            },
-                                            [this] {
-                                                m_state.barsShown = false;
-                                                GO_BarOn();
-                                            },
-                                            [this] { Timer1.start(); }},
-                            this);
-    m_exports->registerCommands(*m_dispatcher);
-    new KeyboardShortcuts(*m_dispatcher, this, Text1);
-    auto *zoom = new PageZoom(*m_tabs, statusBar, [this](bool zoomIn) {
-        m_dispatcher->cmdBar_ButtonClick(CommandBars::menuInstance,
-                                         zoomIn ? KeyboardShortcuts::zoomInKey : KeyboardShortcuts::zoomOutKey);
-    }, this);
-    m_dispatcher->setCommand(CommandBars::menuInstance, KeyboardShortcuts::zoomInKey, [zoom] { zoom->zoomIn(); });
-    m_dispatcher->setCommand(CommandBars::menuInstance, KeyboardShortcuts::zoomOutKey, [zoom] { zoom->zoomOut(); });
-    m_dispatcher->setCommand(CommandBars::menuInstance, KeyboardShortcuts::zoomResetKey, [zoom] { zoom->resetZoom(); });
-    new ExplorerCommands(m_state, *m_travel, *m_bars, m_dialogs, *m_dispatcher, this);
-    new JourneyCommands(m_state, *m_travel, m_dialogs, *m_navigator, Text1, *m_dispatcher, this);
-}
-
-// Controls without a caption of their own, as screen readers announce them.
-void frmStart::nameControls()
-{
-    for (QWidget *addressBox : {static_cast<QWidget *>(Text1), static_cast<QWidget *>(Text1->lineEdit())}) {
-        m_captions->nameControl(addressBox, 344, "Address box", 345,
-                                "Type an address, or words to search for, and press Enter");
-    }
-    m_captions->nameControl(Tab1, 346, "Tabs");
-    // The status texts are named by what they say, and described by their role.
-    m_captions->nameControl(picStat, 348, "Status");
-    m_captions->nameControl(statusBar, 0, nullptr, 348, "Status");
-    m_captions->nameControl(timeBar, 0, nullptr, 349, "Travel countdown");
-    m_captions->nameControl(progressBar, 350, "Page loading");
-    for (QToolBar *bar : {cmdBar0, cmdBar2}) {
-        m_captions->nameControl(bar, BarKeys::barsCaption, BarKeys::barsEnglish, BarKeys::keysCaption,
-                                BarKeys::keysEnglish);
-    }
-    const FindBar::Controls &find = m_findBar->controls();
-    m_captions->nameControl(find.text, 354, "Find in the page");
-    m_captions->nameControl(find.previous, 355, "Previous match");
-    m_captions->nameControl(find.next, 356, "Next match");
-    m_captions->nameControl(find.close, 357, "Close the find bar");
+    CommandWiring::Commands made = CommandWiring::build(*this, {m_state, m_dialogs, m_shell, *m_documents, *m_bookmark});
+    m_catalogue = std::move(made.catalogue);
+    m_bars = made.bars;
+    m_dispatcher = made.dispatcher;
+    m_linkTables = std::move(made.linkTables);
+    m_exports = made.exports;
 }
 
 QString frmStart::todayDateFrom(const QDate &date) { return date.toString(QStringLiteral("yyyy-MM-dd")); }
@@ -247,7 +136,7 @@ bool frmStart::Form_Load(const QString &firstAddress)
     m_state.opaqueAlpha = 255;
 
     if (const WriteResult created = OptionsFile::Read_Opt(m_state); !created.ok())
-        startupMessage(Dispatcher::writeFailure(m_state, created));
+        startupMessage(writeFailureText(m_state, created));
     stepEnded("options read");
     if (const QString notice = m_captions->Read_Lang(); !notice.isEmpty())
         startupMessage(notice);
@@ -268,20 +157,17 @@ bool frmStart::Form_Load(const QString &firstAddress)
     stepEnded("bars built");
     m_captions->Set_Captions();
     stepEnded("captions applied");
-    WindowSettings::Read_Ini(m_state, QSizeF(screenTwips().size()));
+    WindowSettings::Read_Ini(m_state, QSizeF(WindowPlacement::screenTwips().size()));
     stepEnded("window settings read");
 
     m_state.barsShown = true;
-    m_bars->action(QStringLiteral("FILE:FLOATING"))->setChecked(m_state.floatingBar != 0);
-    const char *const styles[] = {"FILE:SYSTEM", "FILE:OFFICE", "FILE:MONEY", "FILE:XP"};
-    if (m_state.barStyle >= 0 && m_state.barStyle <= 3)
-        m_bars->action(QString::fromLatin1(styles[m_state.barStyle]))->setChecked(true);
+    CommandWiring::showSettings(*m_bars, m_state);
     m_history->Hyst_Read();
     stepEnded("history read");
     applyBarStyle();
     stepEnded("bar style applied");
     m_bars->action(QStringLiteral("FAVORITE"))->setEnabled(false);
-    placeWindow();
+    WindowPlacement::placeFromSettings(*this, m_state);
     stepEnded("window placed");
 
     for (int i = 0; i < m_tabs->TabCount(); ++i)
@@ -348,39 +234,6 @@ void frmStart::stepEnded(const char *step) const
         m_stepEnded(step);
 }
 
-QRectF frmStart::screenTwips()
-{
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    return QRectF(0, 0, Twips::fromPixels(screen.width()), Twips::fromPixels(screen.height()));
-}
-
-QRectF frmStart::windowTwips() const
-{
-    const QRect window = geometry();
-    return QRectF(Twips::fromPixels(window.left()), Twips::fromPixels(window.top()), Twips::fromPixels(window.width()),
-                  Twips::fromPixels(window.height()));
-}
-
-void frmStart::placeWindow()
-{
-    if (m_state.mainFullScreen == WindowSettings::fullScreen)
-        setGeometry(QGuiApplication::primaryScreen()->geometry());
-    else
-        setGeometry(keptOnScreen(Twips::toPixels(m_state.mainLeft, m_state.mainTop, m_state.mainWidth, m_state.mainHeight)));
-}
-
-// A window saved on a screen that is no longer there comes back onto the primary screen.
-QRect frmStart::keptOnScreen(const QRect &window)
-{
-    for (const QScreen *screen : QGuiApplication::screens()) {
-        if (screen->geometry().intersects(window))
-            return window;
-    }
-    QRect moved = window;
-    moved.moveTopLeft(QGuiApplication::primaryScreen()->availableGeometry().topLeft());
-    return moved;
-}
-
 void frmStart::Timer4_Timer()
 {
     Timer4.stop();
@@ -408,22 +261,8 @@ void frmStart::Form_Resize()
     m_windowTitle->refresh();
     const MainLayout l = MainLayout::compute(Twips::fromPixels(width()), Twips::fromPixels(height()),
                                              m_state.tabWidth, Twips::fromPixels(cmdBar2->sizeHint().width()));
-    const auto place = [](QWidget *control, const QRectF &r) {
-        control->setGeometry(Twips::toPixels(r.left(), r.top(), std::max(0.0, r.width()),
-                                             std::max(0.0, r.height())));
-    };
-    place(picBar, l.picBar);
-    place(cmdBar0, l.cmdBar0);
-    place(cmdBar1, l.cmdBar1);
-    place(cmdBar2, l.cmdBar2);
-    place(Tab1, l.tab1);
-    place(Text1, l.text1);
-    place(picStat, l.picStat);
-    place(cmdMoveL, l.cmdMoveL);
-    place(statusBar, l.statusBar);
-    place(timeBar, l.timeBar);
-    place(progressBar, l.progressBar);
-    place(cmdMove, l.cmdMove);
+    l.applyTo({picBar, picStat, cmdBar0, cmdBar1, cmdBar2, Tab1, Text1, cmdMoveL, statusBar, timeBar, progressBar,
+               cmdMove});
     m_tabs->Set_Web(m_tabs->ActiveTab());
     m_findBar->setGeometry(width() - 420, picStat->y() - 34, 400, 32);
     if (m_findBar->isVisible())
@@ -476,13 +315,6 @@ void frmStart::Timer1_Timer()
     }
     if (Timer1.interval() != watchMs)
         Timer1.setInterval(watchMs);
-}
-
-void frmStart::fillScreen()
-{
-    if (windowState() != Qt::WindowNoState)
-        return;
-    setGeometry(QGuiApplication::primaryScreen()->geometry());
 }
 
 bool frmStart::eventFilter(QObject *watched, QEvent *event)
@@ -546,7 +378,7 @@ void frmStart::saveSettings(bool attended)
 {
     QStringList failures;
     for (const WriteResult &saved : {OptionsFile::Save_Opt(m_state), m_history->Hyst_Save(),
-                                     WindowSettings::Save_Ini(m_state, windowTwips())}) {
+                                     WindowSettings::Save_Ini(m_state, WindowPlacement::windowTwips(*this))}) {
         if (!saved.ok())
             failures.append(saved.message());
     }

@@ -81,9 +81,6 @@ public:
     void showStatus(const QString &text) override;
 
     static QString todayDateFrom(const QDate &date);
-    // The screen's size and the window's geometry as the window settings file keeps them.
-    static QRectF screenTwips();
-    QRectF windowTwips() const;
 
     // Where the pointer is, in screen pixels (the desktop's pointer unless a test gives another).
     void setPointerSource(std::function<QPoint()> pointer) { m_pointer = std::move(pointer); }
@@ -129,13 +126,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void buildControls();
     void stepEnded(const char *step) const;
     void buildCommands();
-    void nameControls();
-    void placeWindow();
-    static QRect keptOnScreen(const QRect &window);
-    void fillScreen();
     void deleteScratchFiles();
     void startupMessage(const QString &text, UserDialogs::Icon icon = UserDialogs::Icon::Information);
     void saveSettings(bool attended);

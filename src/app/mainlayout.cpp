@@ -1,5 +1,8 @@
 #include "mainlayout.h"
 
+#include "platform/twips.h"
+
+#include <QWidget>
 #include <algorithm>
 
 MainLayout MainLayout::compute(double innerWidth, double innerHeight, double tabWidth, double rightBarNeeds)
@@ -29,4 +32,14 @@ MainLayout MainLayout::compute(double innerWidth, double innerHeight, double tab
     l.progressBar = QRectF(l.timeBar.left() + l.timeBar.width(), 0, progressBarWidth, picStatHeight);
     l.cmdMove = QRectF(innerWidth - moveButtonWidth - 50, 0, moveButtonWidth, picStatHeight);
     return l;
+}
+
+void MainLayout::applyTo(const Controls &c) const
+{
+    const QList<std::pair<QWidget *, QRectF>> places = {
+        {c.picBar, picBar},     {c.picStat, picStat},     {c.cmdBar0, cmdBar0},     {c.cmdBar1, cmdBar1},
+        {c.cmdBar2, cmdBar2},   {c.tab1, tab1},           {c.text1, text1},         {c.cmdMoveL, cmdMoveL},
+        {c.statusBar, statusBar}, {c.timeBar, timeBar}, {c.progressBar, progressBar}, {c.cmdMove, cmdMove}};
+    for (const auto &[control, r] : places)
+        control->setGeometry(Twips::toPixels(r.left(), r.top(), std::max(0.0, r.width()), std::max(0.0, r.height())));
 }

@@ -2,6 +2,8 @@
 
 #include <QRectF>
 
+class QWidget;
+
 // Where the main window's controls go for a given inner size, in twips. The top bar holds
 // three command bars (the middle one carries the tab strip and the address box); the status
 // strip holds the two drag handles, the status text, the countdown and the progress bar.
@@ -34,4 +36,12 @@ struct MainLayout
     // rightBarNeeds: the width the right bar's buttons take; the bar is never narrower than that
     // and the 150 it reaches beyond the top bar.
     static MainLayout compute(double innerWidth, double innerHeight, double tabWidth, double rightBarNeeds = 0);
+
+    // The controls, in the order of the rectangles above.
+    struct Controls
+    {
+        QWidget *picBar, *picStat, *cmdBar0, *cmdBar1, *cmdBar2, *tab1, *text1, *cmdMoveL, *statusBar, *timeBar,
+            *progressBar, *cmdMove;
+    };
+    void applyTo(const Controls &controls) const;
 };

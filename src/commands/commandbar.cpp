@@ -1,6 +1,5 @@
 #include "commandbar.h"
 
-#include "accessibletext.h"
 #include "commandbars.h"
 #include "commandcatalogue.h"
 
@@ -33,25 +32,11 @@ CommandBar::CommandBar(const CommandCatalogue &catalogue, const QString &barName
             action = addAction(button->icon >= 0 ? icons(button->icon) : QIcon(), button->caption);
             action->setToolTip(button->tooltip);
             connect(action, &QAction::triggered, this, [this, key] { emit clicked(m_instance, key); });
-            AccessibleText::follow(action);
         }
         action->setObjectName(key);
-        m_actions.insert(key, action);
+        m_texts.add(key, action);
     }
-}
-
-void CommandBar::setCaption(const QString &key, const QString &caption)
-{
-    if (QAction *action = m_actions.value(key)) {
-        QString text = caption;
-        action->setText(text.replace(u'&', QStringLiteral("&&")));
-    }
-}
-
-void CommandBar::setTooltip(const QString &key, const QString &tooltip)
-{
-    if (QAction *action = m_actions.value(key))
-        action->setToolTip(tooltip);
+    m_texts.followAll();
 }
 
 void CommandBar::showCaptions(bool shown)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "buttontexts.h"
+
 #include <QHash>
 #include <QIcon>
 #include <QToolBar>
@@ -20,10 +22,10 @@ public:
                const std::function<QIcon(int)> &icons, QWidget *parent = nullptr);
 
     int instance() const { return m_instance; }
-    QAction *action(const QString &key) const { return m_actions.value(key); }
+    QAction *action(const QString &key) const { return m_texts.action(key); }
 
-    void setCaption(const QString &key, const QString &caption);
-    void setTooltip(const QString &key, const QString &tooltip);
+    void setCaption(const QString &key, const QString &caption) { m_texts.setCaption(key, caption); }
+    void setTooltip(const QString &key, const QString &tooltip) { m_texts.setTooltip(key, tooltip); }
     // Buttons show their captions beside their pictures.
     void showCaptions(bool shown);
     // A panel button hosts a control of its window.
@@ -36,6 +38,6 @@ signals:
 
 private:
     int m_instance;
-    QHash<QString, QAction *> m_actions;
+    ButtonTexts m_texts;
     QHash<QString, QWidget *> m_panels;
 };

@@ -21,18 +21,17 @@ CommandBars::CommandBars(const CommandCatalogue &catalogue, QToolBar *cmdBar0, Q
         action->setSeparator(button.kind == ButtonKind::Separator);
         action->setCheckable(isMarked(button));
         action->setIconVisibleInMenu(true);
-        m_actions.insert(button.key, action);
+        m_texts.add(button.key, action);
         setCaption(button.key, button.caption);
         setTooltip(button.key, button.tooltip);
     }
     for (const QString &title : CommandCatalogue::menuTitles)
-        m_actions.value(title)->setMenu(buildMenu(title, catalogue.bar(title)));
+        m_texts.action(title)->setMenu(buildMenu(title, catalogue.bar(title)));
     // The language entries' tooltips name their files.
     m_menus.value(QStringLiteral("LANG"))->setToolTipsVisible(true);
     fillToolBar(cmdBar0, catalogue.bar(QStringLiteral("STANDARD0")), 0);
     fillToolBar(cmdBar2, catalogue.bar(QStringLiteral("STANDARD2")), 2);
-    for (QAction *action : std::as_const(m_actions))
-        AccessibleText::follow(action);
+    m_texts.followAll();
 }
 
 void CommandBars::fillToolBar(QToolBar *toolBar, const QStringList &keys, int instance)
@@ -42,7 +41,7 @@ void CommandBars::fillToolBar(QToolBar *toolBar, const QStringList &keys, int in
     toolBar->setFloatable(false);
     toolBar->setIconSize(QSize(16, 16));
     for (const QString &key : keys) {
-        QAction *action = m_actions.value(key);
+        QAction *action = m_texts.action(key);
         toolBar->addAction(action);
         if (QMenu *menu = action->menu()) {
             // A menu title drops its menu down; opening it counts as a click on the title.
@@ -72,7 +71,7 @@ QMenu *CommandBars::buildMenu(const QString &title, const QStringList &keys)
     menu->setObjectName(title);
     QActionGroup *options = nullptr;
     for (const QString &key : keys) {
-        QAction *action = m_actions.value(key);
+        QAction *action = m_texts.action(key);
         menu->addAction(action);
         if (const CommandButton *button = m_catalogue.button(key); button->kind == ButtonKind::Option && isMarked(*button)) {
             // At most one option of a bar is checked.
@@ -99,31 +98,17 @@ void CommandBars::addLanguageEntry(const QString &key)
 {
     const CommandButton *button = m_catalogue.button(key);
     QMenu *languages = m_menus.value(QStringLiteral("LANG"));
-    if (!button || !languages || m_actions.contains(key))
+    if (!button || !languages || m_texts.contains(key))
         return;
     auto *action = new QAction(ImageList::icon(button->icon), QString(), this);
     action->setObjectName(key);
     action->setIconVisibleInMenu(true);
-    m_actions.insert(key, action);
+    m_texts.add(key, action);
     setCaption(key, button->caption);
     setTooltip(key, button->tooltip);
-    languages->insertAction(m_actions.value(CommandCatalogue::newLanguageKey), action);
+    languages->insertAction(m_texts.action(CommandCatalogue::newLanguageKey), action);
     AccessibleText::follow(action);
     connect(action, &QAction::triggered, this, [this, key] { emit clicked(menuInstance, key); });
-}
-
-void CommandBars::setCaption(const QString &key, const QString &caption)
-{
-    if (QAction *action = m_actions.value(key)) {
-        QString text = caption;
-        action->setText(text.replace(u'&', QStringLiteral("&&")));
-    }
-}
-
-void CommandBars::setTooltip(const QString &key, const QString &tooltip)
-{
-    if (QAction *action = m_actions.value(key))
-        action->setToolTip(tooltip);
 }
 
 QString CommandBars::styleSheet(int barStyle)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "buttontexts.h"
+
 #include <QHash>
 #include <QMenu>
 #include <QObject>
@@ -24,15 +26,15 @@ public:
     CommandBars(const CommandCatalogue &catalogue, QToolBar *cmdBar0, QWidget *cmdBar1, QToolBar *cmdBar2,
                 QObject *parent = nullptr);
 
-    QAction *action(const QString &key) const { return m_actions.value(key); }
+    QAction *action(const QString &key) const { return m_texts.action(key); }
     QMenu *menu(const QString &title) const { return m_menus.value(title); }
 
     const CommandCatalogue &catalogue() const { return m_catalogue; }
     // A language entry added to the catalogue after the bars were built joins the LANG menu,
     // before the language editor's entry.
     void addLanguageEntry(const QString &key);
-    void setCaption(const QString &key, const QString &caption);
-    void setTooltip(const QString &key, const QString &tooltip);
+    void setCaption(const QString &key, const QString &caption) { m_texts.setCaption(key, caption); }
+    void setTooltip(const QString &key, const QString &tooltip) { m_texts.setTooltip(key, tooltip); }
 
     // Draws the three bars in one of the four looks: 0 system, 1 office, 2 money, 3 XP.
     void applyStyle(int barStyle);
@@ -52,7 +54,7 @@ private:
     QToolBar *m_cmdBar0;
     QWidget *m_cmdBar1;
     QToolBar *m_cmdBar2;
-    QHash<QString, QAction *> m_actions;
+    ButtonTexts m_texts;
     QHash<QString, QMenu *> m_menus;
     std::vector<std::unique_ptr<QMenu>> m_ownedMenus;
 };

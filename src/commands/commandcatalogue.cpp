@@ -2,7 +2,6 @@
 
 #include "core/textcase.h"
 #include "imagelist.h"
-#include "languagename.h"
 
 namespace {
 
@@ -132,7 +131,7 @@ QString CommandCatalogue::languageKey(const QString &name)
 // "." after the "_", or a second file giving a name already found, gives no entry.
 QString CommandCatalogue::addLanguage(const QString &fileName)
 {
-    const QString name = LanguageName::ofFile(fileName);
+    const QString name = m_languageOfFile(fileName);
     const QString key = languageKey(name);
     if (name.isEmpty() || m_index.contains(key))
         return QString();

@@ -2,6 +2,8 @@
 
 #include <QHash>
 #include <QStringList>
+#include <functional>
+#include <utility>
 #include <vector>
 
 // How a button behaves; the numbers are the command bar's style codes.
@@ -25,6 +27,10 @@ class CommandCatalogue
 public:
     static inline const QStringList menuTitles = {"SAVE", "EDIT", "FILE", "NAVIGATE", "TRAVEL", "LANG"};
     static inline const QString newLanguageKey = QStringLiteral("LANG:NEW");
+    using LanguageOfFile = std::function<QString(const QString &fileName)>;
+
+    // languageOfFile: the language a file of the language folder offers, empty for none.
+    explicit CommandCatalogue(LanguageOfFile languageOfFile) : m_languageOfFile(std::move(languageOfFile)) {}
 
     // The menu entry of a language: "LANG:" and the name in upper case ("LANG:NEW:LANGUAGE" for
     // a language called New).
@@ -49,6 +55,7 @@ public:
 private:
     void add(const QString &key, int icon, ButtonKind kind = ButtonKind::Button);
 
+    LanguageOfFile m_languageOfFile;
     std::vector<CommandButton> m_buttons;
     QHash<QString, size_t> m_index;
     QHash<QString, QStringList> m_bars;

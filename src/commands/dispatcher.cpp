@@ -1,177 +1,29 @@
 #include "dispatcher.h"
 
-#include "browsing/addressrules.h"
-#include "browsing/bookmark.h"
-#include "browsing/navigator.h"
-#include "browsing/tabset.h"
-#include "browsing/webview.h"
-#include "captions.h"
 #include "commandbars.h"
-#include "commandcatalogue.h"
-#include "core/linebreaks.h"
-#include "core/programstate.h"
-#include "languagefile.h"
-#include "languagename.h"
 #include "mainwindowcommands.h"
-#include "platform/desktopshell.h"
-#include "platform/userdialogs.h"
-#include "settings/optionsfile.h"
-#include "travel/travelengine.h"
 
-#include <QAction>
-#include <QComboBox>
-
-Dispatcher::Dispatcher(Parts parts, QObject *parent) : QObject(parent), m_(parts)
+Dispatcher::Dispatcher(CommandBars &bars, MainWindowCommands &window, QObject *parent) : QObject(parent)
 {
-    buildTables();
-    connect(&m_.bars, &CommandBars::clicked, this, &Dispatcher::cmdBar_ButtonClick);
-    connect(&m_.bars, &CommandBars::menuShown, this, [this] { m_.window.menuShown(); });
-    connect(&m_.bars, &CommandBars::menuClosed, this, [this] { m_.window.menuClosed(); });
+    connect(&bars, &CommandBars::clicked, this, &Dispatcher::cmdBar_ButtonClick);
+    connect(&bars, &CommandBars::menuShown, this, [&window] { window.menuShown(); });
+    connect(&bars, &CommandBars::menuClosed, this, [&window] { window.menuClosed(); });
 }
 
 void Dispatcher::cmdBar_ButtonClick(int instance, const QString &key)
 {
-    m_.travel.interrupt();
+    if (m_beforeEveryCommand)
+        m_beforeEveryCommand();
     const auto table = m_tables.constFind(instance);
     if (table == m_tables.constEnd())
         return;
     if (const auto action = table->constFind(key); action != table->constEnd())
         (*action)();
-    else if (instance == CommandBars::menuInstance && key.startsWith(u"LANG:") && key != u"LANG:NEW")
-        switchLanguage(key);
+    else if (m_unlisted)
+        m_unlisted(instance, key);
 }
 
 void Dispatcher::setCommand(int instance, const QString &key, Action action)
 {
     m_tables[instance].insert(key, std::move(action));
-}
-
-void Dispatcher::searchButton(const QString &address)
-{
-    m_.addressBox->setEditText(address);
-    m_.navigator.GoNavigate(0);
-}
-
-void Dispatcher::pageCommand(int command) { m_.tabs.activeView()->ExecWB(command, 0); }
-
-void Dispatcher::chooseStyle(qint16 style)
-{
-    m_.state.barStyle = style;
-    m_.window.applyBarStyle();
-}
-
-void Dispatcher::switchLanguage(const QString &key)
-{
-    // An entry keeps its file; a key that no entry offers names its language after "LANG:".
-    const QString file = m_.bars.catalogue().languageFile(key);
-    m_.state.languageName = file.isEmpty() ? key.section(u':', 1).toLower() : LanguageName::ofFile(file);
-    if (const QString notice = m_.captions.Read_Lang(); !notice.isEmpty())
-        m_.dialogs.message(notice);
-    m_.captions.Set_Captions();
-    report(OptionsFile::Save_Opt(m_.state));
-}
-
-void Dispatcher::report(const WriteResult &result)
-{
-    if (!result.ok())
-        m_.dialogs.message(writeFailure(m_.state, result));
-}
-
-QString Dispatcher::writeFailure(const ProgramState &state, const WriteResult &result)
-{
-    return state.caption(writeFailedCaption, "This file could not be written:") % u'\n' % result.message();
-}
-
-void Dispatcher::buildTables()
-{
-    const auto view = [this] { return m_.tabs.activeView(); };
-    const auto settingsPanel = [this](const QString &panel) {
-        return [this, panel] {
-            if (!m_.shell.open(panel))
-                m_.window.showStatus(m_.state.caption(noSettingsPanelCaption, "This desktop offers no settings panel for this."));
-        };
-    };
-    const Action exit = [this] { m_.window.GO_Exit(); };
-
-    m_tables[0] = {
-        {"EXIT0", exit},
-        {"BACK", [view] { view()->GoBack(); }},
-        {"NEXT", [view] { view()->GoForward(); }},
-        {"PRINT", [this] { pageCommand(WebView::Print); }},
-    };
-
-    m_tables[2] = {
-        {"GOOGLE",
-         [this] {
-             // Words in the address box are searched for; anything else gives way to the search site.
-             const QString typed = m_.addressBox->currentText();
-             const bool words = !m_.state.searchQuery.isEmpty() && AddressRules::isSearchText(typed);
-             searchButton(words ? AddressRules::searchAddress(m_.state.searchQuery, typed) : m_.state.searchUrl);
-         }},
-        {"WIKI", [this] { searchButton(m_.state.dictionaryUrl); }},
-        {"MAP", [this] { searchButton(m_.state.mapUrl); }},
-        {"SOCIAL", [this] { searchButton(m_.state.socialUrl); }},
-        {"EBAY", [this] { searchButton(m_.state.ecommerceUrl); }},
-        {"MIN", [this] { m_.window.minimizeWindow(); }},
-        {"EXIT2", exit},
-    };
-
-    QHash<QString, Action> &menus = m_tables[CommandBars::menuInstance];
-    menus = {
-        {"EDIT:STOP", [view] { view()->Stop(); }},
-        {"EDIT:TXT",
-         [this] { m_.shell.open(m_.state.appFolder.path(LanguageFile::fileName(m_.state.languageName))); }},
-        {"EDIT:FINDDOC", [this] { m_.window.showFindBar(); }},
-        {"EDIT:TRANS", [this, view] { view()->Navigate(m_.state.translatorAddress); }},
-        {"EDIT:EXIT", exit},
-
-        {"FILE:SYSTEM", [this] { chooseStyle(0); }},
-        {"FILE:OFFICE", [this] { chooseStyle(1); }},
-        {"FILE:MONEY", [this] { chooseStyle(2); }},
-        {"FILE:XP", [this] { chooseStyle(3); }},
-        {"FILE:FLOATING", [this] { m_.window.setFloatingBar(m_.bars.action("FILE:FLOATING")->isChecked()); }},
-        {"FILE:EXPLORER", [this] { m_.shell.open(m_.addressBox->currentText()); }},
-        {"FILE:SECURITY", settingsPanel(QStringLiteral("wscui.cpl"))},
-        {"FILE:VOLUME", settingsPanel(QStringLiteral("mmsys.cpl"))},
-        {"FILE:INTERNET", settingsPanel(QStringLiteral("INETCPL.CPL"))},
-
-        {"NAVIGATE:PICK",
-         [this] {
-             const WriteResult saved = m_.bookmark.Save_BookMark();
-             report(saved);
-             if (saved.ok())
-                 m_.window.showStatus(m_.state.caption(bookmarkedCaption, "This page is bookmarked:") % u' ' %
-                                      m_.state.bookmarkAddress);
-         }},
-        {"NAVIGATE:GO", [this] { m_.bookmark.Read_BookMark(); }},
-        {"NAVIGATE:BACK", [view] { view()->GoBack(); }},
-        {"NAVIGATE:REFRESH", [view] { view()->Refresh2(); }},
-        {"NAVIGATE:NEXT", [view] { view()->GoForward(); }},
-        {"NAVIGATE:HOME", [view] { view()->GoHome(); }},
-        {"NAVIGATE:PICKHOME",
-         [this] {
-             m_.state.startAddress = withoutLineBreaks(m_.addressBox->currentText());
-             m_.tabs.setHomeAddress(m_.state.startAddress);
-             report(OptionsFile::Save_Opt(m_.state));
-         }},
-
-        {"TRAVEL:TRE", [this] { m_.travel.startTravel(1); }},
-        {"TRAVEL:SEI", [this] { m_.travel.startTravel(2); }},
-        {"TRAVEL:DODICI", [this] { m_.travel.startTravel(4); }},
-        {"TRAVEL:STOP", [this] { m_.travel.stopTravel(); }},
-        {"TRAVEL:LOG", [this] { m_.travel.showLog(); }},
-    };
-    const struct
-    {
-        const char *key;
-        int command;
-    } pageCommands[] = {
-        {"EDIT:CUT", WebView::Cut},         {"EDIT:COPY", WebView::Copy},
-        {"EDIT:PASTE", WebView::Paste},     {"EDIT:DELETE", WebView::Delete},
-        {"EDIT:SELECT", WebView::SelectAll}, {"EDIT:PAGESET", WebView::PageSetup},
-        {"EDIT:PREVIEW", WebView::PrintPreview}, {"EDIT:PRINT", WebView::Print},
-        {"EDIT:PROPERTIES", WebView::Properties},
-    };
-    for (const auto &page : pageCommands)
-        menus.insert(QString::fromLatin1(page.key), [this, command = page.command] { pageCommand(command); });
 }

@@ -6,7 +6,7 @@
 #include "commands/barkeys.h"
 #include "commands/commandbar.h"
 #include "core/programstate.h"
-#include "dialogs/frmedit.h"
+#include "linktables/frmedit.h"
 #include "linkgridmodel.h"
 #include "linkgridview.h"
 #include "linkicons.h"

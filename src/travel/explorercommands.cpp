@@ -3,6 +3,7 @@
 #include "commands/commandbars.h"
 #include "commands/dispatcher.h"
 #include "core/programstate.h"
+#include "core/writefailure.h"
 #include "platform/userdialogs.h"
 #include "travelengine.h"
 
@@ -27,5 +28,5 @@ void ExplorerCommands::takeChecks()
         options.*explorerFlags[i] = m_bars.action(keys[i])->isChecked();
     m_travel.explorer().setOptions(options);
     if (const WriteResult saved = ExplorerOptionsFile::save(m_state.appFolder, options); !saved.ok())
-        m_dialogs.message(Dispatcher::writeFailure(m_state, saved));
+        m_dialogs.message(writeFailureText(m_state, saved));
 }

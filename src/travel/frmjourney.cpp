@@ -1,7 +1,7 @@
 #include "frmjourney.h"
 
-#include "commands/dispatcher.h"
 #include "core/programstate.h"
+#include "core/writefailure.h"
 #include "journeyfiles.h"
 #include "journeylayout.h"
 #include "platform/userdialogs.h"
@@ -214,7 +214,7 @@ void frmJourney::saveSvg()
         return;
     const WriteResult saved = writeAtomically(path, [this](QIODevice &file) { return file.write(m_svg) == m_svg.size(); });
     if (!saved.ok())
-        m_dialogs.message(Dispatcher::writeFailure(m_state, saved));
+        m_dialogs.message(writeFailureText(m_state, saved));
 }
 
 void frmJourney::savePng()
@@ -233,5 +233,5 @@ void frmJourney::savePng()
     }
     const WriteResult saved = writeAtomically(path, [&image](QIODevice &file) { return image.save(&file, "PNG"); });
     if (!saved.ok())
-        m_dialogs.message(Dispatcher::writeFailure(m_state, saved));
+        m_dialogs.message(writeFailureText(m_state, saved));
 }

@@ -1,6 +1,6 @@
 // The language file: any bytes read; captions land only in their slots, the language code keeps
 // at most three characters, and a second reading gives the same captions and settings.
-#include "commands/languagefile.h"
+#include "language/languagefile.h"
 #include "fuzzinput.h"
 
 namespace {

@@ -2,7 +2,8 @@
 
 #include "app/firstruninstall.h"
 #include "commands/commandcatalogue.h"
-#include "commands/languagefile.h"
+#include "language/languagename.h"
+#include "language/languagefile.h"
 #include "core/programstate.h"
 #include "scripteddialogs.h"
 #include "tempappfolder.h"
@@ -19,7 +20,7 @@ class LanguageFixture
 protected:
     std::unique_ptr<TempAppFolder> folder;
     std::unique_ptr<ProgramState> state;
-    CommandCatalogue catalogue;
+    CommandCatalogue catalogue{LanguageName::ofFile};
     ScriptedDialogs dialogs;
 
     LanguageFixture()

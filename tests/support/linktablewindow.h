@@ -1,8 +1,9 @@
 #pragma once
 
 #include "commands/commandcatalogue.h"
+#include "language/languagename.h"
 #include "core/programstate.h"
-#include "dialogs/frmedit.h"
+#include "linktables/frmedit.h"
 #include "linktables/frmtab.h"
 #include "linktables/linkgridview.h"
 #include "linktables/linkindex.h"
@@ -91,7 +92,7 @@ struct Window
     TempAppFolder folder;
     ProgramState state{AppFolder(folder.root())};
     ScriptedDialogs dialogs;
-    CommandCatalogue catalogue;
+    CommandCatalogue catalogue{LanguageName::ofFile};
     std::unique_ptr<frmTab> tab;
 };
 

@@ -1,4 +1,5 @@
 #include "commands/commandcatalogue.h"
+#include "language/languagename.h"
 #include "commands/imagelist.h"
 #include "testmain.h"
 
@@ -10,7 +11,7 @@ class tst_CommandCatalogue : public QObject
 {
     Q_OBJECT
 private:
-    CommandCatalogue catalogue;
+    CommandCatalogue catalogue{LanguageName::ofFile};
 
 private slots:
     void initTestCase()
@@ -29,7 +30,7 @@ private slots:
         QCOMPARE(catalogue.button("LANG:DEUTSCH")->tooltip, QString("Lang_Deutsch.txt"));
         QVERIFY(!catalogue.button("LANG:NODOT"));
 
-        CommandCatalogue lowerFirst;
+        CommandCatalogue lowerFirst{LanguageName::ofFile};
         lowerFirst.Make_Buttons({"Lang_english.txt", "Lang_ENGLISH.txt"});
         QCOMPARE(lowerFirst.button("LANG:ENGLISH")->caption, QString("english"));
         QCOMPARE(lowerFirst.button("LANG:ENGLISH")->tooltip, QString("Lang_english.txt"));
@@ -63,6 +64,20 @@ private slots:
         }
         QCOMPARE(ImageList::languageIcon("english"), ImageList::languageIcon("English"));
         QCOMPARE(ImageList::languageIcon("Nederlands"), ImageList::defaultLanguageIcon);
+    }
+
+    // A language called New keeps the editor's entry free and is still offered.
+    void languageNewDoesNotTakeTheEditorsKey()
+    {
+        CommandCatalogue catalogue{LanguageName::ofFile};
+        catalogue.Make_Buttons({"Lang_English.txt", "Lang_New.txt"});
+        catalogue.Build_Bars();
+        QCOMPARE(catalogue.bar("LANG"), (QStringList{"LANG:ENGLISH", "LANG:NEW:LANGUAGE", "LANG:NEW"}));
+        QCOMPARE(catalogue.button("LANG:NEW:LANGUAGE")->caption, QString("New"));
+        QCOMPARE(catalogue.button("LANG:NEW:LANGUAGE")->kind, ButtonKind::Option);
+        QCOMPARE(catalogue.button("LANG:NEW")->kind, ButtonKind::Button);
+        QCOMPARE(catalogue.button("LANG:NEW")->icon, 119);
+        QCOMPARE(catalogue.languageFile("LANG:NEW:LANGUAGE"), QString("Lang_New.txt"));
     }
 };
 

@@ -1,4 +1,4 @@
-#include "commands/languagefile.h"
+#include "language/languagefile.h"
 #include "core/programstate.h"
 #include "tempappfolder.h"
 #include "testmain.h"

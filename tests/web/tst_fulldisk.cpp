@@ -1,5 +1,5 @@
 #include "commands/commandbar.h"
-#include "commands/frmlang.h"
+#include "language/frmlang.h"
 #include "exportfixture.h"
 #include "linktables/frmtab.h"
 #include "pageclick.h"

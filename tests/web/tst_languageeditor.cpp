@@ -2,7 +2,7 @@
 #include "commands/commandbar.h"
 #include "commands/commandbars.h"
 #include "commands/commandcatalogue.h"
-#include "commands/frmlang.h"
+#include "language/frmlang.h"
 #include "commands/imagelist.h"
 #include "core/version.h"
 #include "dialogs/frmabout.h"

@@ -1,6 +1,6 @@
 #include "browserfixture.h"
 #include "browsing/history.h"
-#include "commands/captions.h"
+#include "language/captions.h"
 #include "browsing/navigator.h"
 #include "browsing/tabset.h"
 #include "browsing/tabstrip.h"

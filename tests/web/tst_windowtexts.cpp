@@ -3,7 +3,7 @@
 #include "browsing/tabstrip.h"
 #include "browsing/webview.h"
 #include "commands/commandbars.h"
-#include "commands/languagefile.h"
+#include "language/languagefile.h"
 #include "settings/optionsfile.h"
 #include "testmain.h"
 

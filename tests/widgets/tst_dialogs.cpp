@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTest>
 
@@ -178,6 +179,25 @@ private slots:
         const bool yes = defaultNo ? desktop.questionDefaultNo("Secrets?") : desktop.question("Go?");
         QVERIFY(closedByEnter);
         QCOMPARE(yes, !defaultNo);
+    }
+
+    void versionLine_data()
+    {
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("build") << programVersion() << "Version " + programVersion();
+        QTest::newRow("leading zeros") << "01.002.0030" << "Version 1.2.30";
+        QTest::newRow("short") << "3" << "Version 3.0.0";
+    }
+    void versionLine()
+    {
+        QFETCH(QString, version);
+        QFETCH(QString, line);
+        QCOMPARE(frmAbout::versionLine("Version", version), line);
+    }
+    void buildVersionHasThreeNumbers()
+    {
+        QVERIFY(QRegularExpression("^(0|[1-9][0-9]*)(\\.(0|[1-9][0-9]*)){2}$").match(programVersion()).hasMatch());
     }
 };
 

@@ -1,5 +1,5 @@
 #include "commands/commandbar.h"
-#include "commands/frmlang.h"
+#include "language/frmlang.h"
 #include "dialogs/frminput.h"
 #include "languagefixture.h"
 #include "modaldriver.h"

@@ -2,10 +2,10 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 
 class CommandBars;
 class QWidget;
-class TabSet;
 struct ProgramState;
 
 // Reading the current language and giving its texts to the commands and controls.
@@ -18,7 +18,15 @@ public:
     static constexpr int missingEnglishCaption = 228;
     static constexpr int refusedNameCaption = 229;
 
-    Captions(ProgramState &state, TabSet &tabs);
+    // What the rest of the window does with the language: the tab count a language file gives,
+    // and the names that follow the captions (the tabs', the empty link tables').
+    struct Followers
+    {
+        std::function<void(int tabCount)> tabCountRead;
+        std::function<void()> captionsApplied;
+    };
+
+    Captions(ProgramState &state, Followers followers);
 
     // Set once the command bars exist.
     void attach(CommandBars *bars, QList<QWidget *> moveButtons);
@@ -35,7 +43,7 @@ public:
 
 private:
     ProgramState &m_state;
-    TabSet &m_tabs;
+    Followers m_followers;
     CommandBars *m_bars = nullptr;
     QList<QWidget *> m_moveButtons;
     struct NamedControl

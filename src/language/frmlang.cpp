@@ -1,8 +1,8 @@
 #include "frmlang.h"
 
-#include "accessibletext.h"
-#include "barkeys.h"
-#include "commandbar.h"
+#include "commands/accessibletext.h"
+#include "commands/barkeys.h"
+#include "commands/commandbar.h"
 #include "core/programstate.h"
 #include "core/textfile.h"
 #include "dialogs/frminput.h"

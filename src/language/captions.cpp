@@ -1,13 +1,11 @@
 #include "captions.h"
 
-#include "accessibletext.h"
-#include "browsing/tabset.h"
-#include "commandbars.h"
+#include "commands/accessibletext.h"
+#include "commands/commandbars.h"
 #include "core/programstate.h"
 #include "core/textcase.h"
 #include "languagefile.h"
 #include "languagename.h"
-#include "linktables/linkindex.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -49,7 +47,7 @@ const Text menuCaptions[] = {
 
 } // namespace
 
-Captions::Captions(ProgramState &state, TabSet &tabs) : m_state(state), m_tabs(tabs) {}
+Captions::Captions(ProgramState &state, Followers followers) : m_state(state), m_followers(std::move(followers)) {}
 
 void Captions::attach(CommandBars *bars, QList<QWidget *> moveButtons)
 {
@@ -102,7 +100,7 @@ QString Captions::Read_Lang()
     }
     // The tabs keep their captions: a language switch leaves their pages open.
     if (read.tabNumber)
-        m_tabs.setTabCount(*read.tabNumber);
+        m_followers.tabCountRead(*read.tabNumber);
     return notice;
 }
 
@@ -137,6 +135,5 @@ void Captions::Set_Captions()
                                      ? m_state.caption(named.descriptionCaption, named.englishDescription)
                                      : QString());
     }
-    m_tabs.nameTabs();
-    LinkIndex::nameEmptyTables(m_state);
+    m_followers.captionsApplied();
 }

@@ -1,6 +1,7 @@
 #include "barkeys.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QShortcut>
@@ -189,7 +190,15 @@ void BarKeys::openMenus(QToolButton *button)
         }, Qt::QueuedConnection);
         current->showMenu();
         const int step = std::exchange(m_menuStep, 0);
-        if (!current || step == 0)
+        if (!current)
+            return;
+        // A closed menu hands the keyboard back to its title, unless its command took it elsewhere;
+        // the window is not always made active again by the time the menu returns.
+        if (!QApplication::focusWidget()) {
+            current->activateWindow();
+            current->setFocus(Qt::PopupFocusReason);
+        }
+        if (step == 0)
             return;
         move(current, step);
         auto *next = qobject_cast<QToolButton *>(current->window()->focusWidget());

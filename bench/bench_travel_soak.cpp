@@ -1,5 +1,5 @@
 // Travel steps (1,000 unless --steps gives another number), the step timer's slot called directly,
-// over a generated local site of 3,000 interlinked pages or, given a folder (and the first page in
+// over a generated local site of interlinked pages (3,000 unless --pages gives another number) or, given a folder (and the first page in
 // it, index.html unless given), over a real site served from it. bench/setup-soak-site installs one
 // and prints its folder and first page: the C++ library's documentation as Debian ships it, about
 // 3,900 pages, entered at its reference. Prints steps per second, the share of steps that reached a
@@ -8,7 +8,10 @@
 // the steps when fewer) and whether it has levelled off (the mean of the last fifth of the steps'
 // samples within 5% of the fifth before it: over 5,000 steps, the last 1,000 against the 1,000
 // before them). It checks that memory has levelled off and that every logged address was opened
-// and every opened address was logged.
+// and every opened address was logged. For each fifth of the steps it also prints the memory of the
+// browser process alone (the bench runs it in-process; the rest of the tree is the engine's
+// renderers), its heap as the C library counts it at the fifth's end (in use, and held from the
+// system), and the pages and arrows of the journey window's picture.
 // The walk: --explore turns on "skip places on the same page" and "prefer new pages"; --options
 // ABCD gives all four explorer options as 1 or 0 in the TRAVEL menu's order (skip places, prefer
 // new, stay on site, jump back); without either, the plain random walk. --trace FILE writes one
@@ -16,13 +19,17 @@
 // the journey, the address chosen, whether it is a link of the page shown, and whether it is new.
 // The journey window is open while travel runs (unless --no-window): the bench prints the longest
 // time the program did not return to its event loop and the longest the window held up a step
-// (reading the journey and starting its layout). Last, it opens the journey window on a kept
+// (reading the journey and starting its layout). --relayouts N then lays this run's journey out
+// N times more through the window, as a step does, printing the memory along the way; closing the
+// window, it prints the heap the picture gave back. Last, it opens the journey window on a kept
 // 1,000-step journey and prints how long that took.
 // Build and run:
 //   cmake --build build --target bench_travel_soak
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_travel_soak [--explore] [--steps N]              (generated)
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_travel_soak --steps 5000 $(bench/setup-soak-site) (the long soak)
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_travel_soak [--explore] $(bench/setup-soak-site)  (real site)
+//   QT_QPA_PLATFORM=offscreen build/bench/bench_travel_soak --explore --pages 300 --steps 4000 --relayouts 100
+//     (a journey that keeps coming back to the pages it knows: the picture's arrows grow, its pages do not)
 // A real site also links to other hosts. Travel walks the site itself: its pages are served with
 // the links to other hosts taken out (their text stays). And nothing leaves the machine anyway: as
 // in the tests, the engine sends every address but the loopback ones to a proxy on a local port
@@ -50,18 +57,52 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <malloc.h>
 #include <numeric>
 #include <optional>
 
 namespace {
 
 constexpr int stepWaitMs = 30000, journeySteps = 1000;
-int steps = 1000, window = 200;
+int steps = 1000, window = 200, generatedPages = 3000;
+
+// The memory at one moment: the process tree, this process alone, and this process's heap as the
+// C library counts it: allocated (large mapped blocks included), held from the system, and in how
+// many arenas (the C library gives threads arenas of their own, which keep what is freed in them).
+struct Memory
+{
+    qint64 treeKiB = 0, ownKiB = 0, heapUsedKiB = 0, heapHeldKiB = 0;
+    int arenas = 0;
+
+    static Memory now()
+    {
+        const struct mallinfo2 heap = mallinfo2();
+        return {ProcessTree::residentKiB(), ProcessTree::ownResidentKiB(), qint64((heap.uordblks + heap.hblkhd) / 1024),
+                qint64((heap.arena + heap.hblkhd) / 1024), arenaCount()};
+    }
+    static int arenaCount()
+    {
+        char *text = nullptr;
+        size_t size = 0;
+        FILE *report = open_memstream(&text, &size);
+        malloc_info(0, report);
+        std::fclose(report);
+        const int count = int(QByteArray(text, qsizetype(size)).count("<heap nr="));
+        std::free(text);
+        return count;
+    }
+    void print(const QString &when) const
+    {
+        std::printf("%s: tree %.1f MiB, browser process %.1f MiB, its heap in use %.1f MiB of %.1f MiB held in %d arenas\n",
+                    qPrintable(when), treeKiB / 1024.0, ownKiB / 1024.0, heapUsedKiB / 1024.0, heapHeldKiB / 1024.0,
+                    arenas);
+    }
+};
 
 // The first page of a site of generated pages, each with 20 links to random others.
 QString generateSite(TestHttpServer &server)
 {
-    constexpr int pages = 3000, linksPerPage = 20;
+    const int pages = generatedPages, linksPerPage = 20;
     QRandomGenerator site(2026);
     for (int page = 0; page < pages; ++page) {
         QStringList hrefs;
@@ -111,6 +152,33 @@ double openLongJourney(BrowserFixture &browser, TestHttpServer &server)
     std::printf("journey window on %d steps: %zu pages, opened in %.2f s\n", journeySteps, window->graph().nodes.size(),
                 seconds);
     return seconds;
+}
+
+// Lays the journey the window shows out again, as a step does, and prints the memory along the way.
+void layOutAgain(frmJourney *journey, int times)
+{
+    Memory::now().print(QStringLiteral("before %1 more layouts of this journey").arg(times));
+    for (int i = 1; i <= times; ++i) {
+        emit journey->journeyList->activated(0);
+        waitUntil([journey] { return !journey->layingOut(); }, stepWaitMs);
+        if (i % std::max(1, times / 5) == 0)
+            Memory::now().print(QStringLiteral("after %1").arg(i));
+    }
+}
+
+// Closes the journey window and prints the heap it gave back: what the picture cost.
+void closeAndWeigh(frmJourney *journey)
+{
+    const size_t pages = journey->graph().nodes.size(), arrows = journey->graph().arrows.size();
+    const Memory open = Memory::now();
+    journey->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const Memory closed = Memory::now();
+    std::printf("closing the journey window (%zu pages, %zu arrows) gave back %.1f MiB of heap in use "
+                "(%.1f KiB a page or arrow); the browser process went from %.1f to %.1f MiB\n",
+                pages, arrows, (open.heapUsedKiB - closed.heapUsedKiB) / 1024.0,
+                double(open.heapUsedKiB - closed.heapUsedKiB) / std::max<size_t>(1, pages + arrows),
+                open.ownKiB / 1024.0, closed.ownKiB / 1024.0);
 }
 
 // The longest the program stayed away from its event loop: the most a 5 ms timer waited past
@@ -189,6 +257,9 @@ int main(int argc, char *argv[])
     const bool withWindow = arguments.removeAll("--no-window") == 0;
     if (const QString value = valueOf("--steps"); !value.isEmpty())
         steps = std::max(10, value.toInt());
+    if (const QString value = valueOf("--pages"); !value.isEmpty())
+        generatedPages = std::max(2, value.toInt());
+    const int relayouts = withWindow ? valueOf("--relayouts").toInt() : 0;
     std::unique_ptr<FILE, int (*)(FILE *)> trace(nullptr, std::fclose);
     if (const QString path = valueOf("--trace"); !path.isEmpty())
         trace.reset(std::fopen(qPrintable(path), "w"));
@@ -228,7 +299,13 @@ int main(int argc, char *argv[])
     // The steps come from this loop, not from the 30-second clock.
     travel.Timer2.stop();
     travel.Timer3.stop();
-    QList<qint64> memoryKiB;
+    QList<qint64> memoryKiB, ownKiB;
+    struct FifthEnd
+    {
+        Memory memory;
+        size_t pages = 0, arrows = 0;
+    };
+    QList<FifthEnd> fifthEnds;
     QStringList unshown;
     int outside = 0, withinPage = 0;
     QElapsedTimer clock;
@@ -278,6 +355,12 @@ int main(int argc, char *argv[])
         if (!shown)
             unshown << address;
         memoryKiB << ProcessTree::residentKiB();
+        ownKiB << ProcessTree::ownResidentKiB();
+        if ((step + 1) % (steps / 5) == 0) {
+            const frmJourney *journey = browser.form->findChild<frmJourney *>();
+            fifthEnds.append({Memory::now(), journey ? journey->graph().nodes.size() : 0,
+                              journey ? journey->graph().arrows.size() : 0});
+        }
         if ((step + 1) % 500 == 0)
             std::printf("step %d: %.1f MiB\n", step + 1, memoryKiB.last() / 1024.0);
         stalls.restart();
@@ -316,6 +399,13 @@ int main(int argc, char *argv[])
     std::printf("mean of steps %d-%d: %.1f MiB, of the last %d (%d-%d): %.1f MiB (%+.1f%%, at most 5%%): %s\n",
                 steps - 2 * fifth + 1, steps - fifth, beforeLastMiB, fifth, steps - fifth + 1, steps, lastFifthMiB,
                 100 * (lastFifthMiB / beforeLastMiB - 1), flat ? "levelled off" : "STILL GROWING");
+    for (int i = 0; i < fifthEnds.size(); ++i) {
+        const FifthEnd &end = fifthEnds[i];
+        std::printf("fifth %d: browser process %.1f MiB (mean); at its end heap in use %.1f MiB of %.1f MiB held "
+                    "in %d arenas, picture of %zu pages and %zu arrows\n",
+                    i + 1, meanMiB(ownKiB, i * fifth, fifth), end.memory.heapUsedKiB / 1024.0,
+                    end.memory.heapHeldKiB / 1024.0, end.memory.arenas, end.pages, end.arrows);
+    }
     std::printf("peak: %.1f MiB\n", *std::max_element(memoryKiB.begin(), memoryKiB.end()) / 1024.0);
     std::printf("logged addresses equal opened addresses: %s (%lld lines)\n", logged == opened ? "yes" : "NO",
                 static_cast<long long>(logged.size()));
@@ -327,6 +417,13 @@ int main(int argc, char *argv[])
     if (withWindow)
         std::printf("; longest the journey window held up a step: %.0f ms", longestRedrawMs);
     std::printf("\n");
+    if (withWindow) {
+        frmJourney *journey = browser.form->findChild<frmJourney *>();
+        waitUntil([journey] { return !journey->layingOut(); }, stepWaitMs);
+        if (relayouts > 0)
+            layOutAgain(journey, relayouts);
+        closeAndWeigh(journey);
+    }
     openLongJourney(browser, server);
     return logged == opened && unshown.isEmpty() && notRequested == 0 && flat ? 0 : 4;
 }

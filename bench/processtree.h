@@ -53,4 +53,7 @@ inline qint64 residentKiB()
     return total;
 }
 
+// The resident memory of this process alone (the browser, without its renderers), in KiB.
+inline qint64 ownResidentKiB() { return statusKiB(QString::number(QCoreApplication::applicationPid()), "VmRSS"); }
+
 } // namespace ProcessTree

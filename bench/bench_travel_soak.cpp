@@ -20,7 +20,8 @@
 // The journey window is open while travel runs (unless --no-window): the bench prints the longest
 // time the program did not return to its event loop and the longest the window held up a step
 // (reading the journey and starting its layout). --relayouts N then lays this run's journey out
-// N times more through the window, as a step does, printing the memory along the way; closing the
+// N times more through the window, as a step does, printing the memory along the way and after
+// asking the C library to give its free memory back (malloc_trim); closing the
 // window, it prints the heap the picture gave back. Last, it opens the journey window on a kept
 // 1,000-step journey and prints how long that took.
 // Build and run:
@@ -164,6 +165,9 @@ void layOutAgain(frmJourney *journey, int times)
         if (i % std::max(1, times / 5) == 0)
             Memory::now().print(QStringLiteral("after %1").arg(i));
     }
+    // What the C library would give back to the system if the window asked it to after a layout.
+    malloc_trim(0);
+    Memory::now().print(QStringLiteral("after malloc_trim(0)"));
 }
 
 // Closes the journey window and prints the heap it gave back: what the picture cost.

@@ -20,7 +20,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QThread>
 #include <QVBoxLayout>
 
 namespace {
@@ -77,6 +76,8 @@ frmJourney::frmJourney(ProgramState &state, TravelEngine &travel, UserDialogs &d
     layout->addWidget(picture, 1);
     layout->addWidget(counts);
     resize(900, 600);
+    m_layoutThread.setMaxThreadCount(1);
+    m_layoutThread.setExpiryTimeout(-1);
 
     connect(journeyList, &QComboBox::activated, this, &frmJourney::showChosenJourney);
     connect(exportSvg, &QPushButton::clicked, this, &frmJourney::saveSvg);
@@ -86,14 +87,6 @@ frmJourney::frmJourney(ProgramState &state, TravelEngine &travel, UserDialogs &d
         if (!opened.isEmpty() && isVisible() && journeyList->currentIndex() == 0)
             showChosenJourney();
     });
-}
-
-frmJourney::~frmJourney()
-{
-    if (m_worker) {
-        m_worker->wait();
-        delete m_worker;
-    }
 }
 
 void frmJourney::showEvent(QShowEvent *event)
@@ -131,22 +124,25 @@ void frmJourney::showChosenJourney()
 
 void frmJourney::layOut()
 {
-    if (m_worker) {
+    if (m_layingOut) {
         m_layOutAgain = true;
         return;
     }
-    auto layout = std::make_shared<JourneyLayout>();
-    m_worker = QThread::create([graph = m_graph, layout] { *layout = JourneyLayout::of(graph); });
-    connect(m_worker, &QThread::finished, this, [this, graph = m_graph, layout] {
-        m_worker->deleteLater();
-        m_worker = nullptr;
-        // Drawn even when the journey has grown meanwhile, so that a picture keeps up with steps
-        // that come faster than Graphviz.
-        draw(graph, *layout);
-        if (std::exchange(m_layOutAgain, false))
-            layOut();
+    m_layingOut = true;
+    m_layoutThread.start([this, graph = m_graph] {
+        auto layout = std::make_shared<const JourneyLayout>(JourneyLayout::of(graph));
+        QMetaObject::invokeMethod(
+            this,
+            [this, graph, layout] {
+                m_layingOut = false;
+                // Drawn even when the journey has grown meanwhile, so that a picture keeps up with
+                // steps that come faster than Graphviz.
+                draw(graph, *layout);
+                if (std::exchange(m_layOutAgain, false))
+                    layOut();
+            },
+            Qt::QueuedConnection);
     });
-    m_worker->start();
 }
 
 void frmJourney::draw(const JourneyGraph &graph, const JourneyLayout &layout)

@@ -3,6 +3,7 @@
 #include "journeygraph.h"
 #include "journeylayout.h"
 
+#include <QThreadPool>
 #include <QWidget>
 
 class QComboBox;
@@ -10,7 +11,6 @@ class QGraphicsScene;
 class QGraphicsView;
 class QLabel;
 class QPushButton;
-class QThread;
 class TravelEngine;
 class UserDialogs;
 struct ProgramState;
@@ -21,6 +21,9 @@ struct ProgramState;
 // picture as SVG or PNG. A click on a page asks for it to be opened in the main window.
 // Graphviz takes up to a second over a long journey, so it lays out on a thread of its own, one
 // layout at a time; the steps that come meanwhile are drawn together by the next layout.
+// The thread is the same for every layout of the window: the C library gives each new thread a
+// heap arena of its own, and with a thread a layout the arenas multiplied, each keeping the
+// memory of the largest layout made in it.
 class frmJourney : public QWidget
 {
     Q_OBJECT
@@ -29,13 +32,12 @@ public:
                          unreadableCaption = 341, pagesCaption = 342, stepsCaption = 343;
 
     frmJourney(ProgramState &state, TravelEngine &travel, UserDialogs &dialogs, QWidget *parent = nullptr);
-    ~frmJourney() override;
 
     const JourneyGraph &graph() const { return m_graph; }
     // Where a page's box is drawn, in the coordinates of the view's viewport.
     QPoint pagePosition(int node) const;
     // False once the picture shows the journey graph() holds.
-    bool layingOut() const { return m_worker != nullptr; }
+    bool layingOut() const { return m_layingOut; }
 
     QComboBox *journeyList;
     QPushButton *exportSvg;
@@ -67,8 +69,10 @@ private:
     // The graph the picture shows, which a click is read against: a step or two behind m_graph
     // while a layout runs.
     JourneyGraph m_drawnGraph;
-    QThread *m_worker = nullptr;
+    bool m_layingOut = false;
     bool m_layOutAgain = false;
     QByteArray m_svg;
     std::vector<QRectF> m_boxes;
+    // Destroyed first: it waits for a layout still running, which reports back to this window.
+    QThreadPool m_layoutThread;
 };

@@ -8,9 +8,11 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QImage>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QMenu>
 
@@ -144,6 +146,32 @@ private slots:
         QVERIFY(!form().travel().Timer2.isActive());
         QCOMPARE(form().Text1->currentText(), b);
         QTRY_COMPARE_WITH_TIMEOUT(active()->LocationURL(), b, webWaitMs);
+    }
+
+    void windowClosedWhileLayingOutOpensAgain()
+    {
+        QStringList lines;
+        for (int i = 0; i < 400; ++i)
+            lines << QString("10:00:00  http://127.0.0.1:1/%1").arg(i * 7 % 250);
+        browser->folder.write("Journeys/Journey 2020-01-01 10-00-00.txt", lines);
+        QVERIFY(browser->start(server));
+        form().Timer4_Timer();
+        for (int opening = 0; opening < 2; ++opening) {
+            clickTravelEntry("TRAVEL:JOURNEY");
+            QPointer<frmJourney> window = form().findChild<frmJourney *>();
+            QVERIFY(window);
+            QTest::keyClick(window->journeyList, Qt::Key_End);
+            QCOMPARE(window->graph().nodes.size(), size_t(250));
+            if (opening == 0) {
+                QVERIFY(window->layingOut());
+                window->close();
+                QTRY_VERIFY(!window);
+            } else {
+                QTRY_VERIFY_WITH_TIMEOUT(!window->layingOut(), webWaitMs);
+                QVERIFY(window->counts->text().contains("250"));
+                QVERIFY(!window->picture->scene()->items().isEmpty());
+            }
+        }
     }
 };
 

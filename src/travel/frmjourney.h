@@ -21,8 +21,8 @@ struct ProgramState;
 // picture as SVG or PNG. A click on a page asks for it to be opened in the main window.
 // Graphviz takes up to a second over a long journey, so it lays out on a thread of its own, one
 // layout at a time; the steps that come meanwhile are drawn together by the next layout.
-// The thread is the same for every layout of the window: the C library gives each new thread a
-// heap arena of its own, and with a thread a layout the arenas multiplied, each keeping the
+// The thread is the same for every layout of the window: the C library hands each new thread the
+// next of its heap arenas, and with a thread a layout one arena after another came to keep the
 // memory of the largest layout made in it.
 class frmJourney : public QWidget
 {

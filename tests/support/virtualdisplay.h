@@ -9,10 +9,11 @@ class VirtualDisplay
 {
 public:
     // The server picks a free display itself and says which: two tests starting at once never
-    // take the same one.
+    // take the same one. It never resets: by default it does each time its last client leaves, and
+    // a program connecting just then (while a test's xdotool comes and goes) is turned away.
     VirtualDisplay()
     {
-        m_server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
+        m_server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x800x24", "-nolisten", "tcp", "-noreset"});
         if (!m_server.waitForStarted(5000))
             return;
         QTest::qWaitFor([this] { return m_server.canReadLine() || m_server.state() != QProcess::Running; }, 10000);

@@ -47,9 +47,9 @@ struct ProgramState
     bool barsShown = true;
     qint16 layoutFrozen = 0;
 
-    // The language file: captions 1..399 (slot 0 unused) and its settings.
+    // The language file: captions 1..599 (slot 0 unused) and its settings.
     // The design's captions end at 223; the program's own messages take numbers from 224 upward.
-    static constexpr int captionSlots = 400;
+    static constexpr int captionSlots = 600;
     std::array<QString, captionSlots> captions;
     QString caption(int number) const
     {

@@ -58,6 +58,7 @@ void Navigator::attach(WebView *view)
     connect(view, &WebView::DocumentComplete, this, fromActive(&Navigator::onDocumentComplete));
     connect(view, &WebView::StatusTextChange, this, fromActive(&Navigator::onStatusText));
     connect(view, &WebView::TitleChange, this, fromActive(&Navigator::onTitle));
+    connect(view, &WebView::LocalAddressRefused, this, fromActive(&Navigator::onLocalAddressRefused));
     connect(view, &WebView::WindowClosing, this, [](bool isChild, bool *cancel) {
         if (!isChild)
             *cancel = true;
@@ -176,6 +177,12 @@ void Navigator::onTitle(const QString &title)
 {
     m_statusBar->setText(title);
     m_state.pageTitle = title;
+}
+
+void Navigator::onLocalAddressRefused(const QString &address)
+{
+    m_statusBar->setText(m_state.caption(localRefusedCaption, "A page on the internet may not open this address of the local network:") %
+                         u' ' % address);
 }
 
 void Navigator::Timer5_Timer()

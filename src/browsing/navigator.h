@@ -24,6 +24,7 @@ public:
     static constexpr int badAddressCaption = 253;
     static constexpr int stopDialogsCaption = 277;
     static constexpr int scriptRefusedCaption = 278;
+    static constexpr int localRefusedCaption = 401;
 
     Navigator(ProgramState &state, TabSet &tabs, History &history, QComboBox *addressBox,
               QLabel *statusBar, QProgressBar *progressBar);
@@ -57,6 +58,7 @@ private:
     void onDocumentComplete(const QString &address);
     void onStatusText(const QString &text);
     void onTitle(const QString &title);
+    void onLocalAddressRefused(const QString &address);
 
     ProgramState &m_state;
     TabSet &m_tabs;

@@ -1,6 +1,10 @@
 #include "webpage.h"
 
+#include "core/networkreach.h"
+
+#include <QWebEngineDownloadRequest>
 #include <QWebEngineLoadingInfo>
+#include <QWebEngineProfile>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
@@ -15,14 +19,50 @@ WebPage::WebPage(QWebEngineProfile *profile, QObject *parent) : QWebEnginePage(p
     settings()->setAttribute(QWebEngineSettings::PluginsEnabled, true);
     settings()->setAttribute(QWebEngineSettings::PdfViewerEnabled, true);
     // No window is made: the owner decides where the page goes.
-    connect(this, &QWebEnginePage::newWindowRequested, this,
-            [this](QWebEngineNewWindowRequest &request) { emit newWindowAsked(request.requestedUrl()); });
+    connect(this, &QWebEnginePage::newWindowRequested, this, [this](QWebEngineNewWindowRequest &request) {
+        if (!refusedLocal(url(), request.requestedUrl()))
+            emit newWindowAsked(request.requestedUrl());
+    });
     // A document shown ends what the user asked for: what its scripts start later is theirs.
-    connect(this, &QWebEnginePage::urlChanged, this, [this] { m_userNavigation = false; });
+    connect(this, &QWebEnginePage::urlChanged, this, [this](const QUrl &shown) {
+        m_userNavigation = false;
+        if (shown.scheme() != u"data")
+            endProgramNavigation(true);
+    });
     connect(this, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &loading) {
         if (loading.status() == QWebEngineLoadingInfo::LoadSucceededStatus)
             m_userNavigation = false;
+        // Opening the address already shown changes no address: the end of its load shows it. An
+        // address that cannot be reached has, without the engine's error pages, the owner's notice.
+        constexpr int aborted = -3;
+        const bool ended = loading.status() == QWebEngineLoadingInfo::LoadSucceededStatus
+                           || (loading.status() == QWebEngineLoadingInfo::LoadFailedStatus && loading.errorCode() != aborted);
+        if (ended && loading.url().scheme() != u"data")
+            endProgramNavigation(true);
     });
+    connect(profile, &QWebEngineProfile::downloadRequested, this, [this](QWebEngineDownloadRequest *download) {
+        if (download->page() == this && !download->isSavePageDownload())
+            endProgramNavigation(false);
+    });
+}
+
+void WebPage::endProgramNavigation(bool shown)
+{
+    const QUrl url = std::exchange(m_programNavigation, QUrl());
+    if (url.isEmpty())
+        return;
+    if (shown)
+        emit programNavigationShown(url);
+    else
+        emit programNavigationNotShown(url);
+}
+
+bool WebPage::refusedLocal(const QUrl &from, const QUrl &to)
+{
+    if (NetworkReach::mayLead(from, to))
+        return false;
+    emit localAddressRefused(to);
+    return true;
 }
 
 bool WebPage::takeUserRequest()
@@ -31,10 +71,24 @@ bool WebPage::takeUserRequest()
     return std::exchange(m_userNavigation, false) || clicked;
 }
 
-bool WebPage::acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame)
+bool WebPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
 {
     if (!isMainFrame)
         return true;
+    // What the user or the program opens, and the history, are no page's doing; a redirection is
+    // that of the address it came from.
+    const bool pageStarted = type == NavigationTypeLinkClicked || type == NavigationTypeFormSubmitted
+                             || type == NavigationTypeOther;
+    const QUrl from = type == NavigationTypeRedirect ? m_lastRequested : pageStarted ? this->url() : QUrl();
+    if (refusedLocal(from, url)) {
+        if (type == NavigationTypeRedirect)
+            endProgramNavigation(false);
+        return false;
+    }
+    m_lastRequested = url;
+    // Every address opened for the program or the user is noted as it starts.
+    if (type != NavigationTypeRedirect && type != NavigationTypeTyped)
+        m_programNavigation.clear();
     m_dialogs.pageLeft(url.host() == this->url().host());
     emit mainFrameNavigation(url);
     return true;

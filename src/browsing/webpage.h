@@ -6,9 +6,12 @@
 #include <QWebEnginePage>
 
 // The engine page of one view: reports main-frame navigations before they start, hands pages
-// that ask for a new window to its owner instead of opening one, remembers whether the user asked
-// for what it loads (a click or key in the page just before, or an address the user gave), shows
-// the page's own dialogs without locking the program, and keeps the page's console quiet.
+// that ask for a new window to its owner instead of opening one, refuses the navigations and
+// windows by which a public page (or a server's redirection from one) would lead into the local
+// network, remembers whether the user asked for what it loads (a click or key in the page just
+// before, or an address the user gave), tells whether the program's own navigation showed a
+// document, shows the page's own dialogs without locking the program, and keeps the page's
+// console quiet.
 class WebPage : public QWebEnginePage
 {
     Q_OBJECT
@@ -27,10 +30,20 @@ public:
     // Whether a download now is the user's: a click or key just before, or the navigation the
     // user asked for (which a download ends).
     bool takeUserRequest();
+    // The program opens this address now (none: the user opens one); the page tells whether its
+    // document was shown.
+    void noteProgramNavigation(const QUrl &url) { m_programNavigation = url; }
 
 signals:
     void mainFrameNavigation(const QUrl &url);
     void newWindowAsked(const QUrl &url);
+    void localAddressRefused(const QUrl &url);
+    // The program's navigation has its document shown (the engine's own page for an address that
+    // cannot be reached included), or it has not: the engine made it a download, or it was led
+    // into the local network; the page shown stays. Neither comes when another navigation took
+    // its place first.
+    void programNavigationShown(const QUrl &url);
+    void programNavigationNotShown(const QUrl &url);
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
@@ -45,8 +58,13 @@ protected:
 
 private:
     QWidget *owner() const;
+    bool refusedLocal(const QUrl &from, const QUrl &to);
+    void endProgramNavigation(bool shown);
 
     QElapsedTimer m_lastUserAction;
     bool m_userNavigation = false;
+    // The address the main frame asked for last, through the server's redirections.
+    QUrl m_lastRequested;
+    QUrl m_programNavigation;
     PageDialogs m_dialogs;
 };

@@ -1,6 +1,7 @@
 #include "webprofile.h"
 
 #include "enginecookies.h"
+#include "localnetworkguard.h"
 #include "platform/childenvironment.h"
 
 #include <QWebEngineDownloadRequest>
@@ -23,6 +24,11 @@ static void refuseUnaskedDownloads(QWebEngineProfile *profile)
     QObject::connect(profile, &QWebEngineProfile::downloadRequested, profile, &refuseUnaskedDownload);
 }
 
+static void guardLocalNetwork(QWebEngineProfile *profile)
+{
+    profile->setUrlRequestInterceptor(new LocalNetworkGuard(profile));
+}
+
 WebProfile::WebProfile(QString folder) : m_folder(std::move(folder)) {}
 
 WebProfile::~WebProfile() = default;
@@ -40,6 +46,7 @@ QWebEngineProfile *WebProfile::engineProfile()
         m_profile->setPersistentStoragePath(m_folder);
         m_profile->setCachePath(m_folder + QStringLiteral("/Cache"));
         EngineCookies::of(m_profile.get());
+        guardLocalNetwork(m_profile.get());
         QObject::connect(m_profile.get(), &QWebEngineProfile::downloadRequested, m_profile.get(),
                          [this](QWebEngineDownloadRequest *download) {
                              if (m_downloads)
@@ -63,6 +70,7 @@ QWebEngineProfile *WebProfile::offTheRecord()
     if (!profile->property("tamzoConfigured").toBool()) {
         profile->setProperty("tamzoConfigured", true);
         refuseUnaskedDownloads(profile);
+        guardLocalNetwork(profile);
         EngineCookies::of(profile);
     }
     return profile;

@@ -68,6 +68,12 @@ QWebEngineView *WebView::ensureEngine()
     connect(m_page, &QWebEnginePage::titleChanged, this, &WebView::TitleChange);
     connect(m_page, &QWebEnginePage::windowCloseRequested, this, &WebView::onWindowCloseRequested);
     connect(m_page, &WebPage::newWindowAsked, this, [this](const QUrl &url) { emit NewWindow(url.toString()); });
+    connect(m_page, &WebPage::localAddressRefused, this,
+            [this](const QUrl &url) { emit LocalAddressRefused(url.toString()); });
+    connect(m_page, &WebPage::programNavigationShown, this,
+            [this](const QUrl &url) { emit NavigationShown(url.toString()); });
+    connect(m_page, &WebPage::programNavigationNotShown, this,
+            [this](const QUrl &url) { emit NavigationNotShown(url.toString()); });
     // The user's clicks and keys reach the engine's own input widget, a child of the view.
     m_engine->installEventFilter(this);
     for (QWidget *child : m_engine->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
@@ -85,7 +91,9 @@ void WebView::open(const QString &text, bool userAsked)
 {
     const QString address = withoutLineBreaks(text);
     if (address.isEmpty()) {
-        ensureEngine()->load(QUrl(QStringLiteral("about:blank")));
+        ensureEngine();
+        m_page->noteProgramNavigation(QUrl());
+        m_engine->load(QUrl(QStringLiteral("about:blank")));
         return;
     }
     const QUrl url(address, QUrl::TolerantMode);
@@ -97,6 +105,7 @@ void WebView::open(const QString &text, bool userAsked)
     if (freeHeldPage([this, address, userAsked] { open(address, userAsked); }))
         return;
     m_page->noteUserNavigation(userAsked);
+    m_page->noteProgramNavigation(userAsked ? QUrl() : url);
     m_engine->load(url);
 }
 

@@ -111,6 +111,14 @@ signals:
     void ZoomWheel(bool zoomIn);
     // The address could not be reached (no server, no such host, no such file); reason says why.
     void LoadFailed(const QString &address, const QString &reason);
+    // A public page would have led into the local network, by a link, form, script, window or a
+    // server's redirection; it was not opened.
+    void LocalAddressRefused(const QString &address);
+    // The address of the latest Navigate has its document shown (or the notice that it cannot be
+    // reached), or it has not: it became a download or was refused; the page shown stays.
+    // Neither comes when another navigation took its place first.
+    void NavigationShown(const QString &address);
+    void NavigationNotShown(const QString &address);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

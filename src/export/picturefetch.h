@@ -1,21 +1,25 @@
 #pragma once
 
 #include <QByteArrayList>
+#include <QHostAddress>
 #include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
 #include <QUrl>
 #include <functional>
 
+class QHostInfo;
 class QNetworkCookieJar;
-class QNetworkReply;
 
 // Pictures a page shows but may not read back (from another site that does not allow it),
 // asked for again over the program's own connection as the page's request went: with the
 // engine's cookies for them and the page's origin as referrer. Only http and https are asked
-// for, and a loopback or private address only for a page on one. Each answer is decoded here
-// and kept as its pixels alone, in PNG; what has not come within the time limit is left out.
+// for. The picture's host is resolved here and the connection goes to an address that was
+// checked: a public page's pictures come from public addresses only (every address the name
+// has must be public), and a redirection is a picture that did not come. Each answer is decoded
+// here and kept as its pixels alone, in PNG; what has not come within the time limit is left out.
 class PictureFetch : public QObject
 {
     Q_OBJECT
@@ -29,19 +33,31 @@ public:
     void run(const QList<QUrl> &pictures, const QUrl &page, const QNetworkCookieJar &cookies,
              std::function<void(const QByteArrayList &)> done);
 
-    static bool allowed(const QUrl &picture, const QUrl &page);
-
 public slots:
     // The time limit has passed: the pictures still coming are left out.
     void timeLimitReached();
 
 private:
+    // One picture on its way: its host being resolved, then its answer coming from one of the
+    // host's addresses, tried in turn while they refuse the connection.
+    struct Coming
+    {
+        QUrl picture;
+        QByteArray cookies;
+        QList<QHostAddress> addresses;
+        int lookup = -1;
+        QPointer<QNetworkReply> reply;
+        bool waiting() const { return lookup != -1 || reply; }
+    };
+    void resolved(qsizetype number, const QHostInfo &host);
+    void ask(qsizetype number);
     void answered(qsizetype number, QNetworkReply *reply);
     void finishIfDone();
 
     QNetworkAccessManager m_network;
     QTimer m_limit;
-    QList<QPointer<QNetworkReply>> m_replies;
+    QUrl m_page;
+    QList<Coming> m_coming;
     QByteArrayList m_pictures;
     std::function<void(const QByteArrayList &)> m_done;
 };

@@ -4,6 +4,7 @@
 #include "browsing/tabset.h"
 #include "browsing/webview.h"
 #include "core/linebreaks.h"
+#include "core/networkreach.h"
 #include "core/programstate.h"
 #include "platform/desktopshell.h"
 #include "platform/userdialogs.h"
@@ -11,8 +12,11 @@
 #include "travelharvest.h"
 
 #include <QDateTime>
+#include <QHostInfo>
 #include <QLabel>
 #include <QPointer>
+#include <QUrl>
+#include <algorithm>
 #include <random>
 
 static double clockSeededUniform()
@@ -65,12 +69,20 @@ void TravelEngine::interrupt()
     cancelStep();
 }
 
-void TravelEngine::cancelStep()
+void TravelEngine::endHarvest()
 {
-    m_stepInFlight = false;
     ++m_step;
     harvestTimer.stop();
     m_stepView.clear();
+}
+
+// A page already on its way is still counted once it is shown; no other link is drawn for it.
+void TravelEngine::cancelStep()
+{
+    m_stepInFlight = false;
+    endHarvest();
+    if (m_lookup != -1)
+        QHostInfo::abortHostLookup(std::exchange(m_lookup, -1));
 }
 
 void TravelEngine::showLog() { m_shell.open(m_state.appFolder.path(logFileName)); }
@@ -131,6 +143,8 @@ void TravelEngine::GO_Travel_Links()
 {
     if (m_stepInFlight)
         return;
+    // A link that has not shown its page by the next step never opened.
+    stopWatching();
     m_stepInFlight = true;
     m_state.travelSeconds = 0;
     m_stepView = m_tabs.activeView();
@@ -145,39 +159,118 @@ void TravelEngine::GO_Travel_Links()
 void TravelEngine::finishStep(const QStringList &hrefs)
 {
     const QPointer<WebView> view = m_stepView;
-    cancelStep();
-    const int count = TravelHarvest::harvest(hrefs, m_state.travelLinks);
+    endHarvest();
+    const QString shown = view ? view->LocationURL() : QString();
+    // A public page's links into the local network are none of its links.
+    QStringList reachable;
+    std::copy_if(hrefs.begin(), hrefs.end(), std::back_inserter(reachable),
+                 [&](const QString &href) { return NetworkReach::mayLead(QUrl(shown), QUrl(href)); });
+    const int count = TravelHarvest::harvest(reachable, m_state.travelLinks);
     if (count >= 1)
         m_state.travelLinkCount = static_cast<qint16>(count);
     const auto linksUpTo = [this](int last) {
         return QStringList(m_state.travelLinks.begin() + 1, m_state.travelLinks.begin() + 1 + last);
     };
-    const QString shown = view ? view->LocationURL() : QString();
     if (view)
         m_pageTitles.insert(Explorer::pageOf(shown), view->LocationName());
-    const QString address = m_explorer.choose(shown, linksUpTo(count),
-                                              linksUpTo(m_state.travelLinkCount), m_uniform);
-    if (address.isEmpty()) {
-        // Travel has ended: an empty countdown says so.
-        Timer2.stop();
-        Timer3.stop();
-        m_timeBar->clear();
-        emit stepDone(QString());
-        return;
+    m_choice = Choice{view, shown, linksUpTo(count), linksUpTo(m_state.travelLinkCount), {}};
+    chooseAndOpen();
+}
+
+void TravelEngine::chooseAndOpen()
+{
+    const QUrl shown(m_choice.shown);
+    const auto stillOpen = [&](const QStringList &links) {
+        QStringList open;
+        std::copy_if(links.begin(), links.end(), std::back_inserter(open), [&](const QString &link) {
+            return !m_choice.refused.contains(link) && NetworkReach::mayLead(shown, QUrl(link));
+        });
+        return open;
+    };
+    for (;;) {
+        const QString address = m_explorer.choose(m_choice.shown, stillOpen(m_choice.pageLinks),
+                                                  stillOpen(m_choice.earlierLinks), m_uniform);
+        if (address.isEmpty() || m_choice.refused.contains(address) || !m_choice.view)
+            return endTravel();
+        // The journey's earlier pages may offer what this page may not lead to.
+        if (!NetworkReach::mayLead(shown, QUrl(address))) {
+            m_choice.refused.insert(address);
+            continue;
+        }
+        if (NetworkReach::needsResolving(shown, QUrl(address)))
+            return resolve(address);
+        return open(address);
     }
+}
+
+// Every address of the name must be public; the window goes on while the name is looked up.
+void TravelEngine::resolve(const QString &address)
+{
+    m_lookup = QHostInfo::lookupHost(QUrl(address).host(), this, [this, address](const QHostInfo &host) {
+        if (host.lookupId() != m_lookup)
+            return;
+        m_lookup = -1;
+        const QList<QHostAddress> addresses = host.addresses();
+        if (std::none_of(addresses.begin(), addresses.end(), &NetworkReach::isLocalAddress))
+            return open(address);
+        m_choice.refused.insert(address);
+        chooseAndOpen();
+    });
+}
+
+void TravelEngine::open(const QString &address)
+{
+    m_stepInFlight = false;
+    WebView *view = m_choice.view;
+    // The view tells of its latest navigation only: another one opened since is not this step's.
+    const QString requested = QUrl(address, QUrl::TolerantMode).toString();
+    const quint64 step = m_step;
+    m_watch = {connect(view, &WebView::NavigationShown, this,
+                       [this, address, requested](const QString &shown) {
+                           stopWatching();
+                           if (shown == requested)
+                               recordOpened(address);
+                       }),
+               connect(view, &WebView::NavigationNotShown, this, [this, address, requested, step](const QString &gone) {
+                   stopWatching();
+                   if (gone != requested || step != m_step)
+                       return;
+                   m_stepInFlight = true;
+                   m_choice.refused.insert(address);
+                   chooseAndOpen();
+               })};
+    // The user may have switched tabs during the harvest: the box shows the shown tab only, and
+    // text the user is typing there stays.
+    if (view == m_tabs.activeView())
+        m_navigator.showAddress(address);
+    view->Navigate(address);
+}
+
+void TravelEngine::stopWatching()
+{
+    for (const QMetaObject::Connection &connection : std::exchange(m_watch, {}))
+        disconnect(connection);
+}
+
+void TravelEngine::recordOpened(const QString &address)
+{
     const QString line = QTime::currentTime().toString(QStringLiteral("HH:mm:ss")) % u"  " % withoutLineBreaks(address);
     const WriteResult logged = TextFile::appendLine(m_state.appFolder.path(logFileName), line);
     // A run whose log was never emptied (no deferred start-up step) keeps no journey.
     const WriteResult kept = m_journeyPath.isEmpty() ? WriteResult::success() : JourneyFiles::append(m_journeyPath, line);
-    // The user may have switched tabs during the harvest: the box shows the shown tab only, and
-    // text the user is typing there stays.
-    if (view && view == m_tabs.activeView())
-        m_navigator.showAddress(address);
-    if (view)
-        view->Navigate(address);
     emit stepDone(address);
     reportLogFailure(logged);
     // Both live in the application folder: a log that cannot be written has told the user already.
     if (logged.ok())
         reportJourneyFailure(kept);
+}
+
+// Travel has ended: an empty countdown says so.
+void TravelEngine::endTravel()
+{
+    m_stepInFlight = false;
+    Timer2.stop();
+    Timer3.stop();
+    m_timeBar->clear();
+    emit stepDone(QString());
 }

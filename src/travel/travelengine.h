@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QTimer>
 #include <functional>
 
@@ -17,7 +18,7 @@ class WebView;
 struct ProgramState;
 
 // Travel: every travelSpeed ticks of the 30-second Timer2 a random link of the active page is
-// logged and opened; Timer3 shows the seconds left in the countdown field.
+// opened, and logged once its page is shown; Timer3 shows the seconds left in the countdown field.
 class TravelEngine : public QObject
 {
     Q_OBJECT
@@ -48,8 +49,8 @@ public:
     void stopTravel();
     void showLog();
 
-    // Stops both timers, empties the countdown field and drops a step still waiting for its
-    // harvest (every command does this first).
+    // Stops both timers, empties the countdown field and drops a step still choosing its link
+    // (waiting for its harvest or for a name's addresses) (every command does this first).
     void interrupt();
 
     // Empties the log for a new run, whose journey is kept in a file of its own; a failure is
@@ -69,16 +70,38 @@ public slots:
     void Timer3_Timer();
 
 signals:
-    // A step has ended: with the address it opened, or empty when it had none to open.
+    // A step has ended: with the address whose page it opened, or empty when it had none to open.
     void stepDone(const QString &openedAddress);
 
 private:
     void finishStep(const QStringList &hrefs);
+    void endHarvest();
     void cancelStep();
+    // Draws among the links still open to the step, until one may be opened: a public page leads
+    // to public addresses only, so a name is resolved first.
+    void chooseAndOpen();
+    void resolve(const QString &address);
+    // Opens the link; the step counts once its page is shown. A link that turns into a download
+    // (or is led into the local network) gives way to another at once.
+    void open(const QString &address);
+    void recordOpened(const QString &address);
+    void endTravel();
+    void stopWatching();
     // The user hears once that the log cannot be written, not at every step, and again only after
     // it could be written in between; of a journey that cannot be kept, once per run. Travel goes on.
     void reportLogFailure(const WriteResult &result);
     void reportJourneyFailure(const WriteResult &result);
+
+    // A step from its harvest until its page is shown: the page it is on, the links it draws from,
+    // and those it found to be no page or out of its reach.
+    struct Choice
+    {
+        QPointer<WebView> view;
+        QString shown;
+        QStringList pageLinks;
+        QStringList earlierLinks;
+        QSet<QString> refused;
+    };
 
     ProgramState &m_state;
     TabSet &m_tabs;
@@ -92,6 +115,9 @@ private:
     // Identifies the step in flight, so that an answer to a dropped step is ignored.
     quint64 m_step = 0;
     QPointer<WebView> m_stepView;
+    Choice m_choice;
+    int m_lookup = -1;
+    QList<QMetaObject::Connection> m_watch;
     bool m_logFailureReported = false;
     bool m_journeyFailureReported = false;
     QString m_journeyPath;

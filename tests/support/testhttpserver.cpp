@@ -3,26 +3,52 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QSslServer>
 #include <QTcpServer>
 #include <QTcpSocket>
 
-TestHttpServer::TestHttpServer(QObject *parent) : QObject(parent), m_server(new QTcpServer(this))
+TestHttpServer::TestHttpServer(QObject *parent) : TestHttpServer(new QTcpServer, parent) {}
+
+std::unique_ptr<TestHttpServer> TestHttpServer::withTls()
 {
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    QFile certificate(QStringLiteral(TAMZO_SOURCE_DIR "/tests/support/tls/localhost.pem"));
+    QFile key(QStringLiteral(TAMZO_SOURCE_DIR "/tests/support/tls/localhost.key"));
+    if (!certificate.open(QIODevice::ReadOnly) || !key.open(QIODevice::ReadOnly))
+        qFatal("The test certificate could not be read");
+    tls.setLocalCertificate(QSslCertificate(&certificate));
+    tls.setPrivateKey(QSslKey(&key, QSsl::Rsa));
+    auto *server = new QSslServer;
+    server->setSslConfiguration(tls);
+    std::unique_ptr<TestHttpServer> https(new TestHttpServer(server, nullptr));
+    https->m_scheme = QStringLiteral("https");
+    return https;
+}
+
+TestHttpServer::TestHttpServer(QTcpServer *server, QObject *parent) : QObject(parent), m_server(server)
+{
+    m_server->setParent(this);
     if (!m_server->listen(QHostAddress::LocalHost, 0))
         qFatal("The test server could not listen on 127.0.0.1");
-    connect(m_server, &QTcpServer::newConnection, this, [this] {
+    const auto take = [this] {
         while (QTcpSocket *socket = m_server->nextPendingConnection()) {
             connect(socket, &QTcpSocket::readyRead, this, [this, socket] { serve(socket); });
             connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         }
-    });
+    };
+    connect(m_server, &QTcpServer::newConnection, this, take);
+    // A TLS connection is pending only once its handshake is done.
+    connect(m_server, &QTcpServer::pendingConnectionAvailable, this, take);
 }
 
 quint16 TestHttpServer::port() const { return m_server->serverPort(); }
 
 QString TestHttpServer::url(const QString &path) const
 {
-    return QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(path);
+    return QStringLiteral("%1://127.0.0.1:%2%3").arg(m_scheme).arg(port()).arg(path);
 }
 
 void TestHttpServer::setPage(const QString &path, const QByteArray &html, const QByteArray &contentType)

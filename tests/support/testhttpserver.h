@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QUrl>
 #include <functional>
+#include <memory>
 
 class QTcpServer;
 class QTcpSocket;
@@ -15,9 +16,11 @@ class TestHttpServer : public QObject
     Q_OBJECT
 public:
     explicit TestHttpServer(QObject *parent = nullptr);
+    // One that speaks https, with the certificate and key of tls/ (for "localhost").
+    static std::unique_ptr<TestHttpServer> withTls();
 
     quint16 port() const;
-    // "http://127.0.0.1:<port>" followed by the path.
+    // "http://127.0.0.1:<port>" (https for one with TLS) followed by the path.
     QString url(const QString &path) const;
 
     void setPage(const QString &path, const QByteArray &html, const QByteArray &contentType = "text/html");
@@ -45,6 +48,8 @@ signals:
     void requested(const QString &path);
 
 private:
+    TestHttpServer(QTcpServer *server, QObject *parent);
+
     struct Response
     {
         int status = 200;
@@ -58,6 +63,7 @@ private:
     Response fromFolder(const QString &path) const;
 
     QTcpServer *m_server;
+    QString m_scheme = QStringLiteral("http");
     QHash<QString, Response> m_pages;
     QHash<QString, QByteArray> m_cookies;
     struct Folder

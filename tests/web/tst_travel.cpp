@@ -4,6 +4,8 @@
 #include "browsing/tabstrip.h"
 #include "browsing/webview.h"
 #include "testmain.h"
+#include "core/textfile.h"
+#include "travel/journeyfiles.h"
 #include "travel/travelengine.h"
 #include "webwait.h"
 
@@ -395,6 +397,30 @@ private slots:
                  qPrintable(message));
         QVERIFY(travel().Timer2.isActive());
         QCOMPARE(server.requestCount("/there"), 2);
+    }
+
+    // The engine shows no page for a file it would save: the step takes another link at once, and
+    // the log and the journey name only the page opened.
+    void aLinkThatTurnsIntoADownloadGivesWayToAnother_data()
+    {
+        QTest::addColumn<QStringList>("paths");
+        QTest::addColumn<QString>("opened");
+        QTest::newRow("another link beside it") << QStringList{"/manual.tag", "/next"} << "/next";
+        QTest::newRow("the only link") << QStringList{"/manual.tag"} << QString();
+    }
+    void aLinkThatTurnsIntoADownloadGivesWayToAnother()
+    {
+        QFETCH(QStringList, paths);
+        QFETCH(QString, opened);
+        server.setPage("/manual.tag", QByteArray(3700000, 't'), "application/octet-stream");
+        server.setPage("/next", "<html><head><title>next</title></head><body>next</body></html>");
+        open(active(), "/files", pageWithLinks(serverLinks(paths)));
+        const QStringList named = opened.isEmpty() ? QStringList() : QStringList{server.url(opened)};
+        const int asked = server.requestCount("/manual.tag");
+        QCOMPARE(step(0.0), opened.isEmpty() ? QString() : server.url(opened));
+        QCOMPARE(server.requestCount("/manual.tag"), asked + 1);
+        QCOMPARE(JourneyFiles::addressesOf(logLines()), named);
+        QCOMPARE(JourneyFiles::addressesOf(TextFile::readLines(travel().journeyPath()).value_or(QStringList())), named);
     }
 
     void aSecondStepWaitsForTheFirst()

@@ -1,0 +1,139 @@
+#include "browserfixture.h"
+#include "pageclick.h"
+#include "testmain.h"
+#include "travel/travelengine.h"
+
+#include <QHostInfo>
+#include <QLabel>
+#include <QRegularExpression>
+
+// What a page may reach of the local network, on the real engine: the test server on 127.0.0.1
+// stands for the local network, a page under a .test name (which the engine maps to the same
+// server for this test) for a public page.
+class tst_LocalNetwork : public BrowserTest
+{
+    Q_OBJECT
+    QString on(const QString &host, const QString &path) const { return server.url(path).replace("127.0.0.1", host); }
+    qsizetype seen() const { return server.requests().filter(QRegularExpression("^/seen")).size(); }
+    // Shows a page, on public.test or 127.0.0.1, whose after() asks its own server for /after.
+    void show(bool fromPublic, const QString &path, const QByteArray &body)
+    {
+        server.setPage(path, "<html><head><title>page</title><script>function after() { fetch('/after'); }</script>"
+                             "</head><body style='margin:0'>" + body + "</body></html>");
+        QVERIFY(navigateAndWait(active(), on(fromPublic ? "public.test" : "127.0.0.1", path)));
+    }
+    static void rows(const QStringList &markups) // %1: the local server
+    {
+        for (const QString &markup : markups)
+            for (bool fromPublic : {true, false})
+                QTest::newRow(qPrintable((fromPublic ? "public: " : "local: ") + markup)) << markup << "127.0.0.1" << fromPublic;
+    }
+    TravelEngine &travel() { return form().travel(); }
+
+private slots:
+    void init()
+    {
+        server.setPage("/private", pageWithLinks({}));
+        browser = std::make_unique<BrowserFixture>(server);
+        QVERIFY(browser->start(server));
+        form().Timer4_Timer();
+    }
+    void cleanup() { browser.reset(); }
+
+    void aPublicPageAsksNothingOfTheLocalNetwork_data()
+    {
+        QTest::addColumn<QString>("markup");
+        QTest::addColumn<QString>("spelling");
+        QTest::addColumn<bool>("fromPublic");
+        const QString picture = "<img src='%1/seen' onload='after()' onerror='after()'>";
+        rows({picture, "<script src='%1/seen' onload='after()' onerror='after()'></script>",
+              "<iframe src='%1/seen'></iframe><script>onload = after;</script>", "<script>fetch('%1/seen').finally(after);</script>",
+              "<script>new WebSocket('%1/seen'.replace('http', 'ws')).onclose = after;</script>",
+              "<img src='/moved' data-to='%1' onload='after()' onerror='after()'>",
+              "<iframe sandbox='allow-scripts' srcdoc=\"<img src='%1/seen' onerror='parent.postMessage(1, &quot;*&quot;)'>\">"
+              "</iframe><script>onmessage = after;</script>"});
+        for (const char *spelling : {"localhost", "LOCALHOST.", "0x7f000001", "127.1", "[::ffff:127.0.0.1]"})
+            QTest::newRow(spelling) << picture << spelling << true;
+    }
+    void aPublicPageAsksNothingOfTheLocalNetwork()
+    {
+        QFETCH(QString, markup);
+        QFETCH(QString, spelling);
+        QFETCH(bool, fromPublic);
+        server.setRedirect("/moved", on(spelling, "/seen"));
+        const qsizetype after = server.requestCount("/after"), before = seen();
+        show(fromPublic, "/page", markup.arg(on(spelling, "")).toUtf8());
+        QVERIFY(waitUntil([&] { return server.requestCount("/after") > after; }));
+        QVERIFY2((seen() > before) == !fromPublic, qPrintable(server.requests().join(" ")));
+    }
+
+    // The page stays, and the status line says what was refused.
+    void aPublicPageLeadsNowhereLocal_data()
+    {
+        QTest::addColumn<QString>("markup");
+        QTest::addColumn<QString>("spelling");
+        QTest::addColumn<bool>("fromPublic");
+        const QString link = "<a id='link' href='%1' %2 style='display:block;height:300px'>go</a>";
+        rows({"<script>location.href = '%1/seen';</script>", "<form action='%1/seen'></form><script>document.forms[0].submit();</script>",
+              link.arg("%1/seen", ""), link.arg("/moved", "data-to='%1'"), link.arg("%1/seen", "target='_blank'")});
+    }
+    void aPublicPageLeadsNowhereLocal()
+    {
+        QFETCH(QString, markup);
+        QFETCH(bool, fromPublic);
+        server.setRedirect("/moved", server.url("/seen"));
+        const qsizetype before = seen();
+        QSignalSpy refusals(active(), &WebView::LocalAddressRefused);
+        show(fromPublic, "/page", markup.arg(server.url("")).toUtf8());
+        if (markup.contains("id='link'"))
+            QVERIFY(clickPage(active(), {20, 20}, "link"));
+        QVERIFY(waitUntil([&] { return fromPublic ? !refusals.isEmpty() : seen() > before; }));
+        if (!fromPublic)
+            return;
+        const QString told = form().statusBar->text();
+        QVERIFY2(told.startsWith("A page on the internet may not open this address of the local network: "
+                                 + server.url("/seen")), qPrintable(told));
+        QCOMPARE(active()->LocationURL(), on("public.test", "/page"));
+        QCOMPARE(seen(), before);
+    }
+
+    // The first link is drawn first; a page whose links all lead into the local network has none.
+    void travelFromAPublicPageStaysPublic_data()
+    {
+        QTest::addColumn<QStringList>("hosts");
+        QTest::addColumn<QString>("opened");
+        for (const QString host : {"127.0.0.1", "localhost", "LOCALHOST.", "[::1]", "192.168.1.1", "0x7f000001"})
+            QTest::newRow(qPrintable(host)) << QStringList{host} << QString();
+        QTest::newRow("a name of this machine") << QStringList{QHostInfo::localHostName()} << QString();
+        QTest::newRow("beside a public link") << QStringList{"127.0.0.1", "public.test"} << "public.test";
+    }
+    void travelFromAPublicPageStaysPublic()
+    {
+        QFETCH(QStringList, hosts);
+        QFETCH(QString, opened);
+        QStringList links;
+        for (const QString &host : hosts)
+            links << on(host, "/private");
+        show(true, "/travel", pageWithLinks(links));
+        const int before = server.requestCount("/private");
+        travel().setRandomSource([] { return 0.0; });
+        QSignalSpy done(&travel(), &TravelEngine::stepDone);
+        travel().GO_Travel_Links();
+        QVERIFY(done.wait(webWaitMs));
+        QCOMPARE(done.first().first().toString(), opened.isEmpty() ? QString() : on(opened, "/private"));
+        QCOMPARE(browser->folder.readLines("TravelLog.txt").size(), opened.isEmpty() ? 0 : 1);
+        QCOMPARE(server.requestCount("/private") - before, opened.isEmpty() ? 0 : 1);
+    }
+
+    void aJourneyBegunOnALocalAddressMayStayThere()
+    {
+        show(false, "/travel", pageWithLinks({on("localhost", "/private")}));
+        QSignalSpy done(&travel(), &TravelEngine::stepDone);
+        travel().GO_Travel_Links();
+        QVERIFY(done.wait(webWaitMs));
+        QCOMPARE(done.first().first().toString(), on("localhost", "/private"));
+    }
+};
+
+TAMZO_TEST_MAIN(tst_LocalNetwork)
+#include "tst_localnetwork.moc"

@@ -514,7 +514,8 @@ private slots:
         if (stillServed) {
             QCOMPARE(office.pictures[0].pixelColor(60, 40), QColor(Qt::green));
             QVERIFY(far->requestCount("/far.png") > 1);
-            QVERIFY2(far->lastRequest("/far.png").contains(QByteArray("Referer: " + server.url("/").toUtf8())),
+            // Header names are the same in any case (Qt 6.8 sends them lower-cased).
+            QVERIFY2(far->lastRequest("/far.png").toLower().contains(QByteArray("referer: " + server.url("/").toUtf8())),
                      far->lastRequest("/far.png").constData());
         }
     }

@@ -1,6 +1,7 @@
 #include "webprofile.h"
 
 #include "enginecookies.h"
+#include "localfilerule.h"
 #include "platform/childenvironment.h"
 
 #include <QWebEngineDownloadRequest>
@@ -39,6 +40,7 @@ QWebEngineProfile *WebProfile::engineProfile()
         m_profile = std::make_unique<QWebEngineProfile>(QStringLiteral("TamzoTravel"));
         m_profile->setPersistentStoragePath(m_folder);
         m_profile->setCachePath(m_folder + QStringLiteral("/Cache"));
+        m_profile->setUrlRequestInterceptor(new LocalFileRule(m_profile.get()));
         EngineCookies::of(m_profile.get());
         QObject::connect(m_profile.get(), &QWebEngineProfile::downloadRequested, m_profile.get(),
                          [this](QWebEngineDownloadRequest *download) {
@@ -63,6 +65,7 @@ QWebEngineProfile *WebProfile::offTheRecord()
     if (!profile->property("tamzoConfigured").toBool()) {
         profile->setProperty("tamzoConfigured", true);
         refuseUnaskedDownloads(profile);
+        profile->setUrlRequestInterceptor(new LocalFileRule(profile));
         EngineCookies::of(profile);
     }
     return profile;

@@ -244,7 +244,7 @@ QString describe(const ExplorerOptions &options)
 int main(int argc, char *argv[])
 {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --proxy-server=127.0.0.1:9");
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", QByteArray(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --proxy-server=127.0.0.1:9"));
     prepareWebEngine();
     QApplication app(argc, argv);
     chooseWebRendering();

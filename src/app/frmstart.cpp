@@ -406,10 +406,18 @@ void frmStart::exitUnattended()
     }
     // An exit already under way may be waiting for the user: it is cut short.
     if (m_exiting) {
-        QCoreApplication::quit();
+        quitOnce();
         return;
     }
     endRun(false);
+}
+
+// Qt 6.8 announces the end (aboutToQuit, which ends the run too) from within quit itself: a second
+// quit there would announce it again, without end.
+void frmStart::quitOnce()
+{
+    if (!std::exchange(m_quitting, true))
+        QCoreApplication::quit();
 }
 
 void frmStart::GO_Exit() { endRun(true); }
@@ -429,7 +437,7 @@ void frmStart::endRun(bool attended)
             window->close();
     }
     close();
-    QCoreApplication::quit();
+    quitOnce();
 }
 
 void frmStart::deleteScratchFiles()

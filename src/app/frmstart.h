@@ -132,6 +132,7 @@ private:
     void startupMessage(const QString &text, UserDialogs::Icon icon = UserDialogs::Icon::Information);
     void saveSettings(bool attended);
     void endRun(bool attended);
+    void quitOnce();
 
     ProgramState &m_state;
     UserDialogs &m_dialogs;
@@ -156,6 +157,7 @@ private:
     qint16 wasMinimized = 0;
     bool m_loaded = false;
     bool m_exiting = false;
+    bool m_quitting = false;
     bool m_endRequested = false;
     bool m_firstShowPending = false;
 };

@@ -1,12 +1,11 @@
 #include "documentwindow.h"
 
+#include "webpage.h"
 #include "webprofile.h"
 
 #include <QFileInfo>
 #include <QScreen>
 #include <QVBoxLayout>
-#include <QWebEnginePage>
-#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 DocumentWindow *DocumentWindow::showDocument(const QString &file, QWidget *owner)
@@ -25,10 +24,7 @@ DocumentWindow *DocumentWindow::showDocument(const QString &file, QWidget *owner
 DocumentWindow::DocumentWindow(QWidget *owner) : QWidget(owner, Qt::Window), m_view(new QWebEngineView(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    auto *page = new QWebEnginePage(WebProfile::offTheRecord(), m_view);
-    page->settings()->setAttribute(QWebEngineSettings::PluginsEnabled, true);
-    page->settings()->setAttribute(QWebEngineSettings::PdfViewerEnabled, true);
-    m_view->setPage(page);
+    m_view->setPage(new WebPage(WebProfile::offTheRecord(), m_view));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);

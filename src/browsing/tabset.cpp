@@ -2,6 +2,7 @@
 
 #include "core/numbers.h"
 #include "core/programstate.h"
+#include "platform/plaintooltip.h"
 #include "platform/twips.h"
 #include "webview.h"
 
@@ -157,7 +158,7 @@ void TabSet::Tab1_MouseMove(int x)
         return;
     const int index = static_cast<int>(x / tabPixels);
     if (index >= 0 && index < m_state.tabAddresses.size())
-        m_tabStrip->setToolTip(m_state.tabAddresses[index]);
+        m_tabStrip->setToolTip(plainToolTip(m_state.tabAddresses[index]));
 }
 
 static int buttonSet(Qt::MouseButtons buttons)

@@ -6,11 +6,35 @@
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineNewWindowRequest>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
+// What the page's window.close() says on the page's console instead of asking the engine.
+static const QString closeAskedMessage = QStringLiteral("tamzotravel: window.close()");
+
+// The engine takes a page that asked to be closed for one that is closing: window.closed turns
+// true and, with Qt 6.8, the page never asks again, even when its owner kept it. So the page's
+// own close() only tells the owner; the functions that do it are taken before any script of the
+// page runs, so the page cannot change them.
+static QWebEngineScript closeRequestScript()
+{
+    QWebEngineScript script;
+    script.setName(QStringLiteral("tamzotravel-close"));
+    script.setWorldId(QWebEngineScript::MainWorld);
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setRunsOnSubFrames(false);
+    script.setSourceCode(QStringLiteral("(function (apply, tell, console) {"
+                                        "  window.close = function close() { apply(tell, console, [%1]); };"
+                                        "})(Reflect.apply, console.debug, console);")
+                             .arg(u'\'' % closeAskedMessage % u'\''));
+    return script;
+}
+
 WebPage::WebPage(QWebEngineProfile *profile, QObject *parent) : QWebEnginePage(profile, parent)
 {
+    scripts().insert(closeRequestScript());
     // A script may open a window only in answer to a click (the engine's popup rule).
     settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     // An address that cannot be reached gets the program's own page, which names it.
@@ -92,6 +116,13 @@ bool WebPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool
     m_dialogs.pageLeft(url.host() == this->url().host());
     emit mainFrameNavigation(url);
     return true;
+}
+
+// The console is otherwise kept quiet.
+void WebPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &message, int, const QString &)
+{
+    if (message == closeAskedMessage)
+        emit closeAsked();
 }
 
 QWidget *WebPage::owner() const { return QWebEngineView::forPage(this); }

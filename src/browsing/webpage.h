@@ -6,12 +6,12 @@
 #include <QWebEnginePage>
 
 // The engine page of one view: reports main-frame navigations before they start, hands pages
-// that ask for a new window to its owner instead of opening one, refuses the navigations and
-// windows by which a public page (or a server's redirection from one) would lead into the local
-// network, remembers whether the user asked for what it loads (a click or key in the page just
-// before, or an address the user gave), tells whether the program's own navigation showed a
-// document, shows the page's own dialogs without locking the program, and keeps the page's
-// console quiet.
+// that ask for a new window or to be closed to its owner instead of opening or closing one,
+// refuses the navigations and windows by which a public page (or a server's redirection from one)
+// would lead into the local network, remembers whether the user asked for what it loads (a click
+// or key in the page just before, or an address the user gave), tells whether the program's own
+// navigation showed a document, shows the page's own dialogs without locking the program, and
+// keeps the page's console quiet.
 class WebPage : public QWebEnginePage
 {
     Q_OBJECT
@@ -44,13 +44,14 @@ signals:
     // its place first.
     void programNavigationShown(const QUrl &url);
     void programNavigationNotShown(const QUrl &url);
+    // The page's script called window.close(); the engine has not been asked, and the page is
+    // not closing unless its owner closes it.
+    void closeAsked();
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
-    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &, int,
-                                  const QString &) override
-    {
-    }
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message, int line,
+                                  const QString &source) override;
     void javaScriptAlert(const QUrl &origin, const QString &text) override;
     bool javaScriptConfirm(const QUrl &origin, const QString &text) override;
     bool javaScriptPrompt(const QUrl &origin, const QString &text, const QString &defaultText,

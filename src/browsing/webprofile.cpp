@@ -1,8 +1,8 @@
 #include "webprofile.h"
 
 #include "enginecookies.h"
-#include "localnetworkguard.h"
 #include "platform/childenvironment.h"
+#include "requestrules.h"
 
 #include <QWebEngineDownloadRequest>
 #include <QFile>
@@ -24,11 +24,6 @@ static void refuseUnaskedDownloads(QWebEngineProfile *profile)
     QObject::connect(profile, &QWebEngineProfile::downloadRequested, profile, &refuseUnaskedDownload);
 }
 
-static void guardLocalNetwork(QWebEngineProfile *profile)
-{
-    profile->setUrlRequestInterceptor(new LocalNetworkGuard(profile));
-}
-
 WebProfile::WebProfile(QString folder) : m_folder(std::move(folder)) {}
 
 WebProfile::~WebProfile() = default;
@@ -45,8 +40,8 @@ QWebEngineProfile *WebProfile::engineProfile()
         m_profile = std::make_unique<QWebEngineProfile>(QStringLiteral("TamzoTravel"));
         m_profile->setPersistentStoragePath(m_folder);
         m_profile->setCachePath(m_folder + QStringLiteral("/Cache"));
+        m_profile->setUrlRequestInterceptor(new RequestRules(m_profile.get()));
         EngineCookies::of(m_profile.get());
-        guardLocalNetwork(m_profile.get());
         QObject::connect(m_profile.get(), &QWebEngineProfile::downloadRequested, m_profile.get(),
                          [this](QWebEngineDownloadRequest *download) {
                              if (m_downloads)
@@ -70,7 +65,7 @@ QWebEngineProfile *WebProfile::offTheRecord()
     if (!profile->property("tamzoConfigured").toBool()) {
         profile->setProperty("tamzoConfigured", true);
         refuseUnaskedDownloads(profile);
-        guardLocalNetwork(profile);
+        profile->setUrlRequestInterceptor(new RequestRules(profile));
         EngineCookies::of(profile);
     }
     return profile;

@@ -66,6 +66,8 @@ QWebEngineView *WebView::ensureEngine()
     });
     connect(m_page, &QWebEnginePage::linkHovered, this, &WebView::StatusTextChange);
     connect(m_page, &QWebEnginePage::titleChanged, this, &WebView::TitleChange);
+    // The page's own window.close(), and the engine's request for one another frame called.
+    connect(m_page, &WebPage::closeAsked, this, &WebView::onWindowCloseRequested);
     connect(m_page, &QWebEnginePage::windowCloseRequested, this, &WebView::onWindowCloseRequested);
     connect(m_page, &WebPage::newWindowAsked, this, [this](const QUrl &url) { emit NewWindow(url.toString()); });
     connect(m_page, &WebPage::localAddressRefused, this,

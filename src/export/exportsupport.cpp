@@ -64,6 +64,10 @@ void ExportSupport::copyPage(std::function<void(const QString &)> done)
     m_pageCopy.run(activeView(), [self, done = std::move(done)](const PageCopy::Copied &copied) {
         if (!self)
             return;
+        if (!copied.answered) {
+            self->finish(self->silentPageText());
+            return done(QString());
+        }
         if (copied.empty()) {
             self->finish(self->caption(nothingCaption, "Nothing could be copied from this page."));
             return done(QString());
@@ -158,6 +162,11 @@ void ExportSupport::officeFailed(const OfficeEngine::Reply &reply, const QString
         break;
     }
     finish(UserDialogs::Icon::Critical, message);
+}
+
+QString ExportSupport::silentPageText() const
+{
+    return caption(silentPageCaption, "The page did not answer in time, so nothing was copied from it.");
 }
 
 void ExportSupport::finish(const QString &message) { finish(UserDialogs::Icon::Information, message); }

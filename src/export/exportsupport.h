@@ -40,6 +40,7 @@ public:
     static constexpr int officeStoppedCaption = 266;
     static constexpr int officeCouldNotWriteCaption = 268;
     static constexpr int officeFailedCaption = 269;
+    static constexpr int silentPageCaption = 421;
 
     ExportSupport(ProgramState &state, TabSet &tabs, UserDialogs &dialogs, DesktopShell &shell, QWidget *window,
                   QLabel *statusLine, QObject *parent = nullptr);
@@ -61,7 +62,7 @@ public:
     bool begin(int doingCaption, const char *doingEnglish, bool translucent = true);
 
     // The active view's page copied; done gets the page as an HTML file, or an empty name
-    // (the export has then ended with caption 120).
+    // (the export has then ended with caption 120, or with the page that did not answer).
     void copyPage(std::function<void(const QString &htmlPath)> done);
 
     // The save dialog with the page title's suggested name (untitled, or today's date, for a
@@ -80,6 +81,8 @@ public:
     void finish(const QString &message = {});
     void finish(UserDialogs::Icon icon, const QString &message);
     void saved(const QString &path);
+    // The message of an export whose page did not answer (its script is busy).
+    QString silentPageText() const;
     void failed(const WriteResult &failure);
 
 private:

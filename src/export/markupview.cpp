@@ -12,7 +12,7 @@
 #include <QPointer>
 #include <QSaveFile>
 
-MarkupView::MarkupView(ExportSupport &support, QObject *parent) : QObject(parent), m_(support) {}
+MarkupView::MarkupView(ExportSupport &support, QObject *parent) : QObject(parent), m_(support), m_answer(this) {}
 
 void MarkupView::show()
 {
@@ -21,8 +21,12 @@ void MarkupView::show()
     if (!m_.begin(ExportSupport::savingCaption, "Saving the page...", false))
         return;
     QPointer<MarkupView> self(this);
-    m_.activeView()->readMarkup([self](const QString &markup) {
+    const quint64 wait = m_answer.await([self] {
         if (self)
+            self->m_.finish(self->m_.silentPageText());
+    });
+    m_.activeView()->readMarkup([self, wait](const QString &markup) {
+        if (self && self->m_answer.answered(wait))
             self->write(markup);
     });
 }

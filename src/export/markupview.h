@@ -1,5 +1,7 @@
 #pragma once
 
+#include "answerlimit.h"
+
 #include <QObject>
 
 class ExportSupport;
@@ -18,4 +20,5 @@ private:
     void write(const QString &markup);
 
     ExportSupport &m_;
+    AnswerLimit m_answer;
 };

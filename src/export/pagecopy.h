@@ -1,5 +1,6 @@
 #pragma once
 
+#include "answerlimit.h"
 #include "picturefetch.h"
 #include "webattend.h"
 
@@ -14,9 +15,10 @@
 class WebView;
 
 // The document's body of a view, once the page has finished loading, as the office gets it:
-// its markup without scripts, frames or anything the office would fetch, its pictures taken
-// from what the page shows (so with the page's cookies, never fetched again and never read from
-// the disk), and its text. The page's focus, selection and the clipboard are left alone.
+// what the page shows, its form fields as text, in markup that names nothing to fetch but its
+// own pictures and links to web addresses; its pictures taken from what the page shows (so with
+// the page's cookies, never fetched again and never read from the disk), and its text. The
+// page's focus, selection and the clipboard are left alone, and none of its code runs.
 class PageCopy : public QObject
 {
     Q_OBJECT
@@ -27,6 +29,8 @@ public:
         QString html;
         QString text;
         QByteArrayList pictures;
+        // False when the page did not answer within the answer limit (its script is busy).
+        bool answered = true;
         bool empty() const
         {
             return text.trimmed().isEmpty()
@@ -36,16 +40,18 @@ public:
 
     explicit PageCopy(QObject *parent = nullptr);
 
-    // done runs once, later, with the copy (empty when the page gave nothing).
+    // done runs once, later, with the copy (empty when the page gave nothing or did not answer).
     void run(WebView *view, std::function<void(const Copied &)> done);
 
     static QString pictureName(qsizetype number);
 
 private:
     void copy();
+    void silent();
     void read(const QJsonObject &answer, const std::function<void(const Copied &)> &finish);
 
     WebAttend m_attend;
+    AnswerLimit m_answer;
     PictureFetch m_fetch;
     QPointer<WebView> m_view;
     std::function<void(const Copied &)> m_done;

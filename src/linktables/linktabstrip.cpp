@@ -1,5 +1,7 @@
 #include "linktabstrip.h"
 
+#include "platform/plaintooltip.h"
+
 #include <QStyleOptionTab>
 #include <QStylePainter>
 #include <QWheelEvent>
@@ -24,14 +26,16 @@ void LinkTabStrip::setShownTab(int index)
     update();
 }
 
-// The tab keeps the title with its "&" doubled, so that no letter of it becomes a shortcut.
+// The tab keeps the title with its "&" doubled, so that no letter of it becomes a shortcut, and
+// shows it as it is in its tooltip.
 void LinkTabStrip::setTitle(int index, const QString &title)
 {
     setTabText(index, QString(title).replace(u'&', QStringLiteral("&&")));
-    setTabToolTip(index, title);
+    setTabData(index, title);
+    setTabToolTip(index, plainToolTip(title));
 }
 
-QString LinkTabStrip::title(int index) const { return tabToolTip(index); }
+QString LinkTabStrip::title(int index) const { return tabData(index).toString(); }
 
 QRect LinkTabStrip::titleRect(int index) const { return tabRect(index).adjusted(textMargin, 0, -textMargin, 0); }
 

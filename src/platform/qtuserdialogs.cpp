@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -13,28 +14,41 @@
 
 static const QString kTitle = QStringLiteral("TamzoTravel");
 
+// Every text a box shows is plain: a page's title or address, a file's name is shown as it
+// is, never as markup with links or pictures of its own.
+static QMessageBox::StandardButton ask(QMessageBox::Icon icon, const QString &text, QMessageBox::StandardButtons buttons,
+                                       QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
+{
+    QMessageBox box(icon, kTitle, text, buttons, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
 void QtUserDialogs::message(const QString &text, Icon icon)
 {
-    QMessageBox box(icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::Information, kTitle,
-                    text, QMessageBox::Ok, QApplication::activeWindow());
-    box.exec();
+    ask(icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::Information, text, QMessageBox::Ok);
 }
 
 bool QtUserDialogs::question(const QString &text)
 {
-    return QMessageBox::question(QApplication::activeWindow(), kTitle, text, QMessageBox::Yes | QMessageBox::No)
-           == QMessageBox::Yes;
+    return ask(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 bool QtUserDialogs::questionDefaultNo(const QString &text)
 {
-    return QMessageBox::question(QApplication::activeWindow(), kTitle, text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    return ask(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 QString QtUserDialogs::textInput(const QString &title, const QString &prompt)
 {
-    return QInputDialog::getText(QApplication::activeWindow(), title, prompt);
+    QInputDialog dialog(QApplication::activeWindow());
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    if (auto *label = dialog.findChild<QLabel *>())
+        label->setTextFormat(Qt::PlainText);
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
 QString QtUserDialogs::saveFileName(const QString &suggested, const QString &filter, Existing existing)

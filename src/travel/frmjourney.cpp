@@ -4,6 +4,7 @@
 #include "core/writefailure.h"
 #include "journeyfiles.h"
 #include "journeylayout.h"
+#include "platform/plaintooltip.h"
 #include "platform/userdialogs.h"
 #include "travelengine.h"
 
@@ -164,7 +165,7 @@ void frmJourney::draw(const JourneyGraph &graph, const JourneyLayout &layout)
         QPainterPath shape;
         shape.addRoundedRect(box, 6, 6);
         auto *item = m_scene->addPath(shape, QPen(Qt::black, i == 0 ? 3 : 1), JourneyLayout::hostColour(node.host));
-        item->setToolTip(node.address);
+        item->setToolTip(plainToolTip(node.address));
         item->setCursor(Qt::PointingHandCursor);
         centredText(m_scene, JourneyLayout::nodeText(node), box.center(), 10);
         m_boxes.push_back(box);

@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTest>
 #include <QXmlStreamReader>
 
@@ -48,6 +50,22 @@ private:
             QVERIFY(original.open(QIODevice::ReadOnly));
             QVERIFY2(installed.readAll() == original.readAll(), qPrintable(name));
         }
+    }
+
+    // The package of the built program, made in folder/out; empty when it could not be made.
+    static QString makePackage(const TempAppFolder &folder, QString *output)
+    {
+        if (run(TAMZO_CPACK, {"-G", "DEB", "--config", QString(TAMZO_BUILD_DIR) + "/CPackConfig.cmake", "-B",
+                              folder.path("out")},
+                output, 300000) != 0)
+            return {};
+        const QStringList packages = QDir(folder.path("out")).entryList({"tamzotravel_*.deb"}, QDir::Files);
+        return packages.size() == 1 ? folder.path("out/" + packages.first()) : QString();
+    }
+
+    static int removePackage(QString *output = nullptr)
+    {
+        return run("apt-get", {"remove", "-y", "tamzotravel"}, output, 300000);
     }
 
 private slots:
@@ -101,13 +119,8 @@ private slots:
         server.setPage("/given", "<html><head><title>Given</title></head><body>given</body></html>");
         TempAppFolder work;
         QString output;
-        QCOMPARE(run(TAMZO_CPACK, {"-G", "DEB", "--config", QString(TAMZO_BUILD_DIR) + "/CPackConfig.cmake", "-B",
-                                   work.path("out")},
-                     &output, 300000),
-                 0);
-        const QStringList packages = QDir(work.path("out")).entryList({"tamzotravel_*.deb"}, QDir::Files);
-        QVERIFY2(packages.size() == 1, qPrintable(output));
-        const QString deb = work.path("out/" + packages.first());
+        const QString deb = makePackage(work, &output);
+        QVERIFY2(!deb.isEmpty(), qPrintable(output));
 
         QCOMPARE(run("dpkg-deb", {"-f", deb, "Depends"}, &output), 0);
         for (const char *needed : {"libqt6webenginewidgets6", "libqt6webenginecore6-bin", "qt6-qpa-plugins",
@@ -153,6 +166,59 @@ private slots:
         QCOMPARE(second.exitCode(), 0);
         QCOMPARE(work.readLines(user + "Data/TamzoTravel.Opt"),
                  (QStringList{" 1", " 0", " 0", " 0", server.url("/start"), "English"}));
+    }
+
+    // On a system made for the tests (a Debian root of the check script's), the package goes in
+    // as the README says, the program starts from its menu entry's command, and the package goes
+    // out again leaving only the user's own folder.
+    void packageInstallsStartsFromItsMenuEntryAndIsRemoved()
+    {
+        if (qEnvironmentVariable("TAMZO_TEST_SYSTEM_PACKAGE") != u"1")
+            QSKIP("installs into this system only where TAMZO_TEST_SYSTEM_PACKAGE=1 allows it (scripts/check-debian13)");
+        TestHttpServer server;
+        server.setPage("/menu", "<html><head><title>Menu</title></head><body>menu</body></html>");
+        TempAppFolder work;
+        QString output;
+        const QString deb = makePackage(work, &output);
+        QVERIFY2(!deb.isEmpty(), qPrintable(output));
+        // A run that stopped half-way may have left it in.
+        removePackage();
+        auto leftIn = qScopeGuard([] { removePackage(); });
+        QVERIFY2(run("apt-get", {"install", "-y", "--no-install-recommends", deb}, &output, 300000) == 0, qPrintable(output));
+        QCOMPARE(run("dpkg-query", {"-L", "tamzotravel"}, &output), 0);
+        QStringList installedFiles;
+        for (const QString &path : output.split(u'\n', Qt::SkipEmptyParts))
+            if (QFileInfo(path).isFile())
+                installedFiles << path;
+        QVERIFY(installedFiles.contains("/usr/bin/tamzotravel"));
+
+        QFile entry("/usr/share/applications/" + appId + ".desktop");
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        QString exec;
+        for (const QByteArray &line : entry.readAll().split('\n'))
+            if (line.startsWith("Exec="))
+                exec = QString::fromUtf8(line.mid(5));
+        QStringList command = QProcess::splitCommand(exec.replace("%u", server.url("/menu")));
+        QVERIFY2(command.size() == 2, qPrintable(exec));
+        const QString program = QStandardPaths::findExecutable(command.takeFirst());
+        QCOMPARE(program, QString("/usr/bin/tamzotravel"));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove("XDG_DATA_HOME");
+        environment.insert("HOME", work.path("home"));
+        ProgramRun started(program);
+        started.setEnvironment(environment);
+        QVERIFY(started.start(command));
+        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount("/menu") >= 1, 30000);
+        QVERIFY2(started.endWith(SIGTERM), qPrintable(started.output()));
+        QCOMPARE(started.exitCode(), 0);
+        const QString installedMarker = "home/.local/share/TamzoTravel/TamzoInstalled.txt";
+        QVERIFY(work.exists(installedMarker));
+
+        leftIn.dismiss();
+        QVERIFY2(removePackage(&output) == 0, qPrintable(output));
+        for (const QString &path : installedFiles)
+            QVERIFY2(!QFileInfo::exists(path), qPrintable("left after removing the package: " + path));
+        QVERIFY(work.exists(installedMarker));
     }
 };
 

@@ -1,4 +1,5 @@
 #include "exportfixture.h"
+#include "pageclick.h"
 #include "testmain.h"
 
 #include <QJsonArray>
@@ -186,6 +187,39 @@ private slots:
             QVERIFY2(cells.contains(expected), qPrintable(cells.join('|')));
         QVERIFY2(cells.join('|').contains(QString::fromUtf8(ExportPage::foreign)), qPrintable(cells.join('|')));
         QCOMPARE(filesBeside(path), QStringList{"book.xls"});
+    }
+
+    void formFieldsArriveAsThePageShowsThem_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("Word") << "SAVE:WORDH" << "fields.doc";
+        QTest::newRow("PDF") << "SAVE:PDF" << "fields.pdf";
+        QTest::newRow("Excel") << "SAVE:EXCEL" << "fields.xls";
+    }
+    void formFieldsArriveAsThePageShowsThem()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, name);
+        startExportPage();
+        QVERIFY(clickPage(active(), {450, 20}, "traveller"));
+        QTest::keyClicks(active()->engine()->focusProxy(), "Anna Rossi");
+        const QString typed = "document.getElementById('traveller').value";
+        QTRY_COMPARE(readDocument<QVariant>([&](auto done) { active()->readDocument(typed, done); }).toString(),
+                     QString("Anna Rossi"));
+        const QString path = out->filePath(name);
+        dialogs().saveAnswer = path;
+        QVERIFY(exportWith(key));
+        QCOMPARE(dialogs().messages.size(), 1);
+        const QJsonObject document = key == "SAVE:PDF" ? QJsonObject() : reader.inspect(path);
+        QString text = key == "SAVE:PDF" ? pdfText(path) : document.value("text").toString();
+        for (const QJsonValue cell : document.value("cells").toArray())
+            text += cell.toString() + '|';
+        QVERIFY2(text.contains("Anna Rossi"), qPrintable(text));
+        for (const char *shown : ExportPage::shownFields)
+            QVERIFY2(text.contains(QString::fromUtf8(shown)), qPrintable(text));
+        for (const char *unshown : ExportPage::unshownFields)
+            QVERIFY2(!text.contains(QString::fromUtf8(unshown)), qPrintable(text));
     }
 
     void slidesGrowOneByOne()

@@ -12,8 +12,8 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 
-// The page the export tests save: a title, a focused search field, text in several scripts,
-// two pictures the server gives only to the page's cookie, and a table.
+// The page the export tests save: a title, a focused search field and other form fields, text
+// in several scripts, two pictures the server gives only to the page's cookie, and a table.
 struct ExportPage
 {
     static constexpr const char *title = "Export sample, 2026!";
@@ -21,6 +21,10 @@ struct ExportPage
     static constexpr const char *foreign = "Città di mare, caffè al molo \u6771\u4eac\u6e2f";
     static constexpr const char *cells[] = {"Departure", "Pier", "Genova", "Pier 7"};
     static constexpr const char *pictures[] = {"/harbour.png", "/pier.png"};
+    // What the fields show (the password as dots) and what they hold but do not show.
+    static constexpr const char *shownFields[] = {"search the harbour", "\u2022\u2022\u2022\u2022\u2022\u2022\u2022",
+                                                  "Notes of the trip", "Lerici"};
+    static constexpr const char *unshownFields[] = {"hunter2", "hidden token", "Pisa"};
 
     static QByteArray picture(const QColor &colour)
     {
@@ -45,7 +49,11 @@ struct ExportPage
         }
         QByteArray html = QByteArray("<html><head><meta charset=\"utf-8\"><title>") + title
                           + "</title><script>document.cookie = 'pass=harbour; path=/';</script></head><body>"
-                            "<input id=\"search\" autofocus value=\"search the harbour\"><h1>"
+                            "<input id=\"search\" autofocus value=\"search the harbour\">"
+                            "<input id=\"traveller\" style=\"position:absolute;left:400px;top:10px;width:200px\">"
+                            "<input type=\"password\" value=\"hunter2\"><input type=\"hidden\" value=\"hidden token\">"
+                            "<textarea>Notes of the trip</textarea>"
+                            "<select><option>Pisa</option><option selected>Lerici</option></select><h1>"
                           + heading + "</h1><p>Boats leave every hour.</p><p>" + foreign + "</p>"
                           // Written by the page, so the engine asks for them only once the cookie is set.
                           + "<script>document.write(\"" + images + "\");</script>"

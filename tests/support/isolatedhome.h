@@ -18,7 +18,7 @@ public:
         const QByteArray root = m_folder.path().toLocal8Bit();
         qputenv("HOME", root);
         for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"})
-            qputenv(name, root + '/' + QByteArray(name).toLower());
+            qputenv(name, QByteArray(root + '/' + QByteArray(name).toLower()));
         // The runtime folder must be the owner's alone, as the temporary folder is.
         qputenv("XDG_RUNTIME_DIR", root);
         // Folders of other users' desktops the session may name: none of them.

@@ -35,7 +35,7 @@ private slots:
     {
         // The engine gives pages of one site one renderer once it runs as many as the machine's
         // memory allows; here it does so from the first page on.
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --renderer-process-limit=1");
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", QByteArray(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --renderer-process-limit=1"));
     }
     void init()
     {

@@ -142,6 +142,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(asked, 1, webWaitMs);
         QTest::qWait(200);
         QCOMPARE(view.LocationURL(), server.url("/closer"));
+        // A page kept open is not closing: it says so to its scripts and may ask again.
+        QCOMPARE(readDocument<QVariant>([&](auto done) { view.readDocument("window.closed", done); }), QVariant(false));
         cancelIt = false;
         view.Refresh();
         QTRY_COMPARE_WITH_TIMEOUT(asked, 2, webWaitMs);

@@ -9,6 +9,7 @@
 #include "modaldriver.h"
 #include "testmain.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QFile>
 #include <QLabel>
@@ -179,6 +180,32 @@ private slots:
         const bool yes = defaultNo ? desktop.questionDefaultNo("Secrets?") : desktop.question("Go?");
         QVERIFY(closedByEnter);
         QCOMPARE(yes, !defaultNo);
+    }
+
+    // A box shows its text as it is: a page's title that looks like markup gives no links or pictures.
+    void boxesShowMarkupAsText_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const char *kind : {"message", "question", "question default no", "text input"})
+            QTest::newRow(kind) << QString(kind);
+    }
+    void boxesShowMarkupAsText()
+    {
+        QFETCH(QString, kind);
+        const QString text = "<b>Trip</b> <a href=\"file:///etc/passwd\">notes</a><img src=\"file:///tmp/x.png\">";
+        QtUserDialogs desktop;
+        QStringList shown;
+        const ModalDriver<QDialog> driver([&](QDialog &box) {
+            for (QLabel *label : box.findChildren<QLabel *>())
+                shown.append(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name));
+        });
+        if (kind == "message")
+            desktop.message(text, UserDialogs::Icon::Information);
+        else if (kind == "text input")
+            desktop.textInput("TamzoTravel", text);
+        else
+            kind == "question" ? desktop.question(text) : desktop.questionDefaultNo(text);
+        QVERIFY2(shown.contains(text), qPrintable(shown.join('|')));
     }
 
     void versionLine_data()

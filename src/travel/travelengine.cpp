@@ -47,7 +47,11 @@ void TravelEngine::GO_InitTravel()
 void TravelEngine::startTravel(qint16 speed)
 {
     m_state.travelSpeed = speed;
-    m_explorer.startOn(m_tabs.activeView()->LocationURL());
+    const WebView *view = m_tabs.activeView();
+    m_explorer.startOn(view->LocationURL());
+    markStop();
+    markJourney(JourneyFiles::startLine(QTime::currentTime(), view->LocationURL(), view->Busy() ? QString() : view->LocationName()));
+    m_travelling = true;
     GO_InitTravel();
 }
 
@@ -55,10 +59,28 @@ void TravelEngine::stopTravel()
 {
     m_state.travelSpeed = 0;
     Timer2.stop();
+    markStop();
+}
+
+void TravelEngine::markJourney(const QString &line)
+{
+    if (!m_journeyPath.isEmpty())
+        reportJourneyFailure(JourneyFiles::append(m_journeyPath, line));
+}
+
+void TravelEngine::markStop()
+{
+    if (!std::exchange(m_travelling, false))
+        return;
+    // A page still loading may show the title of the one before.
+    const WebView *view = m_tabs.activeView();
+    markJourney(JourneyFiles::stopLine(QTime::currentTime(), view ? view->LocationURL() : QString(),
+                                       view && !view->Busy() ? view->LocationName() : QString()));
 }
 
 void TravelEngine::interrupt()
 {
+    markStop();
     Timer2.stop();
     Timer3.stop();
     m_timeBar->clear();
@@ -159,6 +181,7 @@ void TravelEngine::finishStep(const QStringList &hrefs)
                                               linksUpTo(m_state.travelLinkCount), m_uniform);
     if (address.isEmpty()) {
         // Travel has ended: an empty countdown says so.
+        markStop();
         Timer2.stop();
         Timer3.stop();
         m_timeBar->clear();

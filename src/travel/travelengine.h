@@ -79,6 +79,9 @@ private:
     // it could be written in between; of a journey that cannot be kept, once per run. Travel goes on.
     void reportLogFailure(const WriteResult &result);
     void reportJourneyFailure(const WriteResult &result);
+    // The journey keeps where each travel began and ended, with the page shown then.
+    void markJourney(const QString &line);
+    void markStop();
 
     ProgramState &m_state;
     TabSet &m_tabs;
@@ -95,5 +98,6 @@ private:
     bool m_logFailureReported = false;
     bool m_journeyFailureReported = false;
     QString m_journeyPath;
+    bool m_travelling = false;
     QHash<QString, QString> m_pageTitles;
 };

@@ -37,14 +37,20 @@ class tst_FullDisk : public ExportTest
         disk->release();
     }
 
-    // Every file of the application folder with its bytes, the web engine's own data aside.
+    // Every file of the application folder with its bytes and every folder (ending in '/'), the
+    // web engine's own data aside.
     QMap<QString, QByteArray> folderContent() const
     {
         QMap<QString, QByteArray> content;
-        QDirIterator files(browser->folder.root(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        while (files.hasNext()) {
-            const QString path = files.next();
-            if (!path.startsWith(browser->folder.path("Profile/")))
+        QDirIterator entries(browser->folder.root(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                             QDirIterator::Subdirectories);
+        while (entries.hasNext()) {
+            const QString path = entries.next();
+            if (path.startsWith(browser->folder.path("Profile/")))
+                continue;
+            if (entries.fileInfo().isDir())
+                content.insert(path + '/', {});
+            else
                 content.insert(path, browser->folder.readBytes(QDir(browser->folder.root()).relativeFilePath(path)));
         }
         return content;

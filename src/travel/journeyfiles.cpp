@@ -17,10 +17,14 @@ constexpr qsizetype addressLimit = 8192;
 // A field holds no tab, which separates the fields.
 QString field(const QString &text) { return QString(text).replace(u'\t', QStringLiteral("%09")); }
 
+// A page may give itself a title of thousands of characters (the engine keeps 4096), which every
+// line keeping it would repeat at every visit; the picture shows the first few dozen.
+constexpr qsizetype titleLimit = 300;
+
 // A page without a title of its own is shown by its address, which is no title.
 QString titleField(const QString &address, const QString &title)
 {
-    return title == address ? QString() : title.simplified();
+    return title == address ? QString() : title.simplified().left(titleLimit);
 }
 
 QString markLine(const QString &word, const QTime &at, const QString &address, const QString &title)

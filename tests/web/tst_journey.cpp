@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QGraphicsScene>
 #include <QImage>
 #include <QLabel>
@@ -231,7 +232,8 @@ private slots:
         server.setPage("/s", "<title>Page S</title>" + pageWithLinks({a}));
         server.setPage("/a", "<title>Page A</title>" + pageWithLinks({b}));
         server.setPage("/b", "<title>Page B</title>" + pageWithLinks({a}));
-        server.setPage("/c", "<title>Page C</title>" + pageWithLinks({d}));
+        // A title as long as a page may make it.
+        server.setPage("/c", "<title>Page C " + QByteArray(1 << 20, 'c') + "</title>" + pageWithLinks({d}));
         server.setPage("/d", "<title>" + escapes.toHtmlEscaped().toUtf8() + "</title>" + pageWithLinks({c}));
         QVERIFY(browser->start(server));
         form().Timer4_Timer();
@@ -276,7 +278,11 @@ private slots:
         QStringList titles;
         for (const JourneyGraph::Node &node : window->graph().nodes)
             titles << node.label;
-        QCOMPARE(titles, (QStringList{"Page S", "Page A", "Page B", "Page C", escapes}));
+        QVERIFY(titles[3].startsWith("Page C ccc"));
+        titles.removeAt(3);
+        QCOMPARE(titles, (QStringList{"Page S", "Page A", "Page B", escapes}));
+        // The journey of five pages is kept in a few short lines, its titles cut down to what is shown.
+        QVERIFY(QFileInfo(form().travel().journeyPath()).size() < 4000);
     }
 
     void everyButtonSaysWhatItDoes()

@@ -50,7 +50,8 @@ void TravelEngine::startTravel(qint16 speed)
     const WebView *view = m_tabs.activeView();
     m_explorer.startOn(view->LocationURL());
     markStop();
-    markJourney(JourneyFiles::startLine(QTime::currentTime(), view->LocationURL(), view->Busy() ? QString() : view->LocationName()));
+    m_unwrittenStart = JourneyFiles::startLine(QTime::currentTime(), view->LocationURL(),
+                                               view->Busy() ? QString() : view->LocationName());
     m_travelling = true;
     GO_InitTravel();
 }
@@ -70,7 +71,7 @@ void TravelEngine::markJourney(const QString &line)
 
 void TravelEngine::markStop()
 {
-    if (!std::exchange(m_travelling, false))
+    if (!std::exchange(m_travelling, false) || !std::exchange(m_unwrittenStart, {}).isEmpty())
         return;
     // A page still loading may show the title of the one before.
     const WebView *view = m_tabs.activeView();
@@ -191,7 +192,11 @@ void TravelEngine::finishStep(const QStringList &hrefs)
     const QString line = QTime::currentTime().toString(QStringLiteral("HH:mm:ss")) % u"  " % withoutLineBreaks(address);
     const WriteResult logged = TextFile::appendLine(m_state.appFolder.path(logFileName), line);
     // A run whose log was never emptied (no deferred start-up step) keeps no journey.
-    const WriteResult kept = m_journeyPath.isEmpty() ? WriteResult::success() : JourneyFiles::append(m_journeyPath, line);
+    WriteResult kept = WriteResult::success();
+    if (!m_journeyPath.isEmpty() && !m_unwrittenStart.isEmpty())
+        kept = JourneyFiles::append(m_journeyPath, std::exchange(m_unwrittenStart, {}));
+    if (!m_journeyPath.isEmpty() && kept.ok())
+        kept = JourneyFiles::append(m_journeyPath, line);
     // The user may have switched tabs during the harvest: the box shows the shown tab only, and
     // text the user is typing there stays.
     if (view && view == m_tabs.activeView())

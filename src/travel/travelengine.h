@@ -79,7 +79,7 @@ private:
     // it could be written in between; of a journey that cannot be kept, once per run. Travel goes on.
     void reportLogFailure(const WriteResult &result);
     void reportJourneyFailure(const WriteResult &result);
-    // The journey keeps where each travel began and ended, with the page shown then.
+    // The journey keeps where each travel that made a step began and ended, with the page shown then.
     void markJourney(const QString &line);
     void markStop();
 
@@ -99,5 +99,8 @@ private:
     bool m_journeyFailureReported = false;
     QString m_journeyPath;
     bool m_travelling = false;
+    // Where the travel running began, kept with its first step: a travel stopped before it made
+    // one leaves nothing in the journey, nor a journey of no steps among the earlier ones.
+    QString m_unwrittenStart;
     QHash<QString, QString> m_pageTitles;
 };

@@ -173,6 +173,9 @@ private slots:
         server.setPage("/b", "<title>Page B</title>" + pageWithLinks({a}));
         QVERIFY(browser->start(server));
         form().Timer4_Timer();
+        // A travel stopped before its first step.
+        clickTravelEntry("TRAVEL:TRE");
+        clickTravelEntry("TRAVEL:STOP");
         QTest::keyClick(&form(), Qt::Key_J, Qt::ControlModifier);
         frmJourney *window = form().findChild<frmJourney *>();
         QVERIFY(window);

@@ -109,11 +109,22 @@ QString PageSave::place()
     return move(written, m_path);
 }
 
+// The engine deletes what it wrote of a failed save on a thread of its own while it reports the
+// failure, so a file can vanish while the folder is emptied (the folder itself then stays) or
+// appear before the folder goes: the folder is emptied again until it is gone.
+static void removeWhileTheEngineLetsGo(const QString &folder)
+{
+    for (int pass = 0; pass < 10 && !QDir(folder).removeRecursively(); ++pass) {
+    }
+}
+
 void PageSave::done(bool ok, const QString &reason)
 {
     m_limit.stop();
     m_download = nullptr;
     const QString failure = ok ? place() : reason;
+    if (m_writing->isValid())
+        removeWhileTheEngineLetsGo(m_writing->path());
     m_writing.reset();
     if (failure.isEmpty())
         m_.saved(m_path);

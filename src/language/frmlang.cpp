@@ -60,6 +60,9 @@ void frmLang::applyCaptions()
     showTitle();
     cmdBar->setCaption(QStringLiteral("EXIT3"), m_state.caption(exitCaption));
     cmdBar->setCaption(QStringLiteral("SAVE5"), m_state.caption(saveCaption));
+    cmdBar->setTooltip(QStringLiteral("EXIT3"), m_state.caption(exitTooltipCaption, "Close the language editor"));
+    cmdBar->setTooltip(QStringLiteral("SAVE5"),
+                       m_state.caption(saveTooltipCaption, "Save the text as a new language file; its name is asked for"));
     AccessibleText::describe(Text1, m_state.caption(textCaption, "Language file text"), QString());
 }
 

@@ -26,6 +26,8 @@ public:
     static constexpr int replaceCaption = 245;
     static constexpr int saveFailedCaption = 246;
     static constexpr int textCaption = 358;
+    static constexpr int exitTooltipCaption = 502;
+    static constexpr int saveTooltipCaption = 503;
     static constexpr int savedCaption = 506;
     static constexpr int dropCaption = 507;
     static constexpr int dropYesTooltipCaption = 508;

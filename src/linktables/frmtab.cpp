@@ -44,7 +44,6 @@ const struct
 } tooltips[] = {
     {"EXIT5", 32}, {"ADDURL", 75}, {"EDITURL", 76}, {"GOURL", 78}, {"SORT", 81},
     {"SAVE2", 82}, {"HELP2", 83},  {"TITLE", 77},   {"EXIT6", 32},
-    {"IMPORT", BookmarkCommands::importTooltip}, {"EXPORT", BookmarkCommands::exportTooltip},
 };
 
 void place(QWidget *control, const QRectF &r)
@@ -127,6 +126,13 @@ void frmTab::buildControls(const CommandCatalogue &catalogue)
         bar->setCaption(QStringLiteral("EXPORT"), m_state.caption(BookmarkCommands::exportCaption, "Export bookmarks"));
         for (const auto &tip : tooltips)
             bar->setTooltip(QString::fromLatin1(tip.key), m_state.caption(tip.caption));
+        bar->setTooltip(QStringLiteral("IMPORT"),
+                        m_state.caption(BookmarkCommands::importTooltip,
+                                        "Import a browser's bookmarks file (HTML) into the link tables"));
+        bar->setTooltip(QStringLiteral("EXPORT"),
+                        m_state.caption(BookmarkCommands::exportTooltip,
+                                        "Export this table or all the tables to a bookmarks file (HTML) that browsers "
+                                        "import"));
         connect(bar, &CommandBar::clicked, this, &frmTab::cmdBar_ButtonClick);
     }
     lblMove->lower();

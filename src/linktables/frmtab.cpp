@@ -19,6 +19,7 @@
 #include "settings/windowsettings.h"
 #include "tablayout.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QFile>
 #include <QGuiApplication>
@@ -27,6 +28,7 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QWindow>
+#include <cstdio>
 
 namespace {
 
@@ -215,10 +217,36 @@ void frmTab::applyLayout(const TabLayout &l)
 void frmTab::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
+    storeGeometry();
     const double innerWidth = Twips::fromPixels(width());
     if (innerWidth < TabLayout::minimumWidth || isMinimized())
         return;
     applyLayout(layoutFor(innerWidth, Twips::fromPixels(height())));
+}
+
+void frmTab::moveEvent(QMoveEvent *event)
+{
+    QDialog::moveEvent(event);
+    storeGeometry();
+}
+
+void frmTab::storeGeometry()
+{
+    if (!isVisible())
+        return;
+    const QRect window = geometry();
+    m_state.linkTableTop = Twips::fromPixels(window.top());
+    m_state.linkTableLeft = Twips::fromPixels(window.left());
+    m_state.linkTableHeight = Twips::fromPixels(window.height());
+    m_state.linkTableWidth = Twips::fromPixels(window.width());
+}
+
+void frmTab::report(const QString &text)
+{
+    if (m_unattended)
+        std::fputs(qPrintable(u"TamzoTravel: " % text % u'\n'), stderr);
+    else
+        m_dialogs.message(text);
 }
 
 void frmTab::Load_Group()
@@ -253,8 +281,7 @@ bool frmTab::Save_Table()
     const WriteResult saved = m_table->Save_Table();
     Load_Group();
     if (!saved.ok())
-        m_dialogs.message(m_state.caption(tableNotSavedCaption, "The link table could not be saved:") % u'\n' %
-                          saved.message());
+        report(m_state.caption(tableNotSavedCaption, "The link table could not be saved:") % u'\n' % saved.message());
     return saved.ok();
 }
 
@@ -263,8 +290,7 @@ bool frmTab::Save_Title()
     const WriteResult saved = LinkIndex::Save_Title(m_state);
     Load_Group();
     if (!saved.ok())
-        m_dialogs.message(m_state.caption(indexNotSavedCaption, "The table titles could not be saved:") % u'\n' %
-                          saved.message());
+        report(m_state.caption(indexNotSavedCaption, "The table titles could not be saved:") % u'\n' % saved.message());
     return saved.ok();
 }
 
@@ -420,12 +446,20 @@ void frmTab::Text1_Enter()
 
 void frmTab::reject() { closeWindow(); }
 
-// A save that fails again is reported; what it could not save is then let go.
+void frmTab::closeEvent(QCloseEvent *event)
+{
+    if (!event->spontaneous())
+        m_unattended = true;
+    QDialog::closeEvent(event);
+}
+
+// A save that fails again is reported; what it could not save is then let go. An ending nobody
+// attends tries the save once more without asking.
 void frmTab::askToSaveUnsaved()
 {
     if (m_state.tableModified != 1)
         return;
-    if (m_dialogs.question(m_state.caption(unsavedCaption)))
+    if (m_unattended || m_dialogs.question(m_state.caption(unsavedCaption)))
         Save_Table();
     m_state.tableModified = 0;
 }
@@ -438,11 +472,7 @@ void frmTab::closeWindow()
 
 void frmTab::GO_Exit()
 {
-    const QRect window = geometry();
-    m_state.linkTableTop = Twips::fromPixels(window.top());
-    m_state.linkTableLeft = Twips::fromPixels(window.left());
-    m_state.linkTableHeight = Twips::fromPixels(window.height());
-    m_state.linkTableWidth = Twips::fromPixels(window.width());
+    storeGeometry();
     Save_Title();
     QDialog::done(QDialog::Accepted);
 }

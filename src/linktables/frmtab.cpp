@@ -12,6 +12,7 @@
 #include "linkicons.h"
 #include "linkindex.h"
 #include "linktable.h"
+#include "linktablegeometry.h"
 #include "linktabstrip.h"
 #include "platform/edgeresizer.h"
 #include "platform/twips.h"
@@ -22,11 +23,9 @@
 #include <QCloseEvent>
 #include <QEvent>
 #include <QFile>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScreen>
 #include <QWindow>
 #include <cstdio>
 
@@ -53,12 +52,6 @@ void place(QWidget *control, const QRectF &r)
     control->setGeometry(Twips::toPixels(r.left(), r.top(), std::max(0.0, r.width()), std::max(0.0, r.height())));
 }
 
-QSizeF screenTwips()
-{
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    return QSizeF(Twips::fromPixels(screen.width()), Twips::fromPixels(screen.height()));
-}
-
 } // namespace
 
 frmTab::frmTab(ProgramState &state, UserDialogs &dialogs, const CommandCatalogue &catalogue,
@@ -79,9 +72,9 @@ frmTab::frmTab(ProgramState &state, UserDialogs &dialogs, const CommandCatalogue
     m_state.titleEditing = 0;
     m_currentGroup = 0;
     Load_Group();
-    placeWindow();
+    setGeometry(LinkTableGeometry::opening(m_state));
 
-    const QSizeF screen = screenTwips();
+    const QSizeF screen = LinkTableGeometry::screenTwips();
     const double rowHeight = Twips::fromPixels(GridList->verticalHeader()->defaultSectionSize());
     m_state.minGridRows = static_cast<qint16>(screen.height() / rowHeight * 0.75);
     // The grid's rows count its header row.
@@ -170,25 +163,6 @@ void frmTab::nameControls()
     }
 }
 
-void frmTab::placeWindow()
-{
-    if (m_state.linkTableTop == 0 && m_state.linkTableLeft == 0 && m_state.linkTableHeight == 0 &&
-        m_state.linkTableWidth == 0) {
-        const QSizeF screen = screenTwips();
-        m_state.linkTableHeight = TabLayout::designedHeight;
-        m_state.linkTableWidth = TabLayout::designedWidth;
-        m_state.linkTableTop = (screen.height() - TabLayout::designedHeight) / 2;
-        m_state.linkTableLeft = (screen.width() - TabLayout::designedWidth) / 2;
-    }
-    // A size that was never stored opens as designed rather than as a window of nothing.
-    if (Twips::toPixels(m_state.linkTableHeight) < 1 || Twips::toPixels(m_state.linkTableWidth) < 1) {
-        m_state.linkTableHeight = TabLayout::designedHeight;
-        m_state.linkTableWidth = TabLayout::designedWidth;
-    }
-    setGeometry(Twips::toPixels(m_state.linkTableLeft, m_state.linkTableTop, m_state.linkTableWidth,
-                                m_state.linkTableHeight));
-}
-
 TabLayout frmTab::layoutFor(double innerWidth, double innerHeight) const
 {
     return TabLayout::compute(innerWidth, innerHeight, Twips::fromPixels(cmdBar[0]->sizeHint().width()),
@@ -232,13 +206,8 @@ void frmTab::moveEvent(QMoveEvent *event)
 
 void frmTab::storeGeometry()
 {
-    if (!isVisible())
-        return;
-    const QRect window = geometry();
-    m_state.linkTableTop = Twips::fromPixels(window.top());
-    m_state.linkTableLeft = Twips::fromPixels(window.left());
-    m_state.linkTableHeight = Twips::fromPixels(window.height());
-    m_state.linkTableWidth = Twips::fromPixels(window.width());
+    if (isVisible())
+        LinkTableGeometry::store(m_state, geometry());
 }
 
 void frmTab::report(const QString &text)

@@ -79,7 +79,6 @@ protected:
 
 private:
     void buildControls(const CommandCatalogue &catalogue);
-    void placeWindow();
     TabLayout layoutFor(double innerWidth, double innerHeight) const;
     void applyLayout(const TabLayout &layout);
     void nameControls();

@@ -27,6 +27,8 @@ frmAbout::frmAbout(ProgramState &state, const CommandCatalogue &catalogue, UserD
     cmdBar->applyStyle(m_state.barStyle);
     cmdBar->setCaption(QStringLiteral("ABOUTOK"), m_state.caption(okCaption));
     cmdBar->setCaption(QStringLiteral("ABOUTHELP"), m_state.caption(helpCaption));
+    cmdBar->setTooltip(QStringLiteral("ABOUTOK"), m_state.caption(okTooltipCaption, "Close this box"));
+    cmdBar->setTooltip(QStringLiteral("ABOUTHELP"), m_state.caption(helpTooltipCaption, "Open the user manual"));
     connect(cmdBar, &CommandBar::clicked, this, &frmAbout::cmdBar_ButtonClick);
 
     auto *layout = new QVBoxLayout(this);

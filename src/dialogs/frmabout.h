@@ -23,6 +23,8 @@ public:
     static constexpr int disclaimerCaption = 202;
     static constexpr int okCaption = 204;
     static constexpr int helpCaption = 205;
+    static constexpr int okTooltipCaption = 504;
+    static constexpr int helpTooltipCaption = 505;
 
     frmAbout(ProgramState &state, const CommandCatalogue &catalogue, UserDialogs &dialogs, DesktopShell &shell,
              QWidget *parent = nullptr);

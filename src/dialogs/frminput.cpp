@@ -7,8 +7,9 @@
 
 #include <QLabel>
 #include <QVBoxLayout>
+#include <algorithm>
 
-frmInput::frmInput(ProgramState &state, const CommandCatalogue &catalogue, QWidget *parent)
+frmInput::frmInput(ProgramState &state, const CommandCatalogue &catalogue, const Question &question, QWidget *parent)
     : QDialog(parent), m_state(state)
 {
     setWindowTitle(QStringLiteral("TamzoTravel"));
@@ -31,16 +32,19 @@ frmInput::frmInput(ProgramState &state, const CommandCatalogue &catalogue, QWidg
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(cmdBar);
-    applyCaptions();
+    applyCaptions(question);
     setMinimumWidth(Twips::toPixels(widthTwips));
-    resize(Twips::toPixels(widthTwips), sizeHint().height());
+    // A question longer than the designed width widens the box: both answers stay on the bar.
+    resize(std::max(Twips::toPixels(widthTwips), sizeHint().width()), sizeHint().height());
 }
 
-void frmInput::applyCaptions()
+void frmInput::applyCaptions(const Question &question)
 {
     cmdBar->setCaption(QStringLiteral("OKYES"), m_state.caption(yesCaption));
     cmdBar->setCaption(QStringLiteral("OKNO"), m_state.caption(noCaption));
-    labTitle->setText(m_state.caption(questionCaption));
+    cmdBar->setTooltip(QStringLiteral("OKYES"), question.yesTooltip);
+    cmdBar->setTooltip(QStringLiteral("OKNO"), question.noTooltip);
+    labTitle->setText(question.text);
 }
 
 void frmInput::cmdBar_ButtonClick(int instance, const QString &key)

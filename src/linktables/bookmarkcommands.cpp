@@ -52,7 +52,12 @@ void BookmarkCommands::importFile()
                           file.errorString());
         return;
     }
-    const BookmarksHtml::Contents contents = BookmarksHtml::read(TextFile::decodeLine(file.readAll()), m_state.todayDate);
+    if (file.size() > largestFile) {
+        m_dialogs.message(m_state.caption(tooLargeCaption, "This file is too large to be a bookmarks file (over 256 MB):") %
+                          u'\n' % path);
+        return;
+    }
+    BookmarksHtml::Contents contents = BookmarksHtml::read(TextFile::decodeLine(file.readAll()), m_state.todayDate);
     const bool hasFolders = std::any_of(contents.folders.begin(), contents.folders.end(),
                                         [](const BookmarksHtml::Folder &folder) { return !folder.title.isEmpty(); });
     const bool byFolder =
@@ -60,7 +65,7 @@ void BookmarkCommands::importFile()
                           322, "Put the links of each folder into the table of the folder's name? (No: all into "
                                "this table.)"));
 
-    const BookmarkTransfer::Imported result = BookmarkTransfer::merge(m_state, contents, byFolder);
+    const BookmarkTransfer::Imported result = BookmarkTransfer::merge(m_state, std::move(contents), byFolder);
     QString text = countLine(m_state, 325, "Links imported:", result.imported) % u'\n' %
                    countLine(m_state, 326, "Entries skipped (not links, or in their table already):", result.skipped) %
                    u'\n' % countLine(m_state, 327, "Entries refused (no room, or not saved):", result.refused);

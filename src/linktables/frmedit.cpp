@@ -126,9 +126,21 @@ bool frmEDit::storeRow()
     return true;
 }
 
-void frmEDit::done(int result)
+void frmEDit::moveEvent(QMoveEvent *event)
+{
+    QDialog::moveEvent(event);
+    if (isVisible())
+        storePosition();
+}
+
+void frmEDit::storePosition()
 {
     m_state.gridEditorTop = Twips::fromPixels(pos().y());
     m_state.gridEditorLeft = Twips::fromPixels(pos().x());
+}
+
+void frmEDit::done(int result)
+{
+    storePosition();
     QDialog::done(result);
 }

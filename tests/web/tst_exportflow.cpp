@@ -205,6 +205,7 @@ private slots:
         startOn("/page");
         LibreOfficeEngine missing;
         missing.setPython(out->filePath("no-python-here"));
+        missing.setOwnFolder(out->filePath("Office"));
         form().exports().useOfficeEngine(missing);
         dialogs().saveAnswer = out->filePath("page.doc");
         QVERIFY(exportWith("SAVE:WORDH"));

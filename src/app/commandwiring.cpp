@@ -22,6 +22,7 @@
 #include "linktables/linktables.h"
 #include "travel/explorercommands.h"
 #include "travel/journeycommands.h"
+#include "travel/traveltraces.h"
 
 #include <QAction>
 #include <QDir>
@@ -99,6 +100,7 @@ void wireKeysAndTravel(frmStart &window, const CommandWiring::Services &s, Dispa
     dispatcher.setCommand(menu, KeyboardShortcuts::zoomResetKey, [zoom] { zoom->resetZoom(); });
     new ExplorerCommands(s.state, window.travel(), bars, s.dialogs, dispatcher, &window);
     new JourneyCommands(s.state, window.travel(), s.dialogs, window.navigator(), window.Text1, dispatcher, &window);
+    new TravelTraces(s.state, window.travel(), window.tabs(), s.dialogs, dispatcher, &window);
 }
 
 } // namespace

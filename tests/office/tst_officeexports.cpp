@@ -325,13 +325,13 @@ private slots:
     {
         QFETCH(bool, inWorkPlace);
         LibreOfficeEngine fresh;
-        fresh.setOwnFolder(state().appFolder.path(QStringLiteral("\\Office")));
         QTemporaryDir victim;
         QVERIFY(QDir(victim.path()).mkpath("letters"));
         QFile precious(victim.filePath("letters/precious.txt"));
         QVERIFY(precious.open(QIODevice::WriteOnly) && precious.write("keep me") > 0);
         precious.close();
         startOn("/page");
+        fresh.setOwnFolder(state().appFolder.path(QStringLiteral("\\Office")));
         form().exports().useOfficeEngine(fresh);
         const QDir holder(inWorkPlace ? fresh.workPlace() : QDir::tempPath());
         QVERIFY(holder.exists());

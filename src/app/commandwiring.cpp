@@ -23,6 +23,7 @@
 #include "travel/explorercommands.h"
 #include "travel/journeycommands.h"
 #include "travel/journeytitles.h"
+#include "travel/traveltraces.h"
 
 #include <QAction>
 #include <QDir>
@@ -101,6 +102,7 @@ void wireKeysAndTravel(frmStart &window, const CommandWiring::Services &s, Dispa
     new ExplorerCommands(s.state, window.travel(), bars, s.dialogs, dispatcher, &window);
     new JourneyCommands(s.state, window.travel(), s.dialogs, window.navigator(), window.Text1, dispatcher, &window);
     new JourneyTitles(window.travel(), &window);
+    new TravelTraces(s.state, window.travel(), window.tabs(), s.dialogs, dispatcher, &window);
 }
 
 } // namespace

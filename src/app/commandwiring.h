@@ -16,7 +16,8 @@ struct ProgramState;
 
 // Builds the main window's command catalogue, bars and dispatcher, and hands the dispatcher the
 // commands of every subsystem: the about box, the language editor, the manual, the link tables,
-// the exports, the keyboard shortcuts, the page zoom, the explorer and the journeys.
+// the exports, the keyboard shortcuts, the page zoom, the explorer, the journeys and the
+// clearing of what travel left.
 namespace CommandWiring {
 
 struct Services

@@ -39,7 +39,10 @@ void DownloadHandler::handle(QWebEngineDownloadRequest *download)
         return;
     }
     const QString path = m_dialogs.saveFileName(name, QStringLiteral("All files (*)"));
-    if (path.isEmpty()) {
+    const bool taken = QFileInfo(path).isSymLink() || QFileInfo::exists(path);
+    if (path.isEmpty() || (taken && !m_dialogs.questionDefaultNo(m_state.caption(replaceCaption, "A file of this name is "
+                                                                                               "there already. Replace it?")
+                                                                 % u'\n' % QDir::toNativeSeparators(path)))) {
         download->cancel();
         showPageTitle();
         return;

@@ -27,8 +27,9 @@ CommandBars::CommandBars(const CommandCatalogue &catalogue, QToolBar *cmdBar0, Q
     }
     for (const QString &title : CommandCatalogue::menuTitles)
         m_texts.action(title)->setMenu(buildMenu(title, catalogue.bar(title)));
-    // The language entries' tooltips name their files.
+    // The language entries' tooltips name their files; a travel entry says more in its own.
     m_menus.value(QStringLiteral("LANG"))->setToolTipsVisible(true);
+    m_menus.value(QStringLiteral("TRAVEL"))->setToolTipsVisible(true);
     fillToolBar(cmdBar0, catalogue.bar(QStringLiteral("STANDARD0")), 0);
     fillToolBar(cmdBar2, catalogue.bar(QStringLiteral("STANDARD2")), 2);
     m_texts.followAll();

@@ -153,6 +153,10 @@ void ExportSupport::officeFailed(const OfficeEngine::Reply &reply, const QString
         message = caption(notPresentationCaption, "This file is not a presentation, so no slide was added to it:")
                   + u'\n' + file;
         break;
+    case Failure::Unsafe:
+        message = caption(officeUnsafeCaption, "The office was not started: it has no folder of its own that only you can write:")
+                  + u'\n' + reply.error;
+        break;
     case Failure::Stopped:
         message = caption(officeStoppedCaption, "The office stopped before the file was written; the next export starts it again.");
         break;

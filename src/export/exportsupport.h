@@ -41,6 +41,7 @@ public:
     static constexpr int officeCouldNotWriteCaption = 268;
     static constexpr int officeFailedCaption = 269;
     static constexpr int silentPageCaption = 421;
+    static constexpr int officeUnsafeCaption = 441;
 
     ExportSupport(ProgramState &state, TabSet &tabs, UserDialogs &dialogs, DesktopShell &shell, QWidget *window,
                   QLabel *statusLine, QObject *parent = nullptr);

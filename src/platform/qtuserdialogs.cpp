@@ -10,6 +10,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRegularExpression>
 
 static const QString kTitle = QStringLiteral("TamzoTravel");
@@ -39,6 +40,22 @@ bool QtUserDialogs::question(const QString &text)
 bool QtUserDialogs::questionDefaultNo(const QString &text)
 {
     return ask(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+int QtUserDialogs::choose(const QString &text, const QStringList &choices)
+{
+    QMessageBox box(QMessageBox::Question, kTitle, text, QMessageBox::NoButton, QApplication::activeWindow());
+    QList<QAbstractButton *> buttons;
+    for (const QString &choice : choices)
+        buttons.append(box.addButton(choice, buttons.size() + 1 == choices.size() ? QMessageBox::RejectRole
+                                                                                 : QMessageBox::AcceptRole));
+    if (buttons.isEmpty())
+        return -1;
+    box.setDefaultButton(qobject_cast<QPushButton *>(buttons.first()));
+    box.setEscapeButton(buttons.last());
+    box.exec();
+    const qsizetype chosen = buttons.indexOf(box.clickedButton());
+    return chosen < 0 ? int(buttons.size() - 1) : int(chosen);
 }
 
 QString QtUserDialogs::textInput(const QString &title, const QString &prompt)

@@ -8,6 +8,7 @@ public:
     void message(const QString &text, Icon icon) override;
     bool question(const QString &text) override;
     bool questionDefaultNo(const QString &text) override;
+    int choose(const QString &text, const QStringList &choices) override;
     QString textInput(const QString &title, const QString &prompt) override;
     QString saveFileName(const QString &suggested, const QString &filter,
                          Existing existing = Existing::Replace) override;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QPrinter;
@@ -21,6 +22,10 @@ public:
     virtual bool question(const QString &text) = 0;
     // The same question with no as its default answer, for a choice that gives something away.
     virtual bool questionDefaultNo(const QString &text) = 0;
+
+    // A question titled "TamzoTravel" answered by one of several buttons, the first the default
+    // and the last the one Escape gives; the index of the button chosen.
+    virtual int choose(const QString &text, const QStringList &choices) = 0;
 
     // One line of text typed by the user; empty when the user cancelled.
     virtual QString textInput(const QString &title, const QString &prompt) = 0;

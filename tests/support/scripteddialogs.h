@@ -26,6 +26,13 @@ public:
         questions.append(text);
         return !questionAnswers.isEmpty() && questionAnswers.takeFirst();
     }
+    // Choices take the preset answers in turn, then the last choice (Escape's).
+    int choose(const QString &text, const QStringList &choices) override
+    {
+        questions.append(text);
+        offered.append(choices);
+        return chosen.isEmpty() ? int(choices.size() - 1) : chosen.takeFirst();
+    }
     // Text inputs take the preset answers in turn, then the empty text of a cancel.
     QString textInput(const QString &title, const QString &prompt) override
     {
@@ -64,6 +71,8 @@ public:
     QString openAnswer;
     QStringList questions;
     QList<bool> questionAnswers;
+    QList<QStringList> offered;
+    QList<int> chosen;
     QStringList inputTitles;
     QStringList inputPrompts;
     QStringList textAnswers;

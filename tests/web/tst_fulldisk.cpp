@@ -269,6 +269,7 @@ private slots:
         QVERIFY(navigateAndWait(active(), server.url("/files")));
         QVERIFY(spoil(trouble));
         dialogs().saveAnswer = target;
+        dialogs().questionAnswers = {true, true}; // replace the earlier file, both times
         QVERIFY(clickPage(active(), {100, 50}, "file"));
         QTRY_VERIFY_WITH_TIMEOUT(form().statusBar->text().startsWith("The download failed: " + target), webWaitMs);
         QCOMPARE(form().progressBar->value(), 100);

@@ -17,6 +17,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTest>
+#include <QWebEngineProfile>
 
 // The yes/no box and the about box in the delivered languages of a freshly installed folder.
 class tst_Dialogs : public QObject, private LanguageFixture
@@ -69,9 +70,11 @@ private slots:
         QTest::addColumn<QStringList>("input");
         QTest::addColumn<QStringList>("about");
         QTest::newRow("English") << "English" << QStringList{"Yes", "No"}
-                                 << QStringList{"OK", "Help", "Version ", "Read the TamzoTravel manual"};
+                                 << QStringList{"OK", "Help", "Version ", "Read the TamzoTravel manual", "Web engine: ",
+                                                "security fixes up to Chromium "};
         QTest::newRow("Italiano") << "Italiano" << QStringList{"Sì", "No"}
-                                  << QStringList{"OK", "Guida", "Versione ", "Leggi il manuale di TamzoTravel"};
+                                  << QStringList{"OK", "Guida", "Versione ", "Leggi il manuale di TamzoTravel",
+                                                 "Motore web: ", "correzioni di sicurezza fino a Chromium "};
     }
     void captionsOfTheLanguage()
     {
@@ -98,6 +101,15 @@ private slots:
         QCOMPARE(aboutBox.lblVersion->text(), about[2] + programVersion());
         QVERIFY(aboutBox.lblDescription->text().contains(about[3]));
         QCOMPARE(aboutBox.lblTitle->text(), QString("TamzoTravel"));
+        // The engine named as it names itself to every site it asks for a page.
+        const QString agent = QWebEngineProfile::defaultProfile()->httpUserAgent();
+        const QString engine = QRegularExpression("QtWebEngine/([0-9.]+)").match(agent).captured(1);
+        const QString chromium = QRegularExpression("Chrome/([0-9.]+)").match(agent).captured(1);
+        QVERIFY2(!engine.isEmpty() && !chromium.isEmpty(), qPrintable(agent));
+        const QString engineLine = aboutBox.lblEngine->text();
+        QVERIFY2(engineLine.startsWith(about[4] + "Qt WebEngine " + engine + ", Chromium " + chromium + " (" + about[5]),
+                 qPrintable(engineLine + " / " + agent));
+        QVERIFY(QRegularExpression("[0-9]+\\.[0-9.]+\\)$").match(engineLine).hasMatch());
         QCOMPARE(aboutBox.lbDescr->text(), state->caption(199));
         QCOMPARE(aboutBox.lbDescr2->text(), state->caption(200));
         QCOMPARE(aboutBox.lblDisclaimer->text(), state->caption(202));

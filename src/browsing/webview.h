@@ -1,5 +1,7 @@
 #pragma once
 
+#include "linkfilter.h"
+
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
@@ -14,16 +16,6 @@ class QWheelEvent;
 class UserDialogs;
 class WebPage;
 class WebProfile;
-
-// Which links of a document a reading keeps, compared on the lower-cased address: those that
-// begin with one of the prefixes (any, when there are none) and contain none of the excluded
-// texts, in document order, up to the limit (0: no limit).
-struct LinkFilter
-{
-    QStringList prefixes;
-    QStringList excluded;
-    int limit = 0;
-};
 
 // One tab's web view: the operations and events the program uses of the web engine.
 // The engine view (and its renderer process) is created at the first navigation, in the given

@@ -5,10 +5,13 @@
 class CommandBar;
 class CommandCatalogue;
 class QLabel;
+class QToolButton;
 struct ProgramState;
 
 // The yes/no box asked before unsaved edits are discarded. The answer is left in inputAnswer:
-// 1 after "OKYES", 0 after "OKNO", unchanged when the box is closed in any other way.
+// 1 after "OKYES", 0 after "OKNO", unchanged when the box is closed in any other way. "OKNO"
+// has the keyboard when the box opens; Tab and the arrows move it to the other answer, and Enter
+// answers with the button that has it.
 class frmInput : public QDialog
 {
     Q_OBJECT
@@ -24,8 +27,14 @@ public:
     CommandBar *cmdBar;
     QLabel *labTitle;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
+
 private:
     void applyCaptions();
+    QToolButton *answer(const char *key) const;
     void cmdBar_ButtonClick(int instance, const QString &key);
 
     ProgramState &m_state;

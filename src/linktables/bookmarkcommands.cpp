@@ -87,8 +87,9 @@ void BookmarkCommands::exportFile()
         path += QStringLiteral(".html");
     const bool withSecrets =
         holdsSecrets(folders) &&
-        m_dialogs.questionDefaultNo(m_state.caption(324, "Write the secrets into the file too? Anyone who can read "
-                                                         "the file can read them."));
+        m_dialogs.question(m_state.caption(324, "Write the secrets into the file too? Anyone who can read "
+                                                "the file can read them."),
+                           UserDialogs::Default::No);
 
     QStringList lines = BookmarksHtml::write(folders, withSecrets).split(u'\n');
     if (!lines.isEmpty() && lines.last().isEmpty())

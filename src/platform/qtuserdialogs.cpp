@@ -20,16 +20,12 @@ void QtUserDialogs::message(const QString &text, Icon icon)
     box.exec();
 }
 
-bool QtUserDialogs::question(const QString &text)
-{
-    return QMessageBox::question(QApplication::activeWindow(), kTitle, text, QMessageBox::Yes | QMessageBox::No)
-           == QMessageBox::Yes;
-}
+static QString titleOr(const QString &title) { return title.isEmpty() ? kTitle : title; }
 
-bool QtUserDialogs::questionDefaultNo(const QString &text)
+bool QtUserDialogs::question(const QString &text, Default answer)
 {
     return QMessageBox::question(QApplication::activeWindow(), kTitle, text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+                                 answer == Default::No ? QMessageBox::No : QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 QString QtUserDialogs::textInput(const QString &title, const QString &prompt)

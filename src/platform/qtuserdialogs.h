@@ -6,8 +6,7 @@ class QtUserDialogs : public UserDialogs
 {
 public:
     void message(const QString &text, Icon icon) override;
-    bool question(const QString &text) override;
-    bool questionDefaultNo(const QString &text) override;
+    bool question(const QString &text, Default answer = Default::Yes) override;
     QString textInput(const QString &title, const QString &prompt) override;
     QString saveFileName(const QString &suggested, const QString &filter,
                          Existing existing = Existing::Replace) override;

@@ -17,10 +17,10 @@ public:
     // A message box titled "TamzoTravel" with an OK button.
     virtual void message(const QString &text, Icon icon = Icon::Information) = 0;
 
+    // The answer Enter gives: no for a question whose yes destroys or gives something away.
+    enum class Default { Yes, No };
     // A yes/no question titled "TamzoTravel" with the question icon; true for yes.
-    virtual bool question(const QString &text) = 0;
-    // The same question with no as its default answer, for a choice that gives something away.
-    virtual bool questionDefaultNo(const QString &text) = 0;
+    virtual bool question(const QString &text, Default answer = Default::Yes) = 0;
 
     // One line of text typed by the user; empty when the user cancelled.
     virtual QString textInput(const QString &title, const QString &prompt) = 0;

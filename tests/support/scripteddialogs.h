@@ -14,17 +14,11 @@ public:
         messages.append(text);
         icons.append(icon);
     }
-    // Questions take the preset answers in turn, then yes.
-    bool question(const QString &text) override
+    // Questions take the preset answers in turn, then their default.
+    bool question(const QString &text, Default answer = Default::Yes) override
     {
         questions.append(text);
-        return questionAnswers.isEmpty() || questionAnswers.takeFirst();
-    }
-    // Asked with no as the default: the preset answers in turn, then no.
-    bool questionDefaultNo(const QString &text) override
-    {
-        questions.append(text);
-        return !questionAnswers.isEmpty() && questionAnswers.takeFirst();
+        return questionAnswers.isEmpty() ? answer == Default::Yes : questionAnswers.takeFirst();
     }
     // Text inputs take the preset answers in turn, then the empty text of a cancel.
     QString textInput(const QString &title, const QString &prompt) override

@@ -176,7 +176,7 @@ private slots:
             QTest::keyClick(&box, Qt::Key_Return);
             closedByEnter = !box.isVisible();
         });
-        const bool yes = defaultNo ? desktop.questionDefaultNo("Secrets?") : desktop.question("Go?");
+        const bool yes = defaultNo ? desktop.question("Secrets?", UserDialogs::Default::No) : desktop.question("Go?");
         QVERIFY(closedByEnter);
         QCOMPARE(yes, !defaultNo);
     }

@@ -13,7 +13,7 @@ TabSet::TabSet(ProgramState &state, UserDialogs &dialogs, QTabBar *tabStrip, QWi
       m_profile(state.appFolder.path(profileFolder))
 {
     m_tabStrip->setFocusPolicy(Qt::NoFocus);
-    m_tabStrip->setUsesScrollButtons(false);
+    m_tabStrip->setUsesScrollButtons(true);
     m_tabStrip->setExpanding(false);
     m_tabStrip->setElideMode(Qt::ElideRight);
     m_tabStrip->setMouseTracking(true);
@@ -152,11 +152,10 @@ void TabSet::Tab1_Click()
 
 void TabSet::Tab1_MouseMove(int x)
 {
-    const double tabPixels = (Twips::fromPixels(m_tabStrip->width()) / double(Twips::perPixel)) / TabCount();
-    if (tabPixels <= 0)
-        return;
-    const int index = static_cast<int>(x / tabPixels);
+    const int index = m_tabStrip->tabAt(QPoint(x, m_tabStrip->height() / 2));
     if (index >= 0 && index < m_state.tabAddresses.size())
+// The tab under the pointer is the one the strip shows there: tabs are of equal width only while
+// the strip has room for them all.
         m_tabStrip->setToolTip(m_state.tabAddresses[index]);
 }
 

@@ -38,7 +38,8 @@ void DownloadHandler::handle(QWebEngineDownloadRequest *download)
                              u' ' % name);
         return;
     }
-    const QString path = m_dialogs.saveFileName(name, QStringLiteral("All files (*)"));
+    const QString path = m_dialogs.saveFileName(m_state.caption(saveDownloadCaption, "Save the download"), name,
+                                                QStringLiteral("All files (*)"));
     if (path.isEmpty()) {
         download->cancel();
         showPageTitle();

@@ -77,6 +77,7 @@ void Navigator::attach(WebView *view)
     view->setDialogStopText([this] { return m_state.caption(stopDialogsCaption, "Stop this page's dialogs"); });
 }
 
+    view->setSaveTitle([this] { return m_state.caption(saveAsCaption); });
 void Navigator::onActiveViewShown(WebView *view)
 {
     const int active = m_tabs.ActiveTab();

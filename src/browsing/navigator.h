@@ -25,6 +25,8 @@ public:
     static constexpr int stopDialogsCaption = 277;
     static constexpr int scriptRefusedCaption = 278;
 
+    // The caption of the command that saves the page titles the view's own save dialog.
+    static constexpr int saveAsCaption = 145;
     Navigator(ProgramState &state, TabSet &tabs, History &history, QComboBox *addressBox,
               QLabel *statusBar, QProgressBar *progressBar);
 

@@ -233,7 +233,7 @@ void WebView::saveAs()
     const QString archive = QStringLiteral("Web archive (*.mhtml)");
     QString name = m_page->title().isEmpty() ? QStringLiteral("page") : m_page->title();
     name.replace(u'/', u'_');
-    const QString path = m_dialogs.saveFileName(name % u".mhtml",
+    const QString path = m_dialogs.saveFileName(m_saveTitle ? m_saveTitle() : QString(), name % u".mhtml",
                                                 archive % u";;Web page, complete (*.html)");
     if (path.isEmpty())
         return;

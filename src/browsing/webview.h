@@ -78,6 +78,8 @@ public:
 
     // The document, read asynchronously in a world the page's own scripts cannot reach.
     // Each callback runs at most once, later, on the event loop; never when the view is gone.
+    // The title of the view's own save dialog, in the language shown.
+    void setSaveTitle(std::function<QString()> title) { m_saveTitle = std::move(title); }
     // When the page's renderer dies, every pending reading is answered with nothing.
     void readLinks(const LinkFilter &filter, std::function<void(const QStringList &hrefs)> done);
     void readReadyState(std::function<void(const QString &state)> done);
@@ -140,3 +142,4 @@ private:
     quint64 m_lastReading = 0;
     std::map<quint64, std::function<void(const QVariant &)>> m_pendingReads;
 };
+    std::function<QString()> m_saveTitle;

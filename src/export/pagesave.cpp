@@ -35,7 +35,7 @@ void PageSave::save()
         return m_.dialogs().message(m_.caption(ExportSupport::nothingCaption, "Nothing could be copied from this page."));
     if (!m_.begin(ExportSupport::savingCaption, "Saving the page..."))
         return;
-    m_path = m_.chooseFile(QStringLiteral(".mhtml"), filter);
+    m_path = m_.chooseFile(commandCaption, QStringLiteral(".mhtml"), filter);
     if (m_path.isEmpty())
         return m_.finish();
     const QFileInfo target(m_path);

@@ -19,6 +19,8 @@ class PageSave : public QObject
     Q_OBJECT
 public:
     static constexpr int limitMs = 60000;
+    // The command's own caption titles the save dialog.
+    static constexpr int commandCaption = 145;
     static inline const QString filter = QStringLiteral("Web archive (*.mhtml *.mht);;Web page, complete (*.html *.htm)");
 
     explicit PageSave(ExportSupport &support, QObject *parent = nullptr);

@@ -33,9 +33,10 @@ QString QtUserDialogs::textInput(const QString &title, const QString &prompt)
     return QInputDialog::getText(QApplication::activeWindow(), title, prompt);
 }
 
-QString QtUserDialogs::saveFileName(const QString &suggested, const QString &filter, Existing existing)
+QString QtUserDialogs::saveFileName(const QString &title, const QString &suggested, const QString &filter,
+                                    Existing existing)
 {
-    QFileDialog dialog(QApplication::activeWindow(), kTitle, suggested, filter);
+    QFileDialog dialog(QApplication::activeWindow(), titleOr(title), suggested, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     if (existing == Existing::Replace) {
         // An export replaces its file, and a slide show chosen again grows.
@@ -48,9 +49,9 @@ QString QtUserDialogs::saveFileName(const QString &suggested, const QString &fil
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
-QString QtUserDialogs::openFileName(const QString &filter)
+QString QtUserDialogs::openFileName(const QString &title, const QString &filter)
 {
-    return QFileDialog::getOpenFileName(QApplication::activeWindow(), kTitle, QDir::homePath(), filter);
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), titleOr(title), QDir::homePath(), filter);
 }
 
 bool QtUserDialogs::choosePrinter(QPrinter &printer)

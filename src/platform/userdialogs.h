@@ -27,11 +27,12 @@ public:
 
     // What a save dialog does when the name chosen is taken.
     enum class Existing { Replace, Ask };
-    // The file name chosen in a save dialog; empty when the user cancelled.
-    virtual QString saveFileName(const QString &suggested, const QString &filter,
+    // The file name chosen in a save dialog titled after the command that asks (the program's
+    // name when the title is empty); empty when the user cancelled.
+    virtual QString saveFileName(const QString &title, const QString &suggested, const QString &filter,
                                  Existing existing = Existing::Replace) = 0;
-    // The existing file chosen in an open dialog; empty when the user cancelled.
-    virtual QString openFileName(const QString &filter) = 0;
+    // The existing file chosen in an open dialog titled the same way; empty when the user cancelled.
+    virtual QString openFileName(const QString &title, const QString &filter) = 0;
 
     // Printing: the printer dialog, the page set-up dialog and the preview window.
     virtual bool choosePrinter(QPrinter &printer) = 0;

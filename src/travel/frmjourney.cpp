@@ -205,7 +205,8 @@ QString frmJourney::suggestedName(const QString &extension) const
 
 void frmJourney::saveSvg()
 {
-    const QString path = m_dialogs.saveFileName(suggestedName(QStringLiteral(".svg")), QStringLiteral("SVG (*.svg)"));
+    const QString path = m_dialogs.saveFileName(exportSvg->text(), suggestedName(QStringLiteral(".svg")),
+                                                QStringLiteral("SVG (*.svg)"));
     if (path.isEmpty())
         return;
     const WriteResult saved = writeAtomically(path, [this](QIODevice &file) { return file.write(m_svg) == m_svg.size(); });
@@ -215,7 +216,8 @@ void frmJourney::saveSvg()
 
 void frmJourney::savePng()
 {
-    const QString path = m_dialogs.saveFileName(suggestedName(QStringLiteral(".png")), QStringLiteral("PNG (*.png)"));
+    const QString path = m_dialogs.saveFileName(exportPng->text(), suggestedName(QStringLiteral(".png")),
+                                                QStringLiteral("PNG (*.png)"));
     if (path.isEmpty())
         return;
     const QRectF area = m_scene->sceneRect();

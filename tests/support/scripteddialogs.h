@@ -27,13 +27,16 @@ public:
         inputPrompts.append(prompt);
         return textAnswers.isEmpty() ? QString() : textAnswers.takeFirst();
     }
-    QString saveFileName(const QString &suggested, const QString &, Existing = Existing::Replace) override
+    QString saveFileName(const QString &title, const QString &suggested, const QString &,
+                         Existing = Existing::Replace) override
     {
+        fileDialogTitles.append(title);
         suggestedNames.append(suggested);
         return saveAnswer;
     }
-    QString openFileName(const QString &filter) override
+    QString openFileName(const QString &title, const QString &filter) override
     {
+        fileDialogTitles.append(title);
         openFilters.append(filter);
         return openAnswer;
     }
@@ -52,6 +55,7 @@ public:
 
     QStringList messages;
     QList<Icon> icons;
+    QStringList fileDialogTitles;
     QStringList suggestedNames;
     QString saveAnswer;
     QStringList openFilters;

@@ -5,6 +5,9 @@
 #include "commands/commandbars.h"
 #include "language/languagefile.h"
 #include "settings/optionsfile.h"
+#include "menuclick.h"
+#include "modaldriver.h"
+#include "platform/qtuserdialogs.h"
 #include "testmain.h"
 
 #include <QAction>
@@ -12,9 +15,12 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QStyle>
 
-// What the window says: its title, the texts of a lost language, the room of the tab captions.
+// What the window says: its title, the texts of a lost language, the room of the tab captions, the
+// titles of its save dialogs.
 class tst_WindowTexts : public BrowserTest
 {
     Q_OBJECT
@@ -187,6 +193,36 @@ private slots:
             QVERIFY2((bottom - top + 1) * 2 >= strip->fontMetrics().capHeight(),
                      qPrintable(where + QString(": ink %1 pixels high").arg(bottom - top + 1)));
         }
+    }
+
+    // The desktop's save dialog of an export is titled after the command chosen.
+    void saveDialogsAreTitledAfterTheirCommand_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("caption");
+        QTest::newRow("web archive") << "SAVE:HTML" << 145;
+        QTest::newRow("Word, landscape") << "SAVE:WORDH" << 146;
+        QTest::newRow("Word, portrait") << "SAVE:WORDV" << 147;
+        QTest::newRow("Excel") << "SAVE:EXCEL" << 148;
+        QTest::newRow("PowerPoint") << "SAVE:PPT" << 149;
+        QTest::newRow("PDF") << "SAVE:PDF" << 206;
+    }
+    void saveDialogsAreTitledAfterTheirCommand()
+    {
+        QFETCH(QString, key);
+        QFETCH(int, caption);
+        QtUserDialogs desktop;
+        browser = std::make_unique<BrowserFixture>(server, 5, &desktop);
+        QVERIFY(browser->start(server));
+        form().Timer4_Timer();
+        QString title;
+        const ModalDriver<QFileDialog> dialog([&](QFileDialog &shown) { title = shown.windowTitle(); });
+        QStringList messages;
+        const ModalDriver<QMessageBox> message([&](QMessageBox &shown) { messages << shown.text(); });
+        chooseFromMenu(form().cmdBar0, form().bars().action("SAVE"), form().bars().action(key));
+        QTRY_VERIFY_WITH_TIMEOUT(dialog.seen || message.seen, webWaitMs);
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+        QCOMPARE(title, QString("English %1").arg(caption));
     }
 
     // A caption with "&" is text: no Alt key jumps to its tab behind the tab set's back.

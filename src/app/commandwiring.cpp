@@ -134,3 +134,13 @@ void CommandWiring::showSettings(CommandBars &bars, const ProgramState &state)
     if (state.barStyle >= 0 && state.barStyle <= 3)
         bars.action(QString::fromLatin1(styles[state.barStyle]))->setChecked(true);
 }
+    markLanguage(bars, state);
+}
+
+void CommandWiring::markLanguage(CommandBars &bars, const ProgramState &state)
+{
+    for (QAction *entry : bars.menu(QStringLiteral("LANG"))->actions()) {
+        const QString file = bars.catalogue().languageFile(entry->objectName());
+        if (!file.isEmpty())
+            entry->setChecked(LanguageName::ofFile(file).compare(state.languageName, Qt::CaseInsensitive) == 0);
+    }

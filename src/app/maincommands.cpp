@@ -1,5 +1,6 @@
 #include "maincommands.h"
 
+#include "commandwiring.h"
 #include "browsing/addressrules.h"
 #include "browsing/bookmark.h"
 #include "browsing/navigator.h"
@@ -55,6 +56,7 @@ void MainCommands::switchLanguage(const QString &key)
     if (const QString notice = m_.captions.Read_Lang(); !notice.isEmpty())
         m_.dialogs.message(notice);
     m_.captions.Set_Captions();
+    CommandWiring::markLanguage(m_.bars, m_.state);
     report(OptionsFile::Save_Opt(m_.state));
 }
 

@@ -136,8 +136,9 @@ void Navigator::GoNavigate(int recordHistory)
         m_tabs.setTabCaption(active, caption);
         m_state.currentAddress = address;
         m_state.bookmarkAddress = address;
-        if (m_state.currentAddress.trimmed().toLower().startsWith(u"http") &&
-            m_state.currentAddress.size() > 8 && recordHistory == 1)
+        const bool webAddress =
+            m_state.currentAddress.trimmed().toLower().startsWith(u"http") && m_state.currentAddress.size() > 8;
+        if (recordHistory == 1 && (webAddress || AddressRules::isExistingFile(address)))
             m_history.Hyst_Add();
     }
     view->SetFocus();

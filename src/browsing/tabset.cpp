@@ -6,6 +6,7 @@
 #include "webview.h"
 
 #include <QMouseEvent>
+#include <algorithm>
 #include <QTabBar>
 
 TabSet::TabSet(ProgramState &state, UserDialogs &dialogs, QTabBar *tabStrip, QWidget *viewHost)
@@ -29,6 +30,12 @@ TabSet::~TabSet()
 {
     for (WebView *view : m_views)
         delete view;
+}
+
+int TabSet::indexOf(const WebView *view) const
+{
+    const auto found = std::find(m_views.begin(), m_views.end(), view);
+    return found == m_views.end() ? -1 : static_cast<int>(found - m_views.begin());
 }
 
 int TabSet::TabCount() const { return m_tabStrip->count(); }
@@ -150,12 +157,12 @@ void TabSet::Tab1_Click()
     }
 }
 
+// The tab under the pointer is the one the strip shows there: tabs are of equal width only while
+// the strip has room for them all.
 void TabSet::Tab1_MouseMove(int x)
 {
     const int index = m_tabStrip->tabAt(QPoint(x, m_tabStrip->height() / 2));
     if (index >= 0 && index < m_state.tabAddresses.size())
-// The tab under the pointer is the one the strip shows there: tabs are of equal width only while
-// the strip has room for them all.
         m_tabStrip->setToolTip(m_state.tabAddresses[index]);
 }
 

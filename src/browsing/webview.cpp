@@ -6,6 +6,7 @@
 #include "webpage.h"
 #include "webprofile.h"
 
+#include <QAction>
 #include <QChildEvent>
 #include <QEventLoop>
 #include <QPrinter>
@@ -51,7 +52,11 @@ QWebEngineView *WebView::ensureEngine()
     connect(m_page, &QWebEnginePage::urlChanged, this, [this](const QUrl &url) {
         if (url.scheme() != u"data")
             m_noticeAddress.clear();
+        emit LocationChange(LocationURL());
     });
+    // The engine keeps these two actions enabled exactly while its history allows the step.
+    for (const auto step : {QWebEnginePage::Back, QWebEnginePage::Forward})
+        connect(m_page->action(step), &QAction::changed, this, &WebView::HistoryChange);
     connect(m_page, &QWebEnginePage::loadingChanged, this, &WebView::onLoadingChanged);
     connect(m_page, &QWebEnginePage::loadStarted, this, [this] { m_busy = true; });
     connect(m_page, &QWebEnginePage::loadProgress, this,
@@ -171,6 +176,10 @@ QString WebView::LocationURL() const
         return m_noticeAddress;
     return m_engine ? m_page->url().toString() : QString();
 }
+
+bool WebView::canGoBack() const { return m_page && m_page->action(QWebEnginePage::Back)->isEnabled(); }
+
+bool WebView::canGoForward() const { return m_page && m_page->action(QWebEnginePage::Forward)->isEnabled(); }
 
 QString WebView::LocationName() const { return m_engine ? m_page->title() : QString(); }
 

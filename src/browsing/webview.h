@@ -56,6 +56,9 @@ public:
     void SetFocus();
 
     bool Busy() const { return m_busy; }
+    // Whether the engine has a page to go back or forward to.
+    bool canGoBack() const;
+    bool canGoForward() const;
     // The last load ended with the page shown: not failed, not a notice of the program's.
     bool showsPage() const { return m_showsPage; }
     // The page's address; while a notice stands for an address that failed, that address.
@@ -75,11 +78,11 @@ public:
     void showNotice(const QString &text, const QString &address);
     // The caption of the page dialogs' button that stops them, in the language shown.
     void setDialogStopText(std::function<QString()> text);
+    // The title of the view's own save dialog, in the language shown.
+    void setSaveTitle(std::function<QString()> title) { m_saveTitle = std::move(title); }
 
     // The document, read asynchronously in a world the page's own scripts cannot reach.
     // Each callback runs at most once, later, on the event loop; never when the view is gone.
-    // The title of the view's own save dialog, in the language shown.
-    void setSaveTitle(std::function<QString()> title) { m_saveTitle = std::move(title); }
     // When the page's renderer dies, every pending reading is answered with nothing.
     void readLinks(const LinkFilter &filter, std::function<void(const QStringList &hrefs)> done);
     void readReadyState(std::function<void(const QString &state)> done);
@@ -93,6 +96,10 @@ signals:
     void TitleChange(const QString &text);
     void BeforeNavigate2(const QString &address);
     void DocumentComplete(const QString &address);
+    // The view shows another address (a new page, a step back or forward, a move inside the page).
+    void LocationChange(const QString &address);
+    // Going back or forward became possible or impossible.
+    void HistoryChange();
     void WindowClosing(bool isChildWindow, bool *cancel);
     // The page's renderer has crashed or been killed; the page is gone.
     void RendererCrashed(const QString &address);
@@ -135,6 +142,7 @@ private:
     int m_wheelTurned = 0;
     QString m_noticeAddress;
     std::function<QString()> m_dialogStopText;
+    std::function<QString()> m_saveTitle;
     // What to do once the renderer of a page held by its own dialogs has been ended.
     std::function<void()> m_afterRestart;
     // The renderer process of the page last loaded, still known once it is gone.
@@ -142,4 +150,3 @@ private:
     quint64 m_lastReading = 0;
     std::map<quint64, std::function<void(const QVariant &)>> m_pendingReads;
 };
-    std::function<QString()> m_saveTitle;

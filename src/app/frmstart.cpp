@@ -264,7 +264,8 @@ void frmStart::Form_Resize()
         wasMinimized = 0;
     m_windowTitle->refresh();
     const MainLayout l = MainLayout::compute(Twips::fromPixels(width()), Twips::fromPixels(height()),
-                                             m_state.tabWidth, Twips::fromPixels(cmdBar2->sizeHint().width()));
+                                             m_state.tabWidth, Twips::fromPixels(cmdBar2->sizeHint().width()),
+                                             Twips::fromPixels(Tab1->minimumStripWidth()));
     l.applyTo({picBar, picStat, cmdBar0, cmdBar1, cmdBar2, Tab1, Text1, cmdMoveL, statusBar, timeBar, progressBar,
                cmdMove});
     m_tabs->Set_Web(m_tabs->ActiveTab());

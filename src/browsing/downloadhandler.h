@@ -23,6 +23,7 @@ public:
     static constexpr int failedCaption = 251;
     static constexpr int unwritableCaption = 280;
     static constexpr int replaceCaption = 443;
+    static constexpr int saveDownloadCaption = 471;
 
     DownloadHandler(ProgramState &state, UserDialogs &dialogs, QLabel *statusBar, QProgressBar *progressBar,
                     QObject *parent = nullptr);

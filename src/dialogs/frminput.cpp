@@ -5,7 +5,9 @@
 #include "platform/twips.h"
 #include "themedicon.h"
 
+#include <QKeyEvent>
 #include <QLabel>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -36,6 +38,43 @@ frmInput::frmInput(ProgramState &state, const CommandCatalogue &catalogue, const
     setMinimumWidth(Twips::toPixels(widthTwips));
     // A question longer than the designed width widens the box: both answers stay on the bar.
     resize(std::max(Twips::toPixels(widthTwips), sizeHint().width()), sizeHint().height());
+}
+
+QToolButton *frmInput::answer(const char *key) const
+{
+    return qobject_cast<QToolButton *>(cmdBar->widgetForAction(cmdBar->action(QLatin1String(key))));
+}
+
+void frmInput::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    answer("OKNO")->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+// The bar's buttons take no focus of their own: the keyboard goes from one answer to the other.
+bool frmInput::focusNextPrevChild(bool)
+{
+    (answer("OKNO")->hasFocus() ? answer("OKYES") : answer("OKNO"))->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
+void frmInput::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        focusNextPrevChild(true);
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        for (const char *key : {"OKYES", "OKNO"}) {
+            if (answer(key)->hasFocus())
+                return answer(key)->click();
+        }
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
 }
 
 void frmInput::applyCaptions(const Question &question)

@@ -5,11 +5,13 @@
 class CommandBar;
 class CommandCatalogue;
 class QLabel;
+class QToolButton;
 struct ProgramState;
 
 // The yes/no box asked before unsaved edits are discarded, with the question its caller puts.
 // The answer is left in inputAnswer: 1 after "OKYES", 0 after "OKNO", unchanged when the box is
-// closed in any other way.
+// closed in any other way. "OKNO" has the keyboard when the box opens; Tab and the arrows move it
+// to the other answer, and Enter answers with the button that has it.
 class frmInput : public QDialog
 {
     Q_OBJECT
@@ -33,8 +35,14 @@ public:
     CommandBar *cmdBar;
     QLabel *labTitle;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
+
 private:
     void applyCaptions(const Question &question);
+    QToolButton *answer(const char *key) const;
     void cmdBar_ButtonClick(int instance, const QString &key);
 
     ProgramState &m_state;

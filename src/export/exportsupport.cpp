@@ -86,14 +86,15 @@ void ExportSupport::copyPage(std::function<void(const QString &)> done)
     });
 }
 
-QString ExportSupport::chooseFile(const QString &extension, const QString &filter, const QString &untitled)
+QString ExportSupport::chooseFile(int commandCaption, const QString &extension, const QString &filter,
+                                  const QString &untitled)
 {
     WebView *view = activeView();
     const QString title = ExportNames::pageTitle(view->LocationName(), view->LocationURL());
     const QString name = ExportNames::suggested(title, extension, untitled.isEmpty() ? m_state.todayDate : untitled);
     const QString suggested =
         m_fileName.isEmpty() ? name : QFileInfo(m_fileName).absoluteDir().filePath(name);
-    QString chosen = m_dialogs.saveFileName(suggested, filter);
+    QString chosen = m_dialogs.saveFileName(m_state.caption(commandCaption), suggested, filter);
     if (chosen.isEmpty())
         return chosen;
     // A name typed without extension gets the one of its kind.

@@ -66,9 +66,10 @@ public:
     // (the export has then ended with caption 120, or with the page that did not answer).
     void copyPage(std::function<void(const QString &htmlPath)> done);
 
-    // The save dialog with the page title's suggested name (untitled, or today's date, for a
-    // page without title); empty when cancelled.
-    QString chooseFile(const QString &extension, const QString &filter, const QString &untitled = {});
+    // The save dialog, titled with the caption of the export's command, with the page title's
+    // suggested name (untitled, or today's date, for a page without title); empty when cancelled.
+    QString chooseFile(int commandCaption, const QString &extension, const QString &filter,
+                       const QString &untitled = {});
 
     // Reserves a file beside each final name, lets the office write them (work gets the
     // temporary names), and puts them in place only when all were written; then done(reply).

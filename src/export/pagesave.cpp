@@ -50,16 +50,17 @@ void PageSave::save()
         return m_.dialogs().message(m_.caption(ExportSupport::nothingCaption, "Nothing could be copied from this page."));
     if (!m_.begin(ExportSupport::savingCaption, "Saving the page..."))
         return;
-    m_path = m_.chooseFile(QStringLiteral(".mhtml"), filter);
+    m_path = m_.chooseFile(commandCaption, QStringLiteral(".mhtml"), filter);
     if (m_path.isEmpty())
         return m_.finish();
     const QFileInfo target(m_path);
     const bool complete = target.suffix().compare(u"html", Qt::CaseInsensitive) == 0
                           || target.suffix().compare(u"htm", Qt::CaseInsensitive) == 0;
     if (const QString resources = resourcesOf(m_path); complete && present(resources)
-        && !m_.dialogs().questionDefaultNo(m_.caption(replaceFolderCaption, "A folder of this name holds the pictures "
+        && !m_.dialogs().question(m_.caption(replaceFolderCaption, "A folder of this name holds the pictures "
                                                                             "and styles of a page. Replace it?")
-                                           % u'\n' % QDir::toNativeSeparators(resources)))
+                                           % u'\n' % QDir::toNativeSeparators(resources),
+                                           UserDialogs::Default::No))
         return m_.finish();
     m_writing = std::make_unique<QTemporaryDir>(target.absoluteDir().filePath(QStringLiteral(".") + target.fileName()
                                                                               + QStringLiteral(".XXXXXX")));

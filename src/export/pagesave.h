@@ -21,6 +21,8 @@ class PageSave : public QObject
 public:
     static constexpr int limitMs = 60000;
     static constexpr int replaceFolderCaption = 442;
+    // The command's own caption titles the save dialog.
+    static constexpr int commandCaption = 145;
     static inline const QString filter = QStringLiteral("Web archive (*.mhtml *.mht);;Web page, complete (*.html *.htm)");
 
     explicit PageSave(ExportSupport &support, QObject *parent = nullptr);

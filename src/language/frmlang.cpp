@@ -183,6 +183,7 @@ QString frmLang::targetFor(const QString &name)
         return m_state.appFolder.path(LanguageName::fileName(name));
     const bool replace = m_dialogs.question(
         m_state.caption(replaceCaption, "This language file exists already. Replace it?") % u'\n' %
-        QDir::toNativeSeparators(existing));
+            QDir::toNativeSeparators(existing),
+        UserDialogs::Default::No);
     return replace ? existing : QString();
 }

@@ -43,7 +43,7 @@ bool holdsSecrets(const std::vector<BookmarksHtml::Folder> &folders)
 
 void BookmarkCommands::importFile()
 {
-    const QString path = m_dialogs.openFileName(fileFilter);
+    const QString path = m_dialogs.openFileName(m_state.caption(importCaption, "Import bookmarks"), fileFilter);
     if (path.isEmpty())
         return;
     QFile file(path);
@@ -85,15 +85,17 @@ void BookmarkCommands::exportFile()
         m_dialogs.question(m_state.caption(323, "Export all the link tables? (No: only this table.)"));
     const std::vector<BookmarksHtml::Folder> folders = BookmarkTransfer::stored(m_state, allTables);
     // A bookmarks file chosen may be a browser's own copy: replacing it is asked.
-    QString path = m_dialogs.saveFileName(suggestedName(m_state, allTables), fileFilter, UserDialogs::Existing::Ask);
+    QString path = m_dialogs.saveFileName(m_state.caption(exportCaption, "Export bookmarks"),
+                                          suggestedName(m_state, allTables), fileFilter, UserDialogs::Existing::Ask);
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".html");
     const bool withSecrets =
         holdsSecrets(folders) &&
-        m_dialogs.questionDefaultNo(m_state.caption(324, "Write the secrets into the file too? Anyone who can read "
-                                                         "the file can read them."));
+        m_dialogs.question(m_state.caption(324, "Write the secrets into the file too? Anyone who can read "
+                                                "the file can read them."),
+                           UserDialogs::Default::No);
 
     QStringList lines = BookmarksHtml::write(folders, withSecrets).split(u'\n');
     if (!lines.isEmpty() && lines.last().isEmpty())

@@ -32,14 +32,12 @@ void QtUserDialogs::message(const QString &text, Icon icon)
     ask(icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::Information, text, QMessageBox::Ok);
 }
 
-bool QtUserDialogs::question(const QString &text)
-{
-    return ask(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
-}
+static QString titleOr(const QString &title) { return title.isEmpty() ? kTitle : title; }
 
-bool QtUserDialogs::questionDefaultNo(const QString &text)
+bool QtUserDialogs::question(const QString &text, Default answer)
 {
-    return ask(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+    return ask(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
+               answer == Default::No ? QMessageBox::No : QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 int QtUserDialogs::choose(const QString &text, const QStringList &choices)
@@ -68,9 +66,10 @@ QString QtUserDialogs::textInput(const QString &title, const QString &prompt)
     return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
-QString QtUserDialogs::saveFileName(const QString &suggested, const QString &filter, Existing existing)
+QString QtUserDialogs::saveFileName(const QString &title, const QString &suggested, const QString &filter,
+                                    Existing existing)
 {
-    QFileDialog dialog(QApplication::activeWindow(), kTitle, suggested, filter);
+    QFileDialog dialog(QApplication::activeWindow(), titleOr(title), suggested, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     if (existing == Existing::Replace) {
         // An export replaces its file, and a slide show chosen again grows.
@@ -83,9 +82,9 @@ QString QtUserDialogs::saveFileName(const QString &suggested, const QString &fil
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
-QString QtUserDialogs::openFileName(const QString &filter)
+QString QtUserDialogs::openFileName(const QString &title, const QString &filter)
 {
-    return QFileDialog::getOpenFileName(QApplication::activeWindow(), kTitle, QDir::homePath(), filter);
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), titleOr(title), QDir::homePath(), filter);
 }
 
 bool QtUserDialogs::choosePrinter(QPrinter &printer)

@@ -221,8 +221,9 @@ void frmJourney::deleteChosen()
 {
     const QString path = journeyList->currentData().toString();
     if (path.isEmpty() || path == m_travel.journeyPath() ||
-        !m_dialogs.questionDefaultNo(m_state.caption(deleteAskCaption, "Delete this journey? It cannot be brought back.") %
-                                     u'\n' % journeyList->currentText()))
+        !m_dialogs.question(m_state.caption(deleteAskCaption, "Delete this journey? It cannot be brought back.") %
+                                     u'\n' % journeyList->currentText(),
+                             UserDialogs::Default::No))
         return;
     QFile file(path);
     if (!file.remove()) {
@@ -254,14 +255,14 @@ QString frmJourney::suggestedName(const QString &extension) const
 
 void frmJourney::saveSvg()
 {
-    const QString path = m_dialogs.saveFileName(suggestedName(QStringLiteral(".svg")), QStringLiteral("SVG (*.svg)"));
+    const QString path = m_dialogs.saveFileName(exportSvg->text(), suggestedName(QStringLiteral(".svg")), QStringLiteral("SVG (*.svg)"));
     if (!path.isEmpty())
         m_export->saveSvg(path, m_picture->drawingDot(m_graph));
 }
 
 void frmJourney::savePng()
 {
-    const QString path = m_dialogs.saveFileName(suggestedName(QStringLiteral(".png")), QStringLiteral("PNG (*.png)"));
+    const QString path = m_dialogs.saveFileName(exportPng->text(), suggestedName(QStringLiteral(".png")), QStringLiteral("PNG (*.png)"));
     if (!path.isEmpty())
         m_export->savePng(path, *m_picture);
 }

@@ -123,6 +123,8 @@ class tst_FullDisk : public ExportTest
                 editor.show();
                 QTest::keyClicks(editor.Text1, "\"Caption " + QString::number(++pages) + '"');
                 dialogs().textAnswers = {"Mine"};
+                // Saved again, the language file exists: the user replaces it.
+                dialogs().questionAnswers = {true};
                 editor.cmdBar->action("SAVE5")->trigger();
             };
         if (file.startsWith("Journey.")) {

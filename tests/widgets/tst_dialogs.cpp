@@ -193,7 +193,7 @@ private slots:
             QTest::keyClick(&box, Qt::Key_Return);
             closedByEnter = !box.isVisible();
         });
-        const bool yes = defaultNo ? desktop.questionDefaultNo("Secrets?") : desktop.question("Go?");
+        const bool yes = defaultNo ? desktop.question("Secrets?", UserDialogs::Default::No) : desktop.question("Go?");
         QVERIFY(closedByEnter);
         QCOMPARE(yes, !defaultNo);
     }
@@ -220,7 +220,7 @@ private slots:
         else if (kind == "text input")
             desktop.textInput("TamzoTravel", text);
         else
-            kind == "question" ? desktop.question(text) : desktop.questionDefaultNo(text);
+            desktop.question(text, kind == "question" ? UserDialogs::Default::Yes : UserDialogs::Default::No);
         QVERIFY2(shown.contains(text), qPrintable(shown.join('|')));
     }
 

@@ -173,6 +173,8 @@ private slots:
         Window w;
         w.tables({line("A", "", "http://a/"), line("B", "", "http://b/")});
         QVERIFY(w.open());
+        // The editor's delete button asks first; the user says yes.
+        w.dialogs.questionAnswers = {true};
         EditorDriver driver([](frmEDit &editor) { press(editor, "CANCEL"); });
         w.doubleClickCell(row, column);
         QTRY_COMPARE_WITH_TIMEOUT(driver.seen, edited, edited ? 5000 : 100);

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QAction>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+
+// A user's click on a menu title of a toolbar and then on one of the entries of the menu that
+// drops down. The title's menu runs until it closes, so the entry is clicked from the event loop;
+// a menu the click left open (a disabled entry) is closed. Returns once the entry's command has run: whether the menu closed.
+inline bool chooseFromMenu(QToolBar *bar, QAction *title, QAction *entry)
+{
+    QMenu *menu = title->menu();
+    QTimer pick;
+    QObject::connect(&pick, &QTimer::timeout, menu, [&pick, menu, entry] {
+        if (!menu->isVisible())
+            return;
+        pick.stop();
+        // The click may open a window that runs until it closes: it must not hold this timer.
+        QTimer::singleShot(0, menu, [menu, entry] {
+            const QPoint at = menu->actionGeometry(entry).center();
+            QTest::mouseMove(menu, at);
+            QTest::mouseClick(menu, Qt::LeftButton, {}, at);
+            if (menu->isVisible())
+                menu->close();
+        });
+    });
+    pick.start(10);
+    QWidget *button = bar->widgetForAction(title);
+    QTest::mouseMove(button, button->rect().center());
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+    return QTest::qWaitFor([menu] { return !menu->isVisible(); });
+}

@@ -77,9 +77,9 @@ QString dateFrom(const QString &secondsSinceEpoch, const QString &today)
 {
     bool ok = false;
     const qint64 seconds = secondsSinceEpoch.toLongLong(&ok);
-    if (!ok || seconds <= 0)
-        return today;
-    return QDateTime::fromSecsSinceEpoch(seconds).date().toString(QStringLiteral("yyyy-MM-dd"));
+    const QDate date = ok && seconds > 0 ? QDateTime::fromSecsSinceEpoch(seconds).date() : QDate();
+    // A table's date has four digits of year; a later one would not read back as a date.
+    return date.isValid() && date.year() <= 9999 ? date.toString(QStringLiteral("yyyy-MM-dd")) : today;
 }
 
 } // namespace
@@ -151,14 +151,19 @@ BookmarksHtml::Contents BookmarksHtml::read(const QString &html, const QString &
         from = m.capturedEnd();
         const bool closing = !m.captured(1).isEmpty();
         const QString name = m.captured(2).toUpper();
+        const bool entryTag = name == u"DT" || name == u"DL" || name == u"DD" || name == u"HR" || name == u"H3" || name == u"A";
 
         if (capture == Capture::FolderName || capture == Capture::LinkTitle) {
-            // Markup inside a title is dropped; only its own end tag ends it.
-            if (closing && name == (capture == Capture::FolderName ? u"H3" : u"A"))
+            // Markup inside a title is dropped; its own end tag ends it, and so does the next entry
+            // when the file left the title open.
+            if (closing && name == (capture == Capture::FolderName ? u"H3" : u"A")) {
                 finishCapture();
-            continue;
+                continue;
+            }
+            if (!entryTag)
+                continue;
         }
-        if (capture == Capture::Description && (name == u"DT" || name == u"DL" || name == u"DD" || name == u"HR"))
+        if (capture != Capture::None && entryTag)
             finishCapture();
 
         if (closing) {

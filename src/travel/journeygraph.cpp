@@ -16,17 +16,20 @@ JourneyGraph JourneyGraph::fromAddresses(const QStringList &addresses, const QHa
 {
     JourneyGraph graph;
     QHash<QString, int> nodeOf;
+    QHash<QString, int> hostOf;
     int previous = -1;
     for (int i = 0; i < addresses.size(); ++i) {
         const QString page = Explorer::pageOf(addresses[i]);
         auto found = nodeOf.constFind(page);
         if (found == nodeOf.constEnd()) {
             const QString host = QUrl(page).host();
-            if (!graph.hosts.contains(host))
+            auto hostFound = hostOf.constFind(host);
+            if (hostFound == hostOf.constEnd()) {
+                hostFound = hostOf.insert(host, int(graph.hosts.size()));
                 graph.hosts << host;
+            }
             const QString title = titles.value(page).simplified();
-            graph.nodes.push_back({page, title.isEmpty() ? addressLabel(page) : title, 0,
-                                   int(graph.hosts.indexOf(host))});
+            graph.nodes.push_back({page, title.isEmpty() ? addressLabel(page) : title, 0, *hostFound});
             found = nodeOf.insert(page, int(graph.nodes.size() - 1));
         }
         ++graph.nodes[*found].visits;

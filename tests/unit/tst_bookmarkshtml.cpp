@@ -92,52 +92,34 @@ private slots:
         QCOMPARE(back.folders[0].rows[0].fields, expected.fields);
     }
 
-    // Files with a title or a description left open: every link still comes in, as "folder/title|notes".
-    void linksOfUnclosedEntries_data()
+    // Files other programs wrote, and their links as "folder/title|notes|date".
+    void oddFiles_data()
     {
         QTest::addColumn<QString>("html");
         QTest::addColumn<QStringList>("links");
         QTest::newRow("a link after a description")
             << "<DT><A HREF=\"https://a.example/\">first</A><DD>about first <A HREF=\"https://b.example/\">second</A>"
-            << QStringList{"/first|about first", "/second|"};
+            << QStringList{"/first|about first|2026-12-08", "/second||2026-12-08"};
         QTest::newRow("a title never ended")
             << "<DT><A HREF=\"https://a.example/\">first\n<DT><A HREF=\"https://b.example/\">second</A>"
-            << QStringList{"/first|", "/second|"};
-        QTest::newRow("a heading never ended")
-            << "<DT><H3>Folder\n<DL><p><DT><A HREF=\"https://a.example/\">in it</A></DL>" << QStringList{"Folder/in it|"};
+            << QStringList{"/first||2026-12-08", "/second||2026-12-08"};
+        QTest::newRow("a heading never ended") << "<DT><H3>Folder\n<DL><p><DT><A HREF=\"https://a.example/\">in it</A></DL>"
+                                               << QStringList{"Folder/in it||2026-12-08"};
+        QTest::newRow("dates past the year 9999 and beyond any clock")
+            << "<DT><A HREF=\"https://a.example/\" ADD_DATE=\"253402300800\">a</A>"
+               "<DT><A HREF=\"https://b.example/\" ADD_DATE=\"99999999999999999\">b</A>"
+            << QStringList{"/a||2026-12-08", "/b||2026-12-08"};
     }
-    void linksOfUnclosedEntries()
+    void oddFiles()
     {
         QFETCH(QString, html);
         QFETCH(QStringList, links);
         QStringList read;
         for (const auto &folder : BookmarksHtml::read(html, "2026-12-08").folders) {
             for (const LinkRow &row : folder.rows)
-                read << folder.title + '/' + row[LinkRow::Title] + '|' + row[LinkRow::Notes];
+                read << folder.title + '/' + row[LinkRow::Title] + '|' + row[LinkRow::Notes] + '|' + row[LinkRow::Date];
         }
         QCOMPARE(read, links);
-    }
-
-    // Files other programs wrote, and what the one link in them becomes.
-    void oneLink_data()
-    {
-        QTest::addColumn<QString>("html");
-        QTest::addColumn<int>("column");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("a date past the year 9999")
-            << "<DT><A HREF=\"https://a.example/\" ADD_DATE=\"253402300800\">a</A>" << int(LinkRow::Date) << "2026-12-08";
-        QTest::newRow("a date no clock holds")
-            << "<DT><A HREF=\"https://a.example/\" ADD_DATE=\"99999999999999999\">a</A>" << int(LinkRow::Date) << "2026-12-08";
-    }
-    void oneLink()
-    {
-        QFETCH(QString, html);
-        QFETCH(int, column);
-        QFETCH(QString, expected);
-        const BookmarksHtml::Contents contents = BookmarksHtml::read(html, "2026-12-08");
-        QCOMPARE(contents.folders.size(), size_t(1));
-        QCOMPARE(contents.folders[0].rows.size(), size_t(1));
-        QCOMPARE(contents.folders[0].rows[0][column], expected);
     }
 };
 

@@ -214,8 +214,13 @@ QString BookmarksHtml::write(const std::vector<Folder> &folders, bool withSecret
                 continue;
             html += u"        <DT><A HREF=\"" % escaped(row[LinkRow::Address]) % u'"';
             const QDate added = QDate::fromString(row[LinkRow::Date], QStringLiteral("yyyy-MM-dd"));
-            if (added.isValid())
-                html += u" ADD_DATE=\"" % QString::number(added.startOfDay().toSecsSinceEpoch()) % u'"';
+            if (added.isValid()) {
+                // Readers take a date of second 0 or before for none: a day that starts there goes
+                // out as its last second.
+                const qint64 start = added.startOfDay().toSecsSinceEpoch();
+                const qint64 seconds = start > 0 ? start : added.endOfDay().toSecsSinceEpoch();
+                html += u" ADD_DATE=\"" % QString::number(seconds) % u'"';
+            }
             if (withSecrets && !row[LinkRow::Secret].isEmpty())
                 html += u' ' % secretAttribute % u"=\"" % escaped(row[LinkRow::Secret]) % u'"';
             html += u'>' % escaped(row[LinkRow::Title]) % u"</A>\n";

@@ -122,7 +122,8 @@ BookmarksHtml::Contents BookmarksHtml::read(const QString &html, const QString &
             LinkRow row;
             row[LinkRow::Address] = LinkTableFile::addressFromPage(address);
             const QString title = fieldText(captured);
-            row[LinkRow::Title] = title.isEmpty() ? row[LinkRow::Address] : title;
+            // A link without a title is named by its address, blanks folded as in any title.
+            row[LinkRow::Title] = title.isEmpty() ? row[LinkRow::Address].simplified() : title;
             row[LinkRow::Secret] = fieldText(linkAttributes.value(secretAttribute));
             row[LinkRow::Typed] = LinkTable::typedText(row[LinkRow::Address]);
             row[LinkRow::Date] = dateFrom(linkAttributes.value(QStringLiteral("ADD_DATE")), today);

@@ -109,6 +109,8 @@ private slots:
             << QStringList{"/first||2026-12-08", "/second||2026-12-08"};
         QTest::newRow("a heading never ended") << "<DT><H3>Folder\n<DL><p><DT><A HREF=\"https://a.example/\">in it</A></DL>"
                                                << QStringList{"Folder/in it||2026-12-08"};
+        QTest::newRow("no title, a tab in the address") << "<DT><A HREF=\"https://a.example/\tx\"></A>"
+                                                        << QStringList{"/https://a.example/ x||2026-12-08"};
         QTest::newRow("dates past the year 9999 and beyond any clock")
             << "<DT><A HREF=\"https://a.example/\" ADD_DATE=\"253402387200\">a</A>"
                "<DT><A HREF=\"https://b.example/\" ADD_DATE=\"99999999999999999\">b</A>"

@@ -4,6 +4,7 @@
 #include "browsing/webview.h"
 #include "core/programstate.h"
 #include "core/textfile.h"
+#include "core/writefailure.h"
 #include "exportnames.h"
 #include "filereplacement.h"
 #include "platform/userdialogs.h"
@@ -190,6 +191,5 @@ void ExportSupport::saved(const QString &path) { finish(caption(savedCaption, "F
 
 void ExportSupport::failed(const WriteResult &failure)
 {
-    finish(UserDialogs::Icon::Critical,
-           caption(writeFailedCaption, "The file could not be written:") + u'\n' + failure.message());
+    finish(UserDialogs::Icon::Critical, writeFailureText(m_state, failure));
 }

@@ -28,7 +28,6 @@ class ExportSupport : public QObject
 public:
     static constexpr int savedCaption = 108;
     static constexpr int nothingCaption = 120;
-    static constexpr int writeFailedCaption = 254;
     static constexpr int officeMissingCaption = 255;
     static constexpr int busyCaption = 256;
     static constexpr int copyingCaption = 257;

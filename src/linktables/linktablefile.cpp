@@ -1,5 +1,7 @@
 #include "linktablefile.h"
 
+#include "core/linebreaks.h"
+
 #include <algorithm>
 
 namespace {

@@ -59,13 +59,14 @@ int JourneyGraph::reach(const QString &address)
     auto found = m_nodeOf.constFind(page);
     if (found == m_nodeOf.constEnd()) {
         const QString host = QUrl(page).host();
-        qsizetype hostIndex = hosts.indexOf(host);
-        if (hostIndex < 0) {
-            hostIndex = hosts.size();
+        auto hostFound = m_hostOf.constFind(host);
+        if (hostFound == m_hostOf.constEnd()) {
+            hostFound = m_hostOf.insert(host, int(hosts.size()));
             hosts << host;
         }
+        const int hostIndex = *hostFound;
         const QString title = m_titles.take(page);
-        nodes.push_back({page, title.isEmpty() ? addressLabel(page) : title, 0, int(hostIndex), {}});
+        nodes.push_back({page, title.isEmpty() ? addressLabel(page) : title, 0, hostIndex, {}});
         found = m_nodeOf.insert(page, int(nodes.size() - 1));
     }
     ++nodes[*found].visits;

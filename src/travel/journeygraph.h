@@ -59,6 +59,8 @@ private:
     int reach(const QString &address);
 
     QHash<QString, int> m_nodeOf;
+    // Each host found by a hash: a journey over many sites would otherwise search them all at each new page.
+    QHash<QString, int> m_hostOf;
     QHash<quint64, int> m_arrowOf;
     QHash<QString, QString> m_titles;
     int m_current = -1;

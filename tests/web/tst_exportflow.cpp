@@ -180,7 +180,7 @@ private slots:
         dialogs().saveAnswer = path;
         QVERIFY(exportWith(key));
         QCOMPARE(dialogs().messages.size(), 1);
-        const QString failure = "The file could not be written:\n" + path + ": ";
+        const QString failure = "This file could not be written:\n" + path + ": ";
         QVERIFY2(dialogs().messages.first().startsWith(failure), qPrintable(dialogs().messages.first()));
         QCOMPARE(dialogs().icons.last(), UserDialogs::Icon::Critical);
         if (overFolder) {
@@ -563,7 +563,7 @@ private slots:
         dialogs().saveAnswer = path;
         QVERIFY(exportWith("SAVE:HTML", 30000));
         QCOMPARE(dialogs().messages.size(), 1);
-        QVERIFY2(dialogs().messages.first().startsWith("The file could not be written:\n" + path + ": "),
+        QVERIFY2(dialogs().messages.first().startsWith("This file could not be written:\n" + path + ": "),
                  qPrintable(dialogs().messages.first()));
         QVERIFY(navigateAndWait(active(), server.url("/other")));
     }

@@ -6,11 +6,6 @@
 
 namespace {
 
-bool isLineBreak(QChar c)
-{
-    return c == u'\r' || c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
-}
-
 // Line breaks become blanks; when the text would still not read back, every occurrence of the
 // given characters is replaced.
 QString storableFromPage(QString text, const QString &from, const QString &to)

@@ -82,16 +82,17 @@ double fastestReading(const Read &read, const QByteArray &input, int times)
 }
 
 // Whether reading takes no more than linear time in the input's size, whatever the machine's
-// speed: copies of the input joined to at least linearLength bytes are read, then twice as many
-// copies. A linear reader takes about twice as long for the second, a quadratic one four times;
-// more than three times fails. Each is the fastest of a few readings, and a doubling that looks
-// slow is read more often before it counts, so that a busy moment of the machine decides nothing.
+// speed: copies of the input joined to at least linearLength bytes are read, then four times as
+// many copies. A linear reader takes about four times as long for the second, a quadratic one
+// sixteen times; more than eight times fails, so that the caches of a larger input decide nothing.
+// Each is the fastest of a few readings, and a growth that looks slow is read more often before it
+// counts, so that a busy moment of the machine decides nothing either.
 // copy(i) is the i-th copy: the input itself unless the target makes each copy its own (a
 // journey twice as long visits twice as many pages, not the same pages twice).
 template <typename Read, typename Copy>
 bool growsLinearly(const Read &read, const Copy &copy, qsizetype linearLength = 8192)
 {
-    QByteArray once, twice;
+    QByteArray once, more;
     int copies = 0;
     while (once.size() < linearLength) {
         const QByteArray next = copy(copies++);
@@ -99,18 +100,18 @@ bool growsLinearly(const Read &read, const Copy &copy, qsizetype linearLength = 
             return true;
         once += next;
     }
-    twice = once;
-    for (int i = copies; i < 2 * copies; ++i)
-        twice += copy(i);
+    more = once;
+    for (int i = copies; i < 4 * copies; ++i)
+        more += copy(i);
     // Below a tenth of a millisecond the clock's own steps would count.
     constexpr double noticeable = 1e-4;
     for (const int times : {1, 5, 25}) {
         const double onceSeconds = fastestReading(read, once, times);
-        const double twiceSeconds = fastestReading(read, twice, times);
-        if (twiceSeconds <= 3 * onceSeconds + noticeable)
+        const double moreSeconds = fastestReading(read, more, times);
+        if (moreSeconds <= 8 * onceSeconds + noticeable)
             return true;
-        std::fprintf(stderr, "reading %lld bytes took %.6f s, twice as many %.6f s (fastest of %d)\n",
-                     static_cast<long long>(once.size()), onceSeconds, twiceSeconds, times);
+        std::fprintf(stderr, "reading %lld bytes took %.6f s, four times as many %.6f s (fastest of %d)\n",
+                     static_cast<long long>(once.size()), onceSeconds, moreSeconds, times);
     }
     return false;
 }

@@ -172,10 +172,10 @@ void frmJourney::readMore()
     const JourneyReader::Outcome outcome = m_reader ? m_reader->readMore(m_graph) : JourneyReader::Outcome::Read;
     if (outcome != JourneyReader::Outcome::Read) {
         m_reader.reset();
-        const int caption = outcome == JourneyReader::Outcome::TooLarge ? tooLargeCaption : unreadableCaption;
-        m_dialogs.message((caption == tooLargeCaption ? m_state.caption(caption, "This journey is too large to show:") :
-                                                        m_state.caption(caption, "This journey cannot be read:")) %
-                          u'\n' % path);
+        const QString why = outcome == JourneyReader::Outcome::TooLarge
+                                ? m_state.caption(tooLargeCaption, "This journey is too large to show:")
+                                : m_state.caption(unreadableCaption, "This journey cannot be read:");
+        m_dialogs.message(why % u'\n' % path);
     }
     if (showsThisRun())
         m_graph.setTitles(m_travel.pageTitles());

@@ -409,7 +409,7 @@ private slots:
             QCOMPARE(dialogs().messages, QStringList{saved(path)});
             QVERIFY(!QDir(folder).entryList({"*.png"}, QDir::Files).isEmpty());
         } else if (pageNameTaken) {
-            QVERIFY2(dialogs().messages.value(0).startsWith("The file could not be written:"),
+            QVERIFY2(dialogs().messages.value(0).startsWith("This file could not be written:"),
                      qPrintable(dialogs().messages.value(0)));
         } else {
             QCOMPARE(dialogs().messages, QStringList());

@@ -55,10 +55,15 @@ private:
         frmLang editor(*state, catalogue, desktop);
         editor.show();
         QTest::keyClicks(editor.Text1, "new");
-        // The name is asked again after a no, and then given up.
+        const ModalDriver<QMessageBox> question([&](QMessageBox &) { answer(); });
+        // The name is asked again after a no, and then given up; after a yes the editor says
+        // where it saved.
         int names = 0;
         QTimer nameInput;
-        connect(&nameInput, &QTimer::timeout, this, [&names] {
+        connect(&nameInput, &QTimer::timeout, this, [&names, &question] {
+            auto *said = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (said && said->isVisible() && question.seen)
+                return said->accept();
             auto *input = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
             if (!input || !input->isVisible())
                 return;
@@ -68,7 +73,6 @@ private:
             QTest::keyClick(input->findChild<QLineEdit *>(), Qt::Key_Return);
         });
         nameInput.start(10);
-        const ModalDriver<QMessageBox> question([&](QMessageBox &) { answer(); });
         clickButton(editor, "SAVE5");
         return question.seen && folder->readBytes("Languages/Lang_Deutsch.Txt") == "old\r\n";
     }

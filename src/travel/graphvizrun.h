@@ -28,7 +28,7 @@ signals:
 private:
     void fail(Failure failure, const QString &detail);
 
-    QProcess m_process;
+    QProcess *m_process = new QProcess(this);
     QTimer m_limit;
     QElapsedTimer m_clock;
     bool m_over = false;

@@ -66,6 +66,30 @@ private:
         display.xdotool({"mousemove", "--window", window, QString::number(at.x()), QString::number(at.y()), "click", "1"});
     }
 
+    void stage(TempAppFolder &folder) const
+    {
+        folder.stageDelivered();
+        folder.write("Data/TamzoTravel.Opt", {"1", "0", "0", "0", server.url("/first")});
+        folder.write("Data/TamzoTravel.Ini", windowSettings);
+    }
+
+    // Starts the program and, once its first page is shown, opens the link-table window with a
+    // click on "FAVORITE": tables is that window on the display, left empty when a step failed.
+    void openTables(const VirtualDisplay &display, ProgramRun &run, const Positions &at, QString &tables)
+    {
+        QVERIFY(!at.favorite.isNull() && !at.addUrl.isNull());
+        run.useDisplay(display.name());
+        QVERIFY(run.start());
+        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount("/first") >= 1, 30000);
+        const QString main = display.xdotool({"search", "--sync", "--onlyvisible", "--name", "TamzoTravel"});
+        QVERIFY2(!main.isEmpty(), qPrintable(run.output()));
+        // The page's title arrives and the deferred start-up step enables "FAVORITE".
+        QTest::qWait(2500);
+        click(display, main, at.favorite);
+        tables = display.xdotool({"search", "--sync", "--onlyvisible", "--name", "Link tables"});
+        QVERIFY2(!tables.isEmpty(), qPrintable(run.output()));
+    }
+
 private slots:
     void initTestCase()
     {
@@ -75,27 +99,15 @@ private slots:
     void linksAddedToTwoTablesOutliveRestarts()
     {
         const Positions at = probe();
-        QVERIFY(!at.favorite.isNull() && !at.addUrl.isNull());
-
         VirtualDisplay display;
         QVERIFY2(display.isReady(), "Xvfb could not start");
         TempAppFolder folder;
-        folder.stageDelivered();
-        folder.write("Data/TamzoTravel.Opt", {"1", "0", "0", "0", server.url("/first")});
-        folder.write("Data/TamzoTravel.Ini", windowSettings);
-
+        stage(folder);
         ProgramRun first(folder);
-        first.useDisplay(display.name());
-        QVERIFY(first.start());
-        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount("/first") >= 1, 30000);
-        const QString main = display.xdotool({"search", "--sync", "--onlyvisible", "--name", "TamzoTravel"});
-        QVERIFY2(!main.isEmpty(), qPrintable(first.output()));
-        // The page's title arrives and the deferred start-up step enables "FAVORITE".
-        QTest::qWait(2500);
-
-        click(display, main, at.favorite);
-        const QString tables = display.xdotool({"search", "--sync", "--onlyvisible", "--name", "Link tables"});
-        QVERIFY2(!tables.isEmpty(), qPrintable(first.output()));
+        QString tables;
+        openTables(display, first, at, tables);
+        if (QTest::currentTestFailed())
+            return;
         click(display, tables, at.addUrl);
         QTRY_COMPARE_WITH_TIMEOUT(folder.readLines("Links/Links.000").size(), 1, 10000);
 
@@ -145,27 +157,17 @@ private slots:
     void signalWithUnsavedRowsAsksNothing()
     {
         const Positions at = probe();
-        QVERIFY(!at.favorite.isNull() && !at.addUrl.isNull());
-
         VirtualDisplay display;
         QVERIFY2(display.isReady(), "Xvfb could not start");
         TempAppFolder folder;
-        folder.stageDelivered();
-        folder.write("Data/TamzoTravel.Opt", {"1", "0", "0", "0", server.url("/first")});
-        folder.write("Data/TamzoTravel.Ini", windowSettings);
+        stage(folder);
         // A folder where the first table's file should be: every save of that table fails.
         QVERIFY(QDir().mkpath(folder.path("Links/Links.000")));
-
         ProgramRun run(folder);
-        run.useDisplay(display.name());
-        QVERIFY(run.start());
-        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount("/first") >= 1, 30000);
-        const QString main = display.xdotool({"search", "--sync", "--onlyvisible", "--name", "TamzoTravel"});
-        QVERIFY2(!main.isEmpty(), qPrintable(run.output()));
-        QTest::qWait(2500);
-        click(display, main, at.favorite);
-        const QString tables = display.xdotool({"search", "--sync", "--onlyvisible", "--name", "Link tables"});
-        QVERIFY2(!tables.isEmpty(), qPrintable(run.output()));
+        QString tables;
+        openTables(display, run, at, tables);
+        if (QTest::currentTestFailed())
+            return;
         click(display, tables, at.addUrl);
         // The failed save is told; the user reads it and goes on.
         const QString message = display.xdotool({"search", "--sync", "--onlyvisible", "--name", "^TamzoTravel$"});

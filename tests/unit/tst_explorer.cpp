@@ -20,6 +20,9 @@ const QHash<QString, QStringList> web = {
     {"http://b/1", {"http://a/1", "http://b/2"}},
     {"http://b/2", {"http://b/1#y"}},
     {"http://a/5", {"http://a/5#top"}},
+    // A page three links lead to, beside one that one link leads to; and a page without links.
+    {"http://c/1", {"http://c/2", "http://c/3", "http://c/3#a", "http://c/3#b", "http://c/4"}},
+    {"http://c/2", {}},
 };
 
 ExplorerOptions optionsOf(int mask)
@@ -87,6 +90,9 @@ private slots:
         QTest::newRow("site kept") << (site | same) << QStringList{} << "http://a/1" << 0.99 << "http://a/3";
         QTest::newRow("dead end jumps to a page with new links")
             << jump << QStringList{"http://a/1", "http://a/4"} << "http://a/4" << 0.0 << "http://a/1";
+        // The draw is over pages, not links: 0.6 falls on the second of two pages.
+        QTest::newRow("a page many links lead to is drawn as one page")
+            << fresh << QStringList{"http://c/1"} << "http://c/2" << 0.6 << "http://c/4";
         QTest::newRow("nothing left to jump to")
             << (jump | site) << QStringList{"http://a/3"} << "http://a/3" << 0.0 << "";
     }

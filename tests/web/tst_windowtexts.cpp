@@ -31,6 +31,16 @@ class tst_WindowTexts : public BrowserTest
         QTest::keyClicks(form().Text1->lineEdit(), address);
         QTest::keyClick(form().Text1->lineEdit(), Qt::Key_Return);
     }
+    // The delivered files, the language chosen speaking with its delivered file, not the test's own.
+    void useDeliveredLanguage(const QString &language)
+    {
+        const QString file = "Lang_" + language + ".txt";
+        browser->folder.stageDelivered();
+        QFile::remove(browser->folder.path("TamzoFirst.txt"));
+        QFile::remove(browser->folder.path("Languages/" + file));
+        QVERIFY(QFile::copy(browser->folder.path(file), browser->folder.path("Languages/" + file)));
+        browser->folder.write("Data/TamzoTravel.Opt", {"1", "0", "0", "0", server.url("/start"), language});
+    }
 
 private slots:
     void initTestCase()
@@ -57,48 +67,42 @@ private slots:
         QCOMPARE(form().windowTitle(), QString("Start - TamzoTravel"));
     }
 
-    void aLostLanguageFileFallsBackToEnglishOnce()
-    {
-        browser->folder.write("Data/TamzoTravel.Opt", {"1", "0", "0", "0", server.url("/start"), "Deutsch"});
-        QVERIFY(browser->start(server));
-        QCOMPARE(browser->dialogs.messages.size(), 1);
-        const QString message = browser->dialogs.messages.first();
-        QVERIFY2(message.startsWith("This language file is missing; English is used for now:"), qPrintable(message));
-        QVERIFY2(message.contains("Lang_Deutsch.txt"), qPrintable(message));
-        QCOMPARE(state().caption(1), QString("English 1"));
-        QCOMPARE(state().tabWidth, 3000);
-        // The choice stays.
-        QCOMPARE(state().languageName, QString("Deutsch"));
-        QVERIFY(OptionsFile::Save_Opt(state()).ok());
-        QCOMPARE(browser->folder.readLines("Data/TamzoTravel.Opt").value(5), QString("Deutsch"));
-    }
-
-    // Without any English file the built-in English gives the texts and settings of the delivered
-    // file, with one word of what is missing; a name no file could have is not kept.
-    void missingEnglishUsesTheBuiltInEnglish_data()
+    // A lost language falls back on the English file or, without one, on the built-in English, which
+    // gives the texts and settings of the delivered file; one word says what is missing. The choice
+    // stays, but a name no file could have is not kept.
+    void aLostLanguageFallsBackToEnglishOnce_data()
     {
         QTest::addColumn<QString>("language");
+        QTest::addColumn<bool>("englishThere");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("kept");
-        QTest::newRow("English lost") << "English" << "The English language file is missing" << "English";
-        QTest::newRow("both lost") << "Deutsch" << "This language file is missing" << "Deutsch";
-        QTest::newRow("a path") << "../../Data/TamzoTravel" << "This language name cannot be used" << "English";
+        QTest::newRow("Deutsch lost") << "Deutsch" << true << "This language file is missing; English is used for now:"
+                                      << "Deutsch";
+        QTest::newRow("English lost") << "English" << false << "The English language file is missing" << "English";
+        QTest::newRow("both lost") << "Deutsch" << false << "This language file is missing" << "Deutsch";
+        QTest::newRow("a path") << "../../Data/TamzoTravel" << false << "This language name cannot be used" << "English";
     }
-    void missingEnglishUsesTheBuiltInEnglish()
+    void aLostLanguageFallsBackToEnglishOnce()
     {
         QFETCH(QString, language);
+        QFETCH(bool, englishThere);
         QFETCH(QString, message);
         QFETCH(QString, kept);
-        QVERIFY(QFile::remove(browser->folder.path("Languages/Lang_English.txt")));
+        QVERIFY(englishThere || QFile::remove(browser->folder.path("Languages/Lang_English.txt")));
         browser->folder.write("Data/TamzoTravel.Opt", {"1", "0", "0", "0", server.url("/start"), language});
         QVERIFY(browser->start(server));
         QCOMPARE(browser->dialogs.messages.size(), 1);
-        QVERIFY2(browser->dialogs.messages.first().startsWith(message), qPrintable(browser->dialogs.messages.first()));
+        const QString said = browser->dialogs.messages.first();
+        QVERIFY2(said.startsWith(message), qPrintable(said));
+        QVERIFY2(!englishThere || said.contains("Lang_" + language + ".txt"), qPrintable(said));
         TempAppFolder delivered;
         delivered.stageDelivered();
         ProgramState english{AppFolder(delivered.root())};
-        LanguageFile::readFile(english, delivered.path("Lang_English.txt"));
+        LanguageFile::readFile(english, englishThere ? browser->folder.path("Languages/Lang_English.txt")
+                                                     : delivered.path("Lang_English.txt"));
         QCOMPARE(form().bars().action("NAVIGATE:GO")->text(), english.caption(169));
+        if (englishThere)
+            QCOMPARE(state().tabWidth, 3000); // the width the test's English file sets
         QCOMPARE(form().tabs().TabCount(), 5);
         form().GO_Exit();
         QCOMPARE(browser->folder.readLines("Data/TamzoTravel.Opt").value(5), kept);
@@ -113,12 +117,7 @@ private slots:
     void deliveredTabWidthGivesReadableTabs()
     {
         QFETCH(QString, language);
-        const QString file = "Lang_" + language + ".txt";
-        browser->folder.stageDelivered();
-        QFile::remove(browser->folder.path("TamzoFirst.txt"));
-        QFile::remove(browser->folder.path("Languages/" + file));
-        QVERIFY(QFile::copy(browser->folder.path(file), browser->folder.path("Languages/" + file)));
-        browser->folder.write("Data/TamzoTravel.Opt", {"1", "0", "0", "0", server.url("/start"), language});
+        useDeliveredLanguage(language);
         QVERIFY(browser->start(server));
         QCOMPARE(form().tabs().TabCount(), 5);
         // A window filling a 1920-pixel screen.
@@ -145,10 +144,7 @@ private slots:
     void narrowWindowKeepsEveryTabReadable()
     {
         QFETCH(int, width);
-        browser->folder.stageDelivered();
-        QFile::remove(browser->folder.path("TamzoFirst.txt"));
-        QFile::remove(browser->folder.path("Languages/Lang_English.txt"));
-        QVERIFY(QFile::copy(browser->folder.path("Lang_English.txt"), browser->folder.path("Languages/Lang_English.txt")));
+        useDeliveredLanguage("English");
         QVERIFY(browser->start(server));
         TabStrip *strip = form().Tab1;
         for (int tab = 1; tab < 5; ++tab) // each free tab becomes a copy of the one before

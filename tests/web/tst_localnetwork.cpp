@@ -129,6 +129,15 @@ private slots:
                                  + server.url("/seen")), qPrintable(told));
         QCOMPARE(active()->LocationURL(), onPublicSite("/page"));
         QCOMPARE(seen(), before);
+        // Whatever the page does next, the notice stays until the user opens another address.
+        for (const QString title : {"next", "typed"})
+            publicSite.setPage("/" + title, QString("<html><head><title>%1</title></head></html>").arg(title).toUtf8());
+        active()->engine()->page()->runJavaScript("document.title = 'later'; location.href = '/next';");
+        QVERIFY(waitUntil([&] { return active()->LocationName() == "next" && !active()->Busy(); }));
+        QCOMPARE(form().statusBar->text(), told);
+        form().Text1->setEditText(onPublicSite("/typed"));
+        QTest::keyClick(form().Text1->lineEdit(), Qt::Key_Return);
+        QVERIFY(waitUntil([&] { return form().statusBar->text() == "typed"; }));
     }
 
     // The first link is drawn first; a page whose links all lead into the local network has none.

@@ -97,6 +97,7 @@ void Navigator::onActiveViewShown(WebView *view)
     m_state.currentAddress = address;
     m_state.bookmarkAddress = address;
     m_state.pageTitle = view->LocationName();
+    m_refusalShown = false;
     m_statusBar->setText(m_state.pageTitle);
     if (!view->Busy())
         m_progressBar->setValue(view->showsPage() ? 100 : 0);
@@ -176,7 +177,9 @@ void Navigator::onBeforeNavigate(const QString &address)
     m_progressBar->setValue(0);
     if (address.left(4).toLower() == u"http")
         showAddress(address);
-    m_statusBar->setText(m_state.caption(statusCaption));
+    if (!m_tabs.activeView()->pageNavigation())
+        m_refusalShown = false;
+    showPageStatus(m_state.caption(statusCaption));
     // Enabling a running timer leaves its next tick where it was.
     if (!Timer5.isActive())
         Timer5.start();
@@ -198,16 +201,23 @@ void Navigator::onDocumentComplete(const QString &address)
         m_state.currentAddress = address;
 }
 
-void Navigator::onStatusText(const QString &text) { m_statusBar->setText(text); }
+void Navigator::onStatusText(const QString &text) { showPageStatus(text); }
 
 void Navigator::onTitle(const QString &title)
 {
-    m_statusBar->setText(title);
+    showPageStatus(title);
     m_state.pageTitle = title;
+}
+
+void Navigator::showPageStatus(const QString &text)
+{
+    if (!m_refusalShown)
+        m_statusBar->setText(text);
 }
 
 void Navigator::onLocalAddressRefused(const QString &address)
 {
+    m_refusalShown = true;
     m_statusBar->setText(m_state.caption(localRefusedCaption, "A page on the internet may not open this address of the local network:") %
                          u' ' % address);
 }

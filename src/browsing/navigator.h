@@ -67,6 +67,8 @@ private:
     void onStatusText(const QString &text);
     void onTitle(const QString &title);
     void onLocalAddressRefused(const QString &address);
+    // What the page makes of the status line: nothing while a refusal of it is shown.
+    void showPageStatus(const QString &text);
 
     ProgramState &m_state;
     TabSet &m_tabs;
@@ -76,4 +78,7 @@ private:
     QProgressBar *m_progressBar;
     // An entry of the box's list has just been picked with the pointer or the keyboard.
     bool m_listPick = false;
+    // The status line tells that the page shown was refused an address of the local network; it
+    // stays until the user or travel opens another address.
+    bool m_refusalShown = false;
 };

@@ -85,14 +85,20 @@ bool WebPage::refusedLocal(const QUrl &from, const QUrl &to)
 {
     if (NetworkReach::mayLead(from, to))
         return false;
+    // The user's click was spent on what was refused: what the page opens next is its own.
+    m_lastUserAction.invalidate();
     emit localAddressRefused(to);
     return true;
 }
 
+bool WebPage::userJustActed() const
+{
+    return m_lastUserAction.isValid() && m_lastUserAction.elapsed() < userActionMs;
+}
+
 bool WebPage::takeUserRequest()
 {
-    const bool clicked = m_lastUserAction.isValid() && m_lastUserAction.elapsed() < userActionMs;
-    return std::exchange(m_userNavigation, false) || clicked;
+    return std::exchange(m_userNavigation, false) || userJustActed();
 }
 
 bool WebPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
@@ -110,11 +116,14 @@ bool WebPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool
         return false;
     }
     m_lastRequested = url;
+    // A link the user has just clicked is the user's.
+    if (type != NavigationTypeRedirect)
+        m_pageStarted = pageStarted && !userJustActed();
     // Every address opened for the program or the user is noted as it starts.
     if (type != NavigationTypeRedirect && type != NavigationTypeTyped)
         m_programNavigation.clear();
     m_dialogs.pageLeft(url.host() == this->url().host());
-    emit mainFrameNavigation(url);
+    emit mainFrameNavigation(url, m_pageStarted);
     return true;
 }
 

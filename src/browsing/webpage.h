@@ -35,7 +35,9 @@ public:
     void noteProgramNavigation(const QUrl &url) { m_programNavigation = url; }
 
 signals:
-    void mainFrameNavigation(const QUrl &url);
+    // A document is asked for: by the page itself (its links, forms and scripts, and the server's
+    // redirections of these), or by the user or the program.
+    void mainFrameNavigation(const QUrl &url, bool pageStarted);
     void newWindowAsked(const QUrl &url);
     void localAddressRefused(const QUrl &url);
     // The program's navigation has its document shown (the engine's own page for an address that
@@ -60,12 +62,14 @@ protected:
 private:
     QWidget *owner() const;
     bool refusedLocal(const QUrl &from, const QUrl &to);
+    bool userJustActed() const;
     void endProgramNavigation(bool shown);
 
     QElapsedTimer m_lastUserAction;
     bool m_userNavigation = false;
     // The address the main frame asked for last, through the server's redirections.
     QUrl m_lastRequested;
+    bool m_pageStarted = false;
     QUrl m_programNavigation;
     PageDialogs m_dialogs;
 };

@@ -47,7 +47,12 @@ QWebEngineView *WebView::ensureEngine()
 
     if (m_dialogStopText)
         m_page->dialogs().setStopText(m_dialogStopText);
-    connect(m_page, &WebPage::mainFrameNavigation, this, [this](const QUrl &url) { emit BeforeNavigate2(url.toString()); });
+    // A notice of the program's is part of the navigation that failed.
+    connect(m_page, &WebPage::mainFrameNavigation, this, [this](const QUrl &url, bool pageStarted) {
+        if (url.scheme() != u"data")
+            m_pageNavigation = pageStarted;
+        emit BeforeNavigate2(url.toString());
+    });
     // A notice stands until another document is shown (a download shows none).
     connect(m_page, &QWebEnginePage::urlChanged, this, [this](const QUrl &url) {
         if (url.scheme() != u"data")
@@ -122,12 +127,26 @@ bool WebView::freeHeldPage(std::function<void()> next)
         return false;
     m_afterRestart = std::move(next);
     m_page->dialogs().pageLeft(true);
+    endRenderer();
+    return true;
+}
+
+void WebView::endRenderer()
+{
     const qint64 pid = m_page->renderProcessPid();
     if (m_profile)
         m_profile->endRenderer(pid);
     else
         ::kill(static_cast<pid_t>(pid), SIGKILL);
-    return true;
+}
+
+// Shown again, the page would loop as before: the view shows that it stopped working instead.
+void WebView::endSilentPage()
+{
+    if (!m_page || m_page->renderProcessPid() <= 0)
+        return;
+    m_afterRestart = [this] { emit RendererCrashed(LocationURL()); };
+    endRenderer();
 }
 
 void WebView::Navigate(const QString &address) { open(address, false); }

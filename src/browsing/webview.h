@@ -55,7 +55,14 @@ public:
     void ExecWB(int command, int option = 0);
     void SetFocus();
 
+    // Ends the renderer of a page whose script never yields, which would keep a core busy and
+    // take no other document; the view then shows that the page stopped working.
+    void endSilentPage();
+
     bool Busy() const { return m_busy; }
+    // The latest document asked for is the page's doing (its link, form or script), not the
+    // user's nor the program's.
+    bool pageNavigation() const { return m_pageNavigation; }
     // Whether the engine has a page to go back or forward to.
     bool canGoBack() const;
     bool canGoForward() const;
@@ -128,6 +135,7 @@ private:
     QWebEngineView *ensureEngine();
     void open(const QString &address, bool userAsked);
     bool freeHeldPage(std::function<void()> next);
+    void endRenderer();
     void onLoadingChanged(const QWebEngineLoadingInfo &loading);
     void runScript(const QString &script, std::function<void(const QVariant &)> done);
     void printTo(QPrinter *printer);
@@ -155,6 +163,7 @@ private:
     std::function<void()> m_afterRestart;
     // The renderer process of the page last loaded, still known once it is gone.
     qint64 m_rendererPid = 0;
+    bool m_pageNavigation = false;
     quint64 m_lastReading = 0;
     std::map<quint64, std::function<void(const QVariant &)>> m_pendingReads;
 };

@@ -62,11 +62,12 @@ void ExportSupport::copyPage(std::function<void(const QString &)> done)
 {
     m_office->prepare();
     QPointer<ExportSupport> self(this);
-    m_pageCopy.run(activeView(), [self, done = std::move(done)](const PageCopy::Copied &copied) {
+    const QPointer<WebView> view = activeView();
+    m_pageCopy.run(view, [self, view, done = std::move(done)](const PageCopy::Copied &copied) {
         if (!self)
             return;
         if (!copied.answered) {
-            self->finish(self->silentPageText());
+            self->finishSilent(view);
             return done(QString());
         }
         if (copied.empty()) {
@@ -170,9 +171,11 @@ void ExportSupport::officeFailed(const OfficeEngine::Reply &reply, const QString
     finish(UserDialogs::Icon::Critical, message);
 }
 
-QString ExportSupport::silentPageText() const
+void ExportSupport::finishSilent(WebView *view)
 {
-    return caption(silentPageCaption, "The page did not answer in time, so nothing was copied from it.");
+    finish(caption(silentPageCaption, "The page did not answer in time, so nothing was copied from it."));
+    if (view)
+        view->endSilentPage();
 }
 
 void ExportSupport::finish(const QString &message) { finish(UserDialogs::Icon::Information, message); }

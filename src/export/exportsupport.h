@@ -82,8 +82,9 @@ public:
     void finish(const QString &message = {});
     void finish(UserDialogs::Icon icon, const QString &message);
     void saved(const QString &path);
-    // The message of an export whose page did not answer (its script is busy).
-    QString silentPageText() const;
+    // The ending of an export whose page did not answer (its script is busy): the page's renderer
+    // is ended, so that the tab takes another address.
+    void finishSilent(WebView *view);
     void failed(const WriteResult &failure);
 
 private:

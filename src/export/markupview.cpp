@@ -21,11 +21,12 @@ void MarkupView::show()
     if (!m_.begin(ExportSupport::savingCaption, "Saving the page...", false))
         return;
     QPointer<MarkupView> self(this);
-    const quint64 wait = m_answer.await([self] {
+    const QPointer<WebView> view = m_.activeView();
+    const quint64 wait = m_answer.await([self, view] {
         if (self)
-            self->m_.finish(self->m_.silentPageText());
+            self->m_.finishSilent(view);
     });
-    m_.activeView()->readMarkup([self, wait](const QString &markup) {
+    view->readMarkup([self, wait](const QString &markup) {
         if (self && self->m_answer.answered(wait))
             self->write(markup);
     });

@@ -38,6 +38,18 @@ TravelEngine::TravelEngine(ProgramState &state, TabSet &tabs, Navigator &navigat
     harvestTimer.setTimerType(Qt::PreciseTimer);
     harvestTimer.setInterval(harvestLimitMs);
     connect(&harvestTimer, &QTimer::timeout, this, [this] { finishStep({}); });
+    resolveTimer.setSingleShot(true);
+    resolveTimer.setInterval(resolveLimitMs);
+    connect(&resolveTimer, &QTimer::timeout, this, [this] {
+        ++m_lookup;
+        m_choice.resolvingSpent = true;
+        refuse(m_resolving);
+    });
+    m_nameLookup = [this](const QString &name, Answer answer) {
+        QHostInfo::lookupHost(name, this, [answer = std::move(answer)](const QHostInfo &host) {
+            answer(host.error() == QHostInfo::NoError ? host.addresses() : QList<QHostAddress>());
+        });
+    };
 }
 
 void TravelEngine::GO_InitTravel()
@@ -104,8 +116,13 @@ void TravelEngine::cancelStep()
 {
     m_stepInFlight = false;
     endHarvest();
-    if (m_lookup != -1)
-        QHostInfo::abortHostLookup(std::exchange(m_lookup, -1));
+    endResolving();
+}
+
+void TravelEngine::endResolving()
+{
+    ++m_lookup;
+    resolveTimer.stop();
 }
 
 void TravelEngine::showLog() { m_shell.open(m_state.appFolder.path(logFileName)); }
@@ -215,34 +232,44 @@ void TravelEngine::chooseAndOpen()
                                                   stillOpen(m_choice.earlierLinks), m_uniform);
         if (address.isEmpty() || m_choice.refused.contains(address) || !m_choice.view)
             return endTravel();
-        // The journey's earlier pages may offer what this page may not lead to.
-        if (!NetworkReach::mayLead(shown, QUrl(address))) {
+        // The journey's earlier pages may offer what this page may not lead to; once the step's
+        // time for names is spent, a name leads nowhere.
+        const bool named = NetworkReach::needsResolving(shown, QUrl(address));
+        if (!NetworkReach::mayLead(shown, QUrl(address)) || (named && m_choice.resolvingSpent)) {
             m_choice.refused.insert(address);
             continue;
         }
-        if (NetworkReach::needsResolving(shown, QUrl(address)))
-            return resolve(address);
-        return open(address);
+        return named ? resolve(address) : open(address);
     }
 }
 
-// Every address of the name must be public; the window goes on while the name is looked up.
+// Every address of the name must be public, and a name that cannot be resolved leads nowhere; the
+// window goes on while the name is looked up.
 void TravelEngine::resolve(const QString &address)
 {
-    m_lookup = QHostInfo::lookupHost(QUrl(address).host(), this, [this, address](const QHostInfo &host) {
-        if (host.lookupId() != m_lookup)
+    const quint64 lookup = ++m_lookup;
+    m_resolving = address;
+    if (!resolveTimer.isActive())
+        resolveTimer.start();
+    m_nameLookup(QUrl(address).host(), [this, lookup, address](const QList<QHostAddress> &addresses) {
+        if (lookup != m_lookup)
             return;
-        m_lookup = -1;
-        const QList<QHostAddress> addresses = host.addresses();
-        if (std::none_of(addresses.begin(), addresses.end(), &NetworkReach::isLocalAddress))
+        ++m_lookup;
+        if (!addresses.isEmpty() && std::none_of(addresses.begin(), addresses.end(), &NetworkReach::isLocalAddress))
             return open(address);
-        m_choice.refused.insert(address);
-        chooseAndOpen();
+        refuse(address);
     });
+}
+
+void TravelEngine::refuse(const QString &address)
+{
+    m_choice.refused.insert(address);
+    chooseAndOpen();
 }
 
 void TravelEngine::open(const QString &address)
 {
+    endResolving();
     m_stepInFlight = false;
     WebView *view = m_choice.view;
     // The view tells of its latest navigation only: another one opened since is not this step's.
@@ -259,8 +286,7 @@ void TravelEngine::open(const QString &address)
                    if (gone != requested || step != m_step)
                        return;
                    m_stepInFlight = true;
-                   m_choice.refused.insert(address);
-                   chooseAndOpen();
+                   refuse(address);
                })};
     // The user may have switched tabs during the harvest: the box shows the shown tab only, and
     // text the user is typing there stays.
@@ -296,6 +322,7 @@ void TravelEngine::recordOpened(const QString &address)
 void TravelEngine::endTravel()
 {
     markStop();
+    endResolving();
     m_stepInFlight = false;
     Timer2.stop();
     Timer3.stop();

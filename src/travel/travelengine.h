@@ -3,6 +3,7 @@
 #include "core/textfile.h"
 #include "explorer.h"
 
+#include <QHostAddress>
 #include <QObject>
 #include <QPointer>
 #include <QSet>
@@ -28,6 +29,9 @@ public:
     static constexpr int countdownIntervalMs = 1000;
     // A harvest the engine has not answered by then counts as a page without links.
     static constexpr int harvestLimitMs = 3000;
+    // What a step may spend resolving names: a name still unresolved by then, and every name
+    // after it, counts as one that leads nowhere public.
+    static constexpr int resolveLimitMs = 5000;
     static constexpr int logFailedCaption = 225;
     static constexpr int journeyFailedCaption = 340;
 
@@ -36,6 +40,13 @@ public:
 
     // A uniform draw in [0, 1); the default one is reseeded from the clock at every step.
     void setRandomSource(std::function<double()> uniform) { m_uniform = std::move(uniform); }
+
+    // Looks a name up and answers with its addresses, none when it cannot be resolved; the answer
+    // may come late or never. The default one asks the system's resolver.
+    using Answer = std::function<void(const QList<QHostAddress> &addresses)>;
+    using NameLookup = std::function<void(const QString &name, Answer answer)>;
+    void setNameLookup(NameLookup lookup) { m_nameLookup = std::move(lookup); }
+    const NameLookup &nameLookup() const { return m_nameLookup; }
 
     // How a step chooses among the links it harvested.
     Explorer &explorer() { return m_explorer; }
@@ -64,6 +75,7 @@ public:
     QTimer Timer2;
     QTimer Timer3;
     QTimer harvestTimer;
+    QTimer resolveTimer;
 
 public slots:
     void Timer2_Timer();
@@ -81,6 +93,8 @@ private:
     // to public addresses only, so a name is resolved first.
     void chooseAndOpen();
     void resolve(const QString &address);
+    void refuse(const QString &address);
+    void endResolving();
     // Opens the link; the step counts once its page is shown. A link that turns into a download
     // (or is led into the local network) gives way to another at once.
     void open(const QString &address);
@@ -96,7 +110,7 @@ private:
     void markStop();
 
     // A step from its harvest until its page is shown: the page it is on, the links it draws from,
-    // and those it found to be no page or out of its reach.
+    // those it found to be no page or out of its reach, and whether its time for names is spent.
     struct Choice
     {
         QPointer<WebView> view;
@@ -104,6 +118,7 @@ private:
         QStringList pageLinks;
         QStringList earlierLinks;
         QSet<QString> refused;
+        bool resolvingSpent = false;
     };
 
     ProgramState &m_state;
@@ -119,7 +134,10 @@ private:
     quint64 m_step = 0;
     QPointer<WebView> m_stepView;
     Choice m_choice;
-    int m_lookup = -1;
+    NameLookup m_nameLookup;
+    // Identifies the lookup awaited, so that a late answer, or one of a dropped step, is ignored.
+    quint64 m_lookup = 0;
+    QString m_resolving;
     QList<QMetaObject::Connection> m_watch;
     bool m_logFailureReported = false;
     bool m_journeyFailureReported = false;

@@ -10,6 +10,8 @@ static const QStringList excludedTexts = {QStringLiteral(".exe"), QStringLiteral
 
 bool accepts(QStringView href)
 {
+    if (href.size() > longestAddress)
+        return false;
     const QString lower = href.toString().toLower();
     const auto startsLower = [&](const QString &scheme) { return lower.startsWith(scheme); };
     const auto containsLower = [&](const QString &text) { return lower.contains(text); };
@@ -17,7 +19,7 @@ bool accepts(QStringView href)
            std::none_of(excludedTexts.begin(), excludedTexts.end(), containsLower);
 }
 
-LinkFilter documentFilter() { return LinkFilter{schemes, excludedTexts, maximumLinks}; }
+LinkFilter documentFilter() { return LinkFilter{schemes, excludedTexts, maximumLinks, longestAddress}; }
 
 int harvest(const QStringList &hrefs, std::array<QString, 501> &links)
 {

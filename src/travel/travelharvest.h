@@ -9,9 +9,13 @@
 namespace TravelHarvest {
 
 constexpr int maximumLinks = 499;
+// A page may offer addresses of up to the engine's 2 MB, which each step would write into the
+// log and the journey. No page a person links to has such an address: servers refuse request
+// lines past 8 KB, and the history keeps no longer entry than this.
+constexpr int longestAddress = 4096;
 
-// An address is a candidate when it is http or https and is neither a download nor a feed
-// (compared without regard to case).
+// An address is a candidate when it is http or https, is neither a download nor a feed (compared
+// without regard to case) and is no longer than longestAddress.
 bool accepts(QStringView href);
 
 // The same rule for the engine's walk of the document, which stops at maximumLinks.

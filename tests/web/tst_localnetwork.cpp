@@ -3,9 +3,12 @@
 #include "testmain.h"
 #include "travel/travelengine.h"
 
+#include <QComboBox>
 #include <QHostInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRegularExpression>
+#include <QTimer>
 
 // What a page may reach of the local network, on the real engine: the test server on 127.0.0.1
 // stands for the local network, a second one, under the name public.test (which the engine maps
@@ -34,6 +37,23 @@ class tst_LocalNetwork : public BrowserTest
                 QTest::newRow(qPrintable((fromPublic ? "public: " : "local: ") + markup)) << markup << "127.0.0.1" << fromPublic;
     }
     TravelEngine &travel() { return form().travel(); }
+    // The program's resolver knows the test's names as the system's knows real sites (the engine
+    // maps every .test name to this machine); silent.test is never answered.
+    void resolveTestNames()
+    {
+        const QHash<QString, QStringList> names{{"public.test", {"93.184.216.34", "2606:2800:220:1::1"}},
+                                                {"mixed.test", {"93.184.216.34", "10.0.0.1"}},
+                                                {"mapped.test", {"::ffff:192.168.0.1"}}};
+        travel().setNameLookup([names, system = travel().nameLookup(), this](const QString &name, TravelEngine::Answer answer) {
+            QList<QHostAddress> addresses;
+            for (const QString &address : names.value(name))
+                addresses << QHostAddress(address);
+            if (!name.endsWith(".test"))
+                system(name, std::move(answer));
+            else if (name != "silent.test")
+                QTimer::singleShot(0, &travel(), [answer, addresses] { answer(addresses); });
+        });
+    }
 
 public:
     // The engine reads its flags when the first profile is made, after this.
@@ -109,6 +129,15 @@ private slots:
                                  + server.url("/seen")), qPrintable(told));
         QCOMPARE(active()->LocationURL(), onPublicSite("/page"));
         QCOMPARE(seen(), before);
+        // Whatever the page does next, the notice stays until the user opens another address.
+        for (const QString title : {"next", "typed"})
+            publicSite.setPage("/" + title, QString("<html><head><title>%1</title></head></html>").arg(title).toUtf8());
+        active()->engine()->page()->runJavaScript("document.title = 'later'; location.href = '/next';");
+        QVERIFY(waitUntil([&] { return active()->LocationName() == "next" && !active()->Busy(); }));
+        QCOMPARE(form().statusBar->text(), told);
+        form().Text1->setEditText(onPublicSite("/typed"));
+        QTest::keyClick(form().Text1->lineEdit(), Qt::Key_Return);
+        QVERIFY(waitUntil([&] { return form().statusBar->text() == "typed"; }));
     }
 
     // The first link is drawn first; a page whose links all lead into the local network has none.
@@ -121,6 +150,10 @@ private slots:
             QTest::newRow(qPrintable(host)) << true << QStringList{host} << QString();
         QTest::newRow("a name of this machine") << true << QStringList{QHostInfo::localHostName()} << QString();
         QTest::newRow("beside a public link") << true << QStringList{"127.0.0.1", "public.test"} << "public.test";
+        QTest::newRow("a name of no address") << true << QStringList{"nowhere.test"} << QString();
+        QTest::newRow("then a public name") << true << QStringList{"nowhere.test", "public.test"} << "public.test";
+        QTest::newRow("a name also local") << true << QStringList{"mixed.test", "mapped.test"} << QString();
+        QTest::newRow("a name never answered") << true << QStringList{"silent.test", "public.test"} << QString();
         QTest::newRow("a journey begun on a local address") << false << QStringList{"localhost"} << "localhost";
     }
     void travelFromAPublicPageStaysPublic()
@@ -134,6 +167,7 @@ private slots:
         show(fromPublic, "/travel", pageWithLinks(links));
         const int before = server.requestCount("/private");
         travel().setRandomSource([] { return 0.0; });
+        resolveTestNames();
         QSignalSpy done(&travel(), &TravelEngine::stepDone);
         travel().GO_Travel_Links();
         QVERIFY(done.wait(webWaitMs));

@@ -67,12 +67,18 @@ private slots:
     void filtersAndOrder()
     {
         const QString base = server.url("");
+        // No longer an address than the history keeps, up to the longest the engine takes.
+        QStringList longest;
+        for (const int length : {4097, 2 * 1024 * 1024, 4096})
+            longest << base + "/long?" + QString(length - base.size() - 6, u'a');
         open(active(), "/mixed",
-             pageWithLinks({"HTTP://127.0.0.1:" + QString::number(server.port()) + "/A.EXE", base + "/rss/feed",
-                            "ftp://x/y", "javascript:void(0)", base + "/first", base + "/file.zip", "/second"}));
+             pageWithLinks({"HTTP://127.0.0.1:" + QString::number(server.port()) + "/A.EXE", base + "/rss/feed", "ftp://x/y",
+                            "javascript:void(0)", longest[0], longest[1], base + "/first", base + "/file.zip", "/second",
+                            longest[2]}));
         QCOMPARE(step(0.0), server.url("/first"));
-        QCOMPARE(state().travelLinkCount, qint16(2));
+        QCOMPARE(state().travelLinkCount, qint16(3));
         QCOMPARE(state().travelLinks[2], server.url("/second"));
+        QCOMPARE(state().travelLinks[3], longest[2]);
         QVERIFY(waitForDocument(active()));
         QCOMPARE(server.requestCount("/first"), 1);
     }

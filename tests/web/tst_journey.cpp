@@ -1,5 +1,6 @@
 #include "browserfixture.h"
 #include "commands/commandbars.h"
+#include "menuclick.h"
 #include "testmain.h"
 #include "travel/frmjourney.h"
 #include "travel/journeyfiles.h"
@@ -26,11 +27,7 @@ private:
     // Opens the TRAVEL menu and clicks the entry with the mouse.
     void clickTravelEntry(const QString &key)
     {
-        QMenu *menu = form().bars().menu("TRAVEL");
-        menu->popup(form().mapToGlobal(QPoint(10, 10)));
-        QTRY_VERIFY(menu->isVisible());
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action(key)).center());
-        QTRY_VERIFY(!menu->isVisible());
+        QVERIFY(clickMenuEntry(&form(), form().bars().menu("TRAVEL"), action(key)));
     }
 
     QString step(double draw)

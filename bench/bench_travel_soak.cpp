@@ -18,12 +18,15 @@
 // line a step: the page shown, how many links it offered and how many of them lead to pages new to
 // the journey, the address chosen, whether it is a link of the page shown, and whether it is new.
 // The journey window is open while travel runs (unless --no-window): the bench prints the longest
-// time the program did not return to its event loop and the longest the window held up a step
-// (reading the journey and starting its layout). --relayouts N then lays this run's journey out
-// N times more through the window, as a step does, printing the memory along the way and after
-// asking the C library to give its free memory back (malloc_trim); closing the
-// window, it prints the heap the picture gave back. Last, it opens the journey window on a kept
-// 1,000-step journey and prints how long that took.
+// time the program did not return to its event loop, the longest the window held up a step
+// (reading what the journey gained and drawing it) and the longest from a step until the picture
+// showed it. --relayouts N then lays this run's journey out N times more through the window, as a
+// step does, printing the memory along the way and after asking the C library to give its free
+// memory back (malloc_trim); closing the window, it prints the heap the picture gave back and how
+// long closing took. Then it opens the window again on this run's journey and prints how long
+// until it showed every step and until Graphviz had laid it out, and how long closing it takes
+// while a layout runs. Last, it opens the journey window on a kept 1,000-step journey and prints
+// how long that took.
 // Build and run:
 //   cmake --build build --target bench_travel_soak
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_travel_soak [--explore] [--steps N]              (generated)
@@ -129,6 +132,15 @@ QByteArray siteLinksOnly(const QByteArray &html)
     return QString::fromLatin1(html).remove(outside).toLatin1();
 }
 
+void closeWindow(frmJourney *window)
+{
+    QPointer<frmJourney> closing = window;
+    closing->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    if (closing)
+        std::printf("the journey window was not deleted when closed\n");
+}
+
 // Opens the journey window on a kept journey of 1,000 steps among 3,000 pages; the seconds it took.
 double openLongJourney(BrowserFixture &browser, TestHttpServer &server)
 {
@@ -138,20 +150,22 @@ double openLongJourney(BrowserFixture &browser, TestHttpServer &server)
         lines << "10:00:00  " + server.url(QString("/journey/%1.html").arg(walk.bounded(3000)));
     browser.folder.write("Journeys/Journey 2000-01-01 00-00-00.txt", lines);
     // The window open while travel ran is closed first, so that it opens anew on the kept journeys.
-    if (QPointer<frmJourney> open = browser.form->findChild<frmJourney *>()) {
-        open->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    if (frmJourney *open = browser.form->findChild<frmJourney *>())
+        closeWindow(open);
     QElapsedTimer clock;
     clock.start();
     browser.form->dispatcher().cmdBar_ButtonClick(CommandBars::menuInstance, JourneyCommands::showKey);
     auto *window = browser.form->findChild<frmJourney *>();
-    QTest::keyClick(window->journeyList, Qt::Key_End);
+    const int kept = window->journeyList->count() - 1;
+    window->journeyList->setCurrentIndex(kept);
+    emit window->journeyList->activated(kept);
+    QCoreApplication::processEvents();
+    const double shownMs = clock.nsecsElapsed() / 1e6;
     waitUntil([window] { return !window->layingOut(); }, stepWaitMs);
     QCoreApplication::processEvents();
     const double seconds = clock.nsecsElapsed() / 1e9;
-    std::printf("journey window on %d steps: %zu pages, opened in %.2f s\n", journeySteps, window->graph().nodes.size(),
-                seconds);
+    std::printf("journey window on a kept journey of %d steps: %zu pages, shown in %.0f ms, laid out in %.2f s\n",
+                journeySteps, window->graph().nodes.size(), shownMs, seconds);
     return seconds;
 }
 
@@ -175,14 +189,46 @@ void closeAndWeigh(frmJourney *journey)
 {
     const size_t pages = journey->graph().nodes.size(), arrows = journey->graph().arrows.size();
     const Memory open = Memory::now();
-    journey->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QElapsedTimer clock;
+    clock.start();
+    closeWindow(journey);
+    const double closingMs = clock.nsecsElapsed() / 1e6;
     const Memory closed = Memory::now();
-    std::printf("closing the journey window (%zu pages, %zu arrows) gave back %.1f MiB of heap in use "
-                "(%.1f KiB a page or arrow); the browser process went from %.1f to %.1f MiB\n",
-                pages, arrows, (open.heapUsedKiB - closed.heapUsedKiB) / 1024.0,
+    std::printf("closing the journey window (%zu pages, %zu arrows) took %.0f ms and gave back %.1f MiB of heap in "
+                "use (%.1f KiB a page or arrow); the browser process went from %.1f to %.1f MiB\n",
+                pages, arrows, closingMs, (open.heapUsedKiB - closed.heapUsedKiB) / 1024.0,
                 double(open.heapUsedKiB - closed.heapUsedKiB) / std::max<size_t>(1, pages + arrows),
                 open.ownKiB / 1024.0, closed.ownKiB / 1024.0);
+}
+
+// Opens the journey window anew on this run's journey: how long until it showed every step and
+// until Graphviz laid it out; then again, closed while Graphviz lays it out.
+void reopenAndClose(BrowserFixture &browser, int steps)
+{
+    for (const bool waitForLayout : {true, false}) {
+        QElapsedTimer clock;
+        clock.start();
+        browser.form->dispatcher().cmdBar_ButtonClick(CommandBars::menuInstance, JourneyCommands::showKey);
+        auto *window = browser.form->findChild<frmJourney *>();
+        if (!QTest::qWaitForWindowExposed(window))
+            std::printf("the journey window was not shown\n");
+        waitUntil([window, steps] { return window->shownSteps() >= steps; }, stepWaitMs);
+        QCoreApplication::processEvents();
+        const double shownMs = clock.nsecsElapsed() / 1e6;
+        const bool laying = window->layingOut();
+        if (waitForLayout) {
+            waitUntil([window] { return !window->layingOut(); }, 600000);
+            std::printf("journey window opened again on %d steps: shown (%zu pages, %zu arrows) in %.0f ms, laid out "
+                        "in %.1f s\n",
+                        window->shownSteps(), window->graph().nodes.size(), window->graph().arrows.size(), shownMs,
+                        clock.nsecsElapsed() / 1e9);
+        }
+        clock.restart();
+        closeWindow(window);
+        if (!waitForLayout)
+            std::printf("opened once more, shown in %.0f ms and closed %s its layout in %.0f ms\n", shownMs,
+                        laying ? "during" : "after", clock.nsecsElapsed() / 1e6);
+    }
 }
 
 // The longest the program stayed away from its event loop: the most a 5 ms timer waited past
@@ -288,12 +334,24 @@ int main(int argc, char *argv[])
     travel.explorer().setOptions(options);
     // Opening the window is a command, and every command stops travel: it opens first.
     QElapsedTimer redrawClock;
-    double longestRedrawMs = 0;
+    double longestRedrawMs = 0, longestFollowMs = 0;
+    int stepsDone = 0;
+    bool followed = true;
     if (withWindow) {
-        QObject::connect(&travel, &TravelEngine::stepDone, [&] { redrawClock.start(); });
+        QObject::connect(&travel, &TravelEngine::stepDone, [&] {
+            redrawClock.start();
+            ++stepsDone;
+            followed = false;
+        });
         browser.form->dispatcher().cmdBar_ButtonClick(CommandBars::menuInstance, JourneyCommands::showKey);
         QObject::connect(&travel, &TravelEngine::stepDone,
                          [&] { longestRedrawMs = std::max(longestRedrawMs, redrawClock.nsecsElapsed() / 1e6); });
+        QObject::connect(browser.form->findChild<frmJourney *>(), &frmJourney::pictureChanged, [&](int shown) {
+            if (!followed && shown >= stepsDone) {
+                followed = true;
+                longestFollowMs = std::max(longestFollowMs, redrawClock.nsecsElapsed() / 1e6);
+            }
+        });
     }
     QSet<QString> journeyPages = {Explorer::pageOf(view->LocationURL())};
     int newPages = 0;
@@ -419,14 +477,16 @@ int main(int argc, char *argv[])
         std::printf("  not shown: %s\n", qPrintable(address));
     std::printf("longest time away from the event loop while travel ran: %.0f ms", stalls.longestMs());
     if (withWindow)
-        std::printf("; longest the journey window held up a step: %.0f ms", longestRedrawMs);
+        std::printf("; longest the journey window held up a step: %.0f ms; longest until the picture showed a step: "
+                    "%.0f ms%s", longestRedrawMs, longestFollowMs, followed ? "" : " (the last step NOT shown)");
     std::printf("\n");
     if (withWindow) {
         frmJourney *journey = browser.form->findChild<frmJourney *>();
-        waitUntil([journey] { return !journey->layingOut(); }, stepWaitMs);
+        waitUntil([journey] { return !journey->layingOut(); }, 600000);
         if (relayouts > 0)
             layOutAgain(journey, relayouts);
         closeAndWeigh(journey);
+        reopenAndClose(browser, steps);
     }
     openLongJourney(browser, server);
     return logged == opened && unshown.isEmpty() && notRequested == 0 && flat ? 0 : 4;

@@ -23,13 +23,13 @@ static int printed(const CommandLine &command)
 
 int main(int argc, char *argv[])
 {
-    // Help and version are answered before the toolkit starts: they need no display.
+    // The command line is answered before the toolkit starts: help, version and mistakes need no display.
     QStringList rawArguments;
     for (int i = 1; i < argc; ++i)
         rawArguments.append(QString::fromLocal8Bit(argv[i]));
-    if (const CommandLine early = CommandLine::parse(rawArguments, QDir::currentPath());
-        early.action() == CommandLine::Action::Print)
-        return printed(early);
+    const CommandLine command = CommandLine::parse(rawArguments, QDir::currentPath());
+    if (command.action() != CommandLine::Action::Run)
+        return printed(command);
 
     // Before anything else, and before any other thread: a signal from now on ends the run with the
     // files saved.
@@ -44,10 +44,6 @@ int main(int argc, char *argv[])
     chooseWebRendering();
     QApplication::setApplicationName(QStringLiteral("TamzoTravel"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tamzotravel.TamzoTravel"));
-    // The toolkit has taken its own options away by now.
-    const CommandLine command = CommandLine::parse(QCoreApplication::arguments().mid(1), QDir::currentPath());
-    if (command.action() != CommandLine::Action::Run)
-        return printed(command);
 
     ProgramState state(folder);
     QtUserDialogs dialogs;

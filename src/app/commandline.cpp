@@ -3,6 +3,7 @@
 #include "core/version.h"
 
 #include <QUrl>
+#include <algorithm>
 
 QString CommandLine::help()
 {
@@ -23,11 +24,42 @@ CommandLine CommandLine::ending(Action action, QString text)
     return result;
 }
 
+// The toolkit's own options (its windowing, style and debugging ones), which it takes away when it
+// starts, with one dash or two; those of the first list take the next argument as their value.
+static bool isToolkitOption(const QString &argument, bool *takesValue)
+{
+    static const QStringList valued{"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+                                    "geometry", "qwindowicon", "icon", "qwindowtitle", "title", "session",
+                                    "display", "name", "visual", "style", "stylesheet"};
+    static const QStringList plain{"reverse", "testability", "widgetcount", "nograb", "dograb", "sync"};
+    static const QStringList withEquals{"style=", "stylesheet=", "qmljsdebugger="};
+    const QString name = argument.mid(argument.startsWith(u"--") ? 2 : 1);
+    *takesValue = valued.contains(name);
+    return argument.startsWith(u'-') &&
+           (*takesValue || plain.contains(name) ||
+            std::any_of(withEquals.begin(), withEquals.end(), [&](const QString &p) { return name.startsWith(p); }));
+}
+
+static QStringList withoutToolkitOptions(const QStringList &options)
+{
+    QStringList left;
+    for (qsizetype i = 0; i < options.size(); ++i) {
+        bool takesValue = false;
+        if (!isToolkitOption(options[i], &takesValue))
+            left.append(options[i]);
+        else if (takesValue)
+            ++i;
+    }
+    return left;
+}
+
 CommandLine CommandLine::parse(const QStringList &arguments, const QString &workingFolder)
 {
     const QStringList ours = arguments.mid(0, arguments.indexOf(QStringLiteral("--webEngineArgs")));
     // "--" ends the options: what follows is an address even when it begins with a dash.
-    const QStringList options = ours.mid(0, ours.indexOf(QStringLiteral("--")));
+    const qsizetype end = ours.indexOf(QStringLiteral("--"));
+    const QStringList options = withoutToolkitOptions(ours.mid(0, end));
+    const QStringList afterEnd = end < 0 ? QStringList() : ours.mid(end + 1);
     if (options.contains(QStringLiteral("--help")) || options.contains(QStringLiteral("-h")))
         return ending(Action::Print, help());
     if (options.contains(QStringLiteral("--version")))
@@ -38,7 +70,7 @@ CommandLine CommandLine::parse(const QStringList &arguments, const QString &work
         if (option.startsWith(u'-') && option.size() > 1)
             return ending(Action::Fail, u"tamzotravel: unknown option " % option % tryHelp);
     }
-    const QStringList addresses = options + ours.mid(options.size() + 1);
+    const QStringList addresses = options + afterEnd;
     if (addresses.size() > 1)
         return ending(Action::Fail, u"tamzotravel: give at most one address" % tryHelp);
     CommandLine result;

@@ -10,8 +10,9 @@ class CommandLine
 public:
     enum class Action { Run, Print, Fail };
 
-    // The arguments after the program's name. Help and version win over anything else, so they
-    // can be answered before the toolkit has started (and taken the toolkit's own options away).
+    // The arguments after the program's name, as given: the toolkit's own options (-platform,
+    // -style, -display ...) are passed over, so that every answer, a mistake's too, is given before
+    // the toolkit has started and needs no display. Help and version win over anything else.
     // Everything from `--webEngineArgs` on belongs to the web engine. A relative path names a
     // local file when one exists in the working folder.
     static CommandLine parse(const QStringList &arguments, const QString &workingFolder);

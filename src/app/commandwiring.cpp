@@ -14,6 +14,7 @@
 #include "dialogs/usermanual.h"
 #include "export/exports.h"
 #include "frmstart.h"
+#include "historybuttons.h"
 #include "maincommands.h"
 #include "maincontrols.h"
 #include "language/captions.h"
@@ -22,6 +23,8 @@
 #include "linktables/linktables.h"
 #include "travel/explorercommands.h"
 #include "travel/journeycommands.h"
+#include "travel/journeytitles.h"
+#include "travel/traveltraces.h"
 
 #include <QAction>
 #include <QDir>
@@ -99,6 +102,8 @@ void wireKeysAndTravel(frmStart &window, const CommandWiring::Services &s, Dispa
     dispatcher.setCommand(menu, KeyboardShortcuts::zoomResetKey, [zoom] { zoom->resetZoom(); });
     new ExplorerCommands(s.state, window.travel(), bars, s.dialogs, dispatcher, &window);
     new JourneyCommands(s.state, window.travel(), s.dialogs, window.navigator(), window.Text1, dispatcher, &window);
+    new JourneyTitles(window.travel(), &window);
+    new TravelTraces(s.state, window.travel(), window.tabs(), s.dialogs, dispatcher, &window);
 }
 
 } // namespace
@@ -111,6 +116,7 @@ CommandWiring::Commands CommandWiring::build(frmStart &window, const Services &s
     window.captions().attach(made.bars, {window.cmdMove, window.cmdMoveL});
     MainControls::nameMainControls(window);
     new BarKeys(&window, {window.cmdBar0, window.cmdBar2}, [&window] { window.tabs().activeView()->SetFocus(); });
+    new HistoryButtons(window.tabs(), *made.bars, &window);
     made.dispatcher = new Dispatcher(*made.bars, window, &window);
     new MainCommands(MainCommands::Parts{s.state, window.tabs(), window.navigator(), window.travel(), s.bookmark,
                                          window.captions(), *made.bars, s.shell, s.dialogs, window.Text1, window},
@@ -133,4 +139,14 @@ void CommandWiring::showSettings(CommandBars &bars, const ProgramState &state)
     const char *const styles[] = {"FILE:SYSTEM", "FILE:OFFICE", "FILE:MONEY", "FILE:XP"};
     if (state.barStyle >= 0 && state.barStyle <= 3)
         bars.action(QString::fromLatin1(styles[state.barStyle]))->setChecked(true);
+    markLanguage(bars, state);
+}
+
+void CommandWiring::markLanguage(CommandBars &bars, const ProgramState &state)
+{
+    for (QAction *entry : bars.menu(QStringLiteral("LANG"))->actions()) {
+        const QString file = bars.catalogue().languageFile(entry->objectName());
+        if (!file.isEmpty())
+            entry->setChecked(LanguageName::ofFile(file).compare(state.languageName, Qt::CaseInsensitive) == 0);
+    }
 }

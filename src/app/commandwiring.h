@@ -16,7 +16,8 @@ struct ProgramState;
 
 // Builds the main window's command catalogue, bars and dispatcher, and hands the dispatcher the
 // commands of every subsystem: the about box, the language editor, the manual, the link tables,
-// the exports, the keyboard shortcuts, the page zoom, the explorer and the journeys.
+// the exports, the keyboard shortcuts, the page zoom, the explorer, the journeys and the
+// clearing of what travel left.
 namespace CommandWiring {
 
 struct Services
@@ -41,7 +42,9 @@ struct Commands
 Commands build(frmStart &window, const Services &services);
 // The language names and their count follow the catalogue's language entries.
 void countLanguages(ProgramState &state, const CommandCatalogue &catalogue);
-// The bars' marks show the floating bar and the look the options file keeps.
+// The bars' marks show the floating bar, the look and the language the options file keeps.
 void showSettings(CommandBars &bars, const ProgramState &state);
+// The language menu marks the language in use.
+void markLanguage(CommandBars &bars, const ProgramState &state);
 
 } // namespace CommandWiring

@@ -147,7 +147,11 @@ bool frmStart::Form_Load(const QString &firstAddress)
         m_state.startAddress = ProgramState::defaultStartAddress;
     m_tabs->setHomeAddress(m_state.startAddress);
     const QString first = firstAddress.isEmpty() ? m_state.startAddress : firstAddress;
-    m_tabs->Web(0)->Navigate(first);
+    // An address given at the start is the user's (a download it leads to included).
+    if (firstAddress.isEmpty())
+        m_tabs->Web(0)->Navigate(first);
+    else
+        m_tabs->Web(0)->Navigate2(first);
     stepEnded("first address opened");
     // Looking up the desktop's icon theme can wait for the first page too.
     cmdMove->setIcon(ImageList::icon(121));
@@ -260,7 +264,8 @@ void frmStart::Form_Resize()
         wasMinimized = 0;
     m_windowTitle->refresh();
     const MainLayout l = MainLayout::compute(Twips::fromPixels(width()), Twips::fromPixels(height()),
-                                             m_state.tabWidth, Twips::fromPixels(cmdBar2->sizeHint().width()));
+                                             m_state.tabWidth, Twips::fromPixels(cmdBar2->sizeHint().width()),
+                                             Twips::fromPixels(Tab1->minimumStripWidth()));
     l.applyTo({picBar, picStat, cmdBar0, cmdBar1, cmdBar2, Tab1, Text1, cmdMoveL, statusBar, timeBar, progressBar,
                cmdMove});
     m_tabs->Set_Web(m_tabs->ActiveTab());

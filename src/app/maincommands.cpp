@@ -1,5 +1,6 @@
 #include "maincommands.h"
 
+#include "commandwiring.h"
 #include "browsing/addressrules.h"
 #include "browsing/bookmark.h"
 #include "browsing/navigator.h"
@@ -55,6 +56,7 @@ void MainCommands::switchLanguage(const QString &key)
     if (const QString notice = m_.captions.Read_Lang(); !notice.isEmpty())
         m_.dialogs.message(notice);
     m_.captions.Set_Captions();
+    CommandWiring::markLanguage(m_.bars, m_.state);
     report(OptionsFile::Save_Opt(m_.state));
 }
 
@@ -67,6 +69,11 @@ void MainCommands::report(const WriteResult &result)
 void MainCommands::fillTables(Dispatcher &dispatcher)
 {
     const auto view = [this] { return m_.tabs.activeView(); };
+    // A command of the page ends what was typed in the address box: it shows the page's address.
+    const auto pageView = [this] {
+        m_.navigator.showPageAddress();
+        return m_.tabs.activeView();
+    };
     const auto settingsPanel = [this](const QString &panel) {
         return [this, panel] {
             if (!m_.shell.open(panel))
@@ -78,8 +85,8 @@ void MainCommands::fillTables(Dispatcher &dispatcher)
     QHash<QString, Dispatcher::Action> tables[3];
     tables[0] = {
         {"EXIT0", exit},
-        {"BACK", [view] { view()->GoBack(); }},
-        {"NEXT", [view] { view()->GoForward(); }},
+        {"BACK", [pageView] { pageView()->GoBack(); }},
+        {"NEXT", [pageView] { pageView()->GoForward(); }},
         {"PRINT", [this] { pageCommand(WebView::Print); }},
     };
 
@@ -127,10 +134,10 @@ void MainCommands::fillTables(Dispatcher &dispatcher)
                                       m_.state.bookmarkAddress);
          }},
         {"NAVIGATE:GO", [this] { m_.bookmark.Read_BookMark(); }},
-        {"NAVIGATE:BACK", [view] { view()->GoBack(); }},
-        {"NAVIGATE:REFRESH", [view] { view()->Refresh2(); }},
-        {"NAVIGATE:NEXT", [view] { view()->GoForward(); }},
-        {"NAVIGATE:HOME", [view] { view()->GoHome(); }},
+        {"NAVIGATE:BACK", [pageView] { pageView()->GoBack(); }},
+        {"NAVIGATE:REFRESH", [pageView] { pageView()->Refresh2(); }},
+        {"NAVIGATE:NEXT", [pageView] { pageView()->GoForward(); }},
+        {"NAVIGATE:HOME", [pageView] { pageView()->GoHome(); }},
         {"NAVIGATE:PICKHOME",
          [this] {
              m_.state.startAddress = withoutLineBreaks(m_.addressBox->currentText());

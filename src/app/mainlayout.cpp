@@ -5,21 +5,27 @@
 #include <QWidget>
 #include <algorithm>
 
-MainLayout MainLayout::compute(double innerWidth, double innerHeight, double tabWidth, double rightBarNeeds)
+MainLayout MainLayout::compute(double innerWidth, double innerHeight, double tabWidth, double rightBarNeeds,
+                               double tabStripNeeds)
 {
     // The right bar is wide enough for every one of its buttons, the part beyond the top bar included.
     const double rightBarWidth = std::max(cmdBar2Width, rightBarNeeds + 150);
+    const double tabStripFloor = std::clamp(tabStripNeeds, 0.0, std::max(0.0, tabWidth));
     MainLayout l;
     l.picBar = QRectF(picBarLeft, 0, innerWidth - 20, picBarHeight);
-    l.cmdBar0 = QRectF(0, 0, cmdBar0Width, commandBarHeight);
+    const double leftAndMiddle = l.picBar.width() - rightBarWidth + 150;
+    const double middleFloor = tabStripFloor > 0 ? 110 + tabStripFloor + narrowText1Width : 0;
+    const double leftWidth = std::clamp(leftAndMiddle - middleFloor, narrowCmdBar0Width, cmdBar0Width);
+    l.cmdBar0 = QRectF(0, 0, leftWidth, commandBarHeight);
     // The three bars tile the top bar; the right one reaches 150 beyond its right edge.
-    l.cmdBar1 = QRectF(cmdBar0Width, -10, l.picBar.width() - cmdBar0Width - rightBarWidth + 150,
-                       commandBarHeight);
+    l.cmdBar1 = QRectF(leftWidth, -10, leftAndMiddle - leftWidth, commandBarHeight);
     l.cmdBar2 = QRectF(l.picBar.width() - rightBarWidth + 150, 0, rightBarWidth, commandBarHeight);
-    // The tab strip gives way before the address box, which keeps a usable width.
+    // The tab strip gives way before the address box, which keeps a usable width, but keeps the
+    // first letters of its captions.
     const double room = std::max(0.0, l.cmdBar1.width() - 110);
     const double boxNeeds = std::min(room, std::max(minimumText1Width, l.cmdBar1.width() / 3));
-    const double tabStripWidth = std::clamp(room - boxNeeds, 0.0, std::max(0.0, tabWidth));
+    const double tabStripWidth = std::min(std::max(room - boxNeeds, std::min(tabStripFloor, room - narrowText1Width)),
+                                          std::max(0.0, tabWidth));
     l.tab1 = QRectF(0, 0, tabStripWidth, commandBarHeight);
     l.text1 = QRectF(tabStripWidth + 60, text1Top, room - tabStripWidth, text1Height);
 

@@ -22,6 +22,10 @@ struct MainLayout
     static constexpr double progressBarWidth = 1800;
     // 200 pixels; the address box also keeps a third of the middle bar when that is more.
     static constexpr double minimumText1Width = 3000;
+    // 120 pixels: what the address box keeps when the window is too narrow for the tabs' first letters.
+    static constexpr double narrowText1Width = 1800;
+    // The left bar gives way to the tabs and the address box down to its first buttons.
+    static constexpr double narrowCmdBar0Width = 1500;
 
     // Inside the window.
     QRectF picBar, picStat;
@@ -35,7 +39,12 @@ struct MainLayout
     // tabWidth: the tab strip's width when there is room for it.
     // rightBarNeeds: the width the right bar's buttons take; the bar is never narrower than that
     // and the 150 it reaches beyond the top bar.
-    static MainLayout compute(double innerWidth, double innerHeight, double tabWidth, double rightBarNeeds = 0);
+    // tabStripNeeds: the width at which every tab still shows the first letter of its caption. A
+    // window too narrow for it takes the room from the address box (down to narrowText1Width),
+    // then from the left bar (down to narrowCmdBar0Width, its other buttons behind its extension
+    // button); what is still missing the tab strip makes up by scrolling.
+    static MainLayout compute(double innerWidth, double innerHeight, double tabWidth, double rightBarNeeds = 0,
+                              double tabStripNeeds = 0);
 
     // The controls, in the order of the rectangles above.
     struct Controls

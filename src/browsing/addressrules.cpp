@@ -3,6 +3,7 @@
 #include "core/textcase.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QUrl>
 
 namespace AddressRules {
@@ -36,6 +37,12 @@ QString searchAddress(const QString &queryTemplate, const QString &words)
 {
     QString address = queryTemplate;
     return address.replace(QStringLiteral("%s"), QString::fromLatin1(QUrl::toPercentEncoding(words.trimmed())));
+}
+
+bool isExistingFile(const QString &address)
+{
+    const QUrl url(address);
+    return url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile();
 }
 
 bool isScriptAddress(const QString &text)

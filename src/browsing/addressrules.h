@@ -16,6 +16,9 @@ bool isSearchText(const QString &typed);
 // The search site's query address with the words in place of its "%s".
 QString searchAddress(const QString &queryTemplate, const QString &words);
 
+// Whether the address is that of a local file that exists ("file:///tmp/x.html").
+bool isExistingFile(const QString &address);
+
 // Whether the text is a "javascript:" address (blanks before it and letter case aside).
 bool isScriptAddress(const QString &text);
 

@@ -14,7 +14,7 @@ public:
 
     Bookmark(ProgramState &state, TabSet &tabs, QComboBox *addressBox);
 
-    // Stores the address last opened from the address box.
+    // Stores bookmarkAddress, the address of the page shown.
     WriteResult Save_BookMark() const;
     // Opens the stored address in the active tab; silent when there is none.
     void Read_BookMark();

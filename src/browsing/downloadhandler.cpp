@@ -38,8 +38,12 @@ void DownloadHandler::handle(QWebEngineDownloadRequest *download)
                              u' ' % name);
         return;
     }
-    const QString path = m_dialogs.saveFileName(name, QStringLiteral("All files (*)"));
-    if (path.isEmpty()) {
+    const QString path = m_dialogs.saveFileName(m_state.caption(saveDownloadCaption, "Save the download"), name, QStringLiteral("All files (*)"));
+    const bool taken = QFileInfo(path).isSymLink() || QFileInfo::exists(path);
+    if (path.isEmpty() || (taken && !m_dialogs.question(m_state.caption(replaceCaption, "A file of this name is "
+                                                                                               "there already. Replace it?")
+                                                                 % u'\n' % QDir::toNativeSeparators(path),
+                                                                 UserDialogs::Default::No))) {
         download->cancel();
         showPageTitle();
         return;

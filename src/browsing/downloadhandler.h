@@ -10,7 +10,8 @@ class UserDialogs;
 struct ProgramState;
 
 // The files the engine does not show. A download the user started (a click or a key in the page
-// just before, or an address the user gave) is saved where the user chooses, with its progress and its end in the status strip;
+// just before, or an address the user gave) is saved where the user chooses (a file already there
+// is replaced only when the user says so), with its progress and its end in the status strip;
 // one the user did not start (a page's script, a travel step) is refused and the status line says
 // so. The program's own page saves go through untouched.
 class DownloadHandler : public QObject
@@ -21,6 +22,8 @@ public:
     static constexpr int savedCaption = 250;
     static constexpr int failedCaption = 251;
     static constexpr int unwritableCaption = 280;
+    static constexpr int replaceCaption = 443;
+    static constexpr int saveDownloadCaption = 471;
 
     DownloadHandler(ProgramState &state, UserDialogs &dialogs, QLabel *statusBar, QProgressBar *progressBar,
                     QObject *parent = nullptr);

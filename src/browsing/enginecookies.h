@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QNetworkCookie>
 #include <QNetworkCookieJar>
 
 class QWebEngineProfile;
@@ -12,6 +13,8 @@ class EngineCookies : public QNetworkCookieJar
 public:
     // The profile's cookies, followed from the first call on (with those the engine has stored).
     static EngineCookies *of(QWebEngineProfile *profile);
+    // Every cookie the engine holds now.
+    QList<QNetworkCookie> held() const { return allCookies(); }
 
 private:
     explicit EngineCookies(QWebEngineProfile *profile);

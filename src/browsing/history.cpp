@@ -1,5 +1,6 @@
 #include "history.h"
 
+#include "addressrules.h"
 #include "core/linebreaks.h"
 #include "core/programstate.h"
 
@@ -12,14 +13,23 @@ void History::Hyst_Read()
     const auto lines = TextFile::readLines(m_state.appFolder.path(fileName));
     if (!lines)
         return;
+    QStringList entries = *lines;
+    entries.removeIf([](const QString &line) { return !offered(line); });
     // Adding items must not change what the box shows.
     const QString shown = m_addressBox->currentText();
-    m_addressBox->addItems(*lines);
+    m_addressBox->addItems(entries);
     m_addressBox->setEditText(shown);
+}
+
+bool History::offered(const QString &entry)
+{
+    return entry.size() <= longestEntry && !AddressRules::isScriptAddress(entry);
 }
 
 void History::Hyst_Add()
 {
+    if (!offered(m_state.currentAddress))
+        return;
     const QString typed = m_addressBox->currentText().trimmed();
     for (int i = 0; i < m_addressBox->count(); ++i) {
         if (m_addressBox->itemText(i).trimmed() == typed)

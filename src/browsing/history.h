@@ -6,12 +6,16 @@ class QComboBox;
 struct ProgramState;
 
 // The drop-down list of the address box is the history; "\Data\TamzoTravel.Hys" keeps the
-// newest 30 non-empty entries between runs, oldest first.
+// newest 30 non-empty entries between runs, oldest first. The list never offers a script address,
+// which the program refuses to open, nor a line longer than any address a user would pick.
 class History
 {
 public:
     static inline const QString fileName = QStringLiteral("\\Data\\TamzoTravel.Hys");
     static constexpr int savedEntries = 30;
+    static constexpr int longestEntry = 4096;
+
+    static bool offered(const QString &entry);
 
     History(ProgramState &state, QComboBox *addressBox);
 

@@ -59,6 +59,8 @@ void Navigator::attach(WebView *view)
     connect(view, &WebView::StatusTextChange, this, fromActive(&Navigator::onStatusText));
     connect(view, &WebView::TitleChange, this, fromActive(&Navigator::onTitle));
     connect(view, &WebView::LocalAddressRefused, this, fromActive(&Navigator::onLocalAddressRefused));
+    connect(view, &WebView::LocationChange, this,
+            [this, view](const QString &address) { onLocationChange(view, address); });
     connect(view, &WebView::WindowClosing, this, [](bool isChild, bool *cancel) {
         if (!isChild)
             *cancel = true;
@@ -76,16 +78,24 @@ void Navigator::attach(WebView *view)
         view->showNotice(cannotOpen(address) % u" (" % reason % u')', address);
     });
     view->setDialogStopText([this] { return m_state.caption(stopDialogsCaption, "Stop this page's dialogs"); });
+    view->setSaveTitle([this] { return m_state.caption(saveAsCaption); });
 }
+
+// A view that has shown nothing yet stands for the address last opened in its tab.
+QString Navigator::pageAddress() const
+{
+    const QString shown = m_tabs.activeView()->LocationURL();
+    return shown.isEmpty() ? m_state.tabAddresses.value(m_tabs.ActiveTab()) : shown;
+}
+
+void Navigator::showPageAddress() { m_addressBox->setEditText(pageAddress()); }
 
 void Navigator::onActiveViewShown(WebView *view)
 {
-    const int active = m_tabs.ActiveTab();
-    const QString shown = view->LocationURL();
-    const QString address = shown.isEmpty() ? m_state.tabAddresses.value(active) : shown;
+    const QString address = pageAddress();
     m_addressBox->setEditText(address);
     m_state.currentAddress = address;
-    m_state.bookmarkAddress = m_state.tabAddresses.value(active);
+    m_state.bookmarkAddress = address;
     m_state.pageTitle = view->LocationName();
     m_statusBar->setText(m_state.pageTitle);
     if (!view->Busy())
@@ -136,12 +146,29 @@ void Navigator::GoNavigate(int recordHistory)
         m_tabs.setTabCaption(active, caption);
         m_state.currentAddress = address;
         m_state.bookmarkAddress = address;
-        if (m_state.currentAddress.trimmed().toLower().startsWith(u"http") &&
-            m_state.currentAddress.size() > 8 && recordHistory == 1)
+        const bool webAddress =
+            m_state.currentAddress.trimmed().toLower().startsWith(u"http") && m_state.currentAddress.size() > 8;
+        if (recordHistory == 1 && (webAddress || AddressRules::isExistingFile(address)))
             m_history.Hyst_Add();
     }
     view->SetFocus();
     emit navigated();
+}
+
+// A blank page (a free tab's) gives no caption: the tab stays free.
+void Navigator::onLocationChange(WebView *view, const QString &address)
+{
+    const int tab = m_tabs.indexOf(view);
+    if (tab >= 0 && tab < m_tabs.TabCount() && !address.isEmpty() && address != u"about:blank") {
+        QString caption = address;
+        AddressRules::TabCaptionFromAddress(caption);
+        m_tabs.setTabCaption(tab, caption);
+    }
+    if (view != m_tabs.activeView())
+        return;
+    showAddress(address);
+    // The bookmark stores the page shown, wherever it came from.
+    m_state.bookmarkAddress = address;
 }
 
 void Navigator::onBeforeNavigate(const QString &address)
@@ -209,6 +236,13 @@ bool Navigator::eventFilter(QObject *watched, QEvent *event)
     case QEvent::FocusIn:
         emit addressBoxFocused();
         return false;
+    case QEvent::ShortcutOverride:
+        // Escape gives the page's address back before it stops the page.
+        if (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape && m_addressBox->currentText() != pageAddress()) {
+            event->accept();
+            return true;
+        }
+        return false;
     case QEvent::Wheel:
         // The closed box would step through the history, opening every entry it passes.
         return true;
@@ -219,6 +253,12 @@ bool Navigator::eventFilter(QObject *watched, QEvent *event)
         case Qt::Key_Return:
         case Qt::Key_Enter:
             GoNavigate(1);
+            return true;
+        case Qt::Key_Escape:
+            if (m_addressBox->currentText() == pageAddress())
+                return false;
+            showPageAddress();
+            m_addressBox->lineEdit()->selectAll();
             return true;
         case Qt::Key_Up:
         case Qt::Key_Down:

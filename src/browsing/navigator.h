@@ -13,7 +13,8 @@ struct ProgramState;
 
 // The address box Text1 and the views' events: opens typed addresses in the active tab and
 // keeps the address box, the status line and the progress bar following the active view (the
-// one shown); the events of the other views change none of them.
+// one shown); the events of the other views change none of them. Every tab's caption follows the
+// page its view shows.
 class Navigator : public QObject
 {
     Q_OBJECT
@@ -25,6 +26,8 @@ public:
     static constexpr int stopDialogsCaption = 277;
     static constexpr int scriptRefusedCaption = 278;
     static constexpr int localRefusedCaption = 401;
+    // The caption of the command that saves the page titles the view's own save dialog.
+    static constexpr int saveAsCaption = 145;
 
     Navigator(ProgramState &state, TabSet &tabs, History &history, QComboBox *addressBox,
               QLabel *statusBar, QProgressBar *progressBar);
@@ -34,6 +37,9 @@ public:
     // Writes an address the program or a page reports into the box, unless the user is typing
     // there: the box has the keyboard focus and its text was edited since it was last written.
     void showAddress(const QString &address);
+    // Gives the box the address of the page shown, typing or not: the user has turned to a command
+    // of the page (back, forward, reload, home) or pressed Escape in the box.
+    void showPageAddress();
 
     QTimer Timer5;
 
@@ -51,6 +57,8 @@ protected:
 
 private:
     bool userIsTyping() const;
+    QString pageAddress() const;
+    void onLocationChange(WebView *view, const QString &address);
     void notePickFromList();
     void onActiveViewShown(WebView *view);
     void onBeforeNavigate(const QString &address);

@@ -7,6 +7,7 @@
 #include "webview.h"
 
 #include <QMouseEvent>
+#include <algorithm>
 #include <QTabBar>
 
 TabSet::TabSet(ProgramState &state, UserDialogs &dialogs, QTabBar *tabStrip, QWidget *viewHost)
@@ -14,7 +15,7 @@ TabSet::TabSet(ProgramState &state, UserDialogs &dialogs, QTabBar *tabStrip, QWi
       m_profile(state.appFolder.path(profileFolder))
 {
     m_tabStrip->setFocusPolicy(Qt::NoFocus);
-    m_tabStrip->setUsesScrollButtons(false);
+    m_tabStrip->setUsesScrollButtons(true);
     m_tabStrip->setExpanding(false);
     m_tabStrip->setElideMode(Qt::ElideRight);
     m_tabStrip->setMouseTracking(true);
@@ -30,6 +31,12 @@ TabSet::~TabSet()
 {
     for (WebView *view : m_views)
         delete view;
+}
+
+int TabSet::indexOf(const WebView *view) const
+{
+    const auto found = std::find(m_views.begin(), m_views.end(), view);
+    return found == m_views.end() ? -1 : static_cast<int>(found - m_views.begin());
 }
 
 int TabSet::TabCount() const { return m_tabStrip->count(); }
@@ -151,12 +158,11 @@ void TabSet::Tab1_Click()
     }
 }
 
+// The tab under the pointer is the one the strip shows there: tabs are of equal width only while
+// the strip has room for them all.
 void TabSet::Tab1_MouseMove(int x)
 {
-    const double tabPixels = (Twips::fromPixels(m_tabStrip->width()) / double(Twips::perPixel)) / TabCount();
-    if (tabPixels <= 0)
-        return;
-    const int index = static_cast<int>(x / tabPixels);
+    const int index = m_tabStrip->tabAt(QPoint(x, m_tabStrip->height() / 2));
     if (index >= 0 && index < m_state.tabAddresses.size())
         m_tabStrip->setToolTip(plainToolTip(m_state.tabAddresses[index]));
 }

@@ -40,6 +40,8 @@ public:
     WebView *Web(int index) const { return m_views.at(index); }
     WebView *activeView() const { return Web(ActiveTab()); }
     int viewCount() const { return static_cast<int>(m_views.size()); }
+    // The tab of a view; -1 for none.
+    int indexOf(const WebView *view) const;
 
     WebProfile &profile() { return m_profile; }
 

@@ -2,30 +2,25 @@
 
 #include <QTabBar>
 
-// A tab strip whose tabs share its width equally, as the tooltip rule assumes. Narrow margins
-// and a slightly smaller type leave each caption room for about a dozen characters.
+// A tab strip whose tabs share its width equally, as long as each keeps room for the first letter
+// of its caption and an ellipsis; below that the strip scrolls, keeping the active tab in view.
+// Narrow margins and a slightly smaller type leave each caption room for about a dozen characters.
 class TabStrip : public QTabBar
 {
     Q_OBJECT
 public:
-    explicit TabStrip(QWidget *parent = nullptr) : QTabBar(parent)
-    {
-        // The active tab stands out: raised, white and in bold type; the others lie back in grey.
-        setStyleSheet(QStringLiteral(
-            "QTabBar::tab { padding: 2px 3px; margin-top: 3px; border: 1px solid #a0a0a0; border-bottom: none;"
-            " border-top-left-radius: 3px; border-top-right-radius: 3px; background: #d6d6d6; color: #505050; }"
-            "QTabBar::tab:selected { margin-top: 0px; background: #ffffff; color: #000000; font-weight: bold;"
-            " border-color: #4a4a4a; }"));
-        QFont small = font();
-        small.setPointSizeF(small.pointSizeF() * 0.9);
-        setFont(small);
-    }
+    explicit TabStrip(QWidget *parent = nullptr);
+
+    // The width at which every tab still shows the first letter of its caption.
+    int minimumStripWidth() const;
 
 protected:
-    QSize tabSizeHint(int index) const override
-    {
-        const QSize hint = QTabBar::tabSizeHint(index);
-        return QSize(width() / std::max(1, count()), hint.height());
-    }
-    QSize minimumTabSizeHint(int) const override { return QSize(1, 1); }
+    QSize tabSizeHint(int index) const override;
+    QSize minimumTabSizeHint(int index) const override;
+    // The caption is cut to the width of its tab in the type it is drawn in (the active tab's is
+    // bold), so that it never runs over the tab's edges.
+    void initStyleOption(QStyleOptionTab *option, int index) const override;
+
+private:
+    QFont drawnFont(int index) const;
 };

@@ -18,7 +18,16 @@ public:
     // folder, before its own folder can be given. Called before the application object exists
     // (no thread of the engine runs yet, so changing the environment is safe): that default place
     // becomes a folder inside the profile's folder for the whole run.
+    // What was marked for removal goes here too, before the engine opens it.
     static void prepareFolder(const QString &folder);
+    // What the engine keeps open while it runs goes at the next start: the HTTP cache (which the
+    // engine of Qt 6.4 can empty at run time only at the risk of holding up the next page for half
+    // a minute), and when asked the site storage of every site (local and session storage,
+    // IndexedDB, Cache Storage, service workers). False when the mark cannot be written.
+    enum class Removal { Cache, CacheAndStorage };
+    bool removeAtNextStart(Removal removal) const;
+    // Removes what is marked for removal in a profile folder; the engine must not be running on it.
+    static void removeMarked(const QString &folder);
 
     explicit WebProfile(QString folder);
     ~WebProfile();

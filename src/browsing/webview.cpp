@@ -6,10 +6,9 @@
 #include "webpage.h"
 #include "webprofile.h"
 
+#include <QAction>
 #include <QChildEvent>
 #include <QEventLoop>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QPrinter>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -53,7 +52,11 @@ QWebEngineView *WebView::ensureEngine()
     connect(m_page, &QWebEnginePage::urlChanged, this, [this](const QUrl &url) {
         if (url.scheme() != u"data")
             m_noticeAddress.clear();
+        emit LocationChange(LocationURL());
     });
+    // The engine keeps these two actions enabled exactly while its history allows the step.
+    for (const auto step : {QWebEnginePage::Back, QWebEnginePage::Forward})
+        connect(m_page->action(step), &QAction::changed, this, &WebView::HistoryChange);
     connect(m_page, &QWebEnginePage::loadingChanged, this, &WebView::onLoadingChanged);
     connect(m_page, &QWebEnginePage::loadStarted, this, [this] { m_busy = true; });
     connect(m_page, &QWebEnginePage::loadProgress, this,
@@ -185,6 +188,10 @@ QString WebView::LocationURL() const
     return m_engine ? m_page->url().toString() : QString();
 }
 
+bool WebView::canGoBack() const { return m_page && m_page->action(QWebEnginePage::Back)->isEnabled(); }
+
+bool WebView::canGoForward() const { return m_page && m_page->action(QWebEnginePage::Forward)->isEnabled(); }
+
 QString WebView::LocationName() const { return m_engine ? m_page->title() : QString(); }
 
 void WebView::ExecWB(int command, int)
@@ -246,7 +253,7 @@ void WebView::saveAs()
     const QString archive = QStringLiteral("Web archive (*.mhtml)");
     QString name = m_page->title().isEmpty() ? QStringLiteral("page") : m_page->title();
     name.replace(u'/', u'_');
-    const QString path = m_dialogs.saveFileName(name % u".mhtml",
+    const QString path = m_dialogs.saveFileName(m_saveTitle ? m_saveTitle() : QString(), name % u".mhtml",
                                                 archive % u";;Web page, complete (*.html)");
     if (path.isEmpty())
         return;
@@ -373,30 +380,7 @@ void WebView::answerRead(quint64 reading, const QVariant &result)
 
 void WebView::readLinks(const LinkFilter &filter, std::function<void(const QStringList &)> done)
 {
-    // The walk stops at the limit, so a page of thousands of links costs only what is kept.
-    // One joined text crosses into the program far faster than a list of values; an address
-    // never holds a line feed.
-    static const QString walk = QStringLiteral(
-        "(function (prefixes, excluded, limit) {"
-        "  var kept = [], links = document.links;"
-        "  for (var i = 0; i < links.length && (limit === 0 || kept.length < limit); ++i) {"
-        "    var href = links[i].href;"
-        "    if (typeof href !== 'string') continue;"
-        "    var lower = href.toLowerCase();"
-        "    if (prefixes.length && !prefixes.some(function (p) { return lower.startsWith(p); })) continue;"
-        "    if (excluded.some(function (e) { return lower.indexOf(e) >= 0; })) continue;"
-        "    kept.push(href);"
-        "  }"
-        "  return kept.join('\\n');"
-        "})(%1, %2, %3)");
-    const auto json = [](const QStringList &texts) {
-        return QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(texts)).toJson(QJsonDocument::Compact));
-    };
-    runScript(walk.arg(json(filter.prefixes), json(filter.excluded)).arg(filter.limit),
-              [done = std::move(done)](const QVariant &result) {
-                  const QString joined = result.toString();
-                  done(joined.isEmpty() ? QStringList() : joined.split(u'\n'));
-              });
+    runScript(filter.walkScript(), [done = std::move(done)](const QVariant &result) { done(LinkFilter::kept(result)); });
 }
 
 void WebView::readReadyState(std::function<void(const QString &)> done)

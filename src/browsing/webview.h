@@ -1,5 +1,7 @@
 #pragma once
 
+#include "linkfilter.h"
+
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
@@ -14,16 +16,6 @@ class QWheelEvent;
 class UserDialogs;
 class WebPage;
 class WebProfile;
-
-// Which links of a document a reading keeps, compared on the lower-cased address: those that
-// begin with one of the prefixes (any, when there are none) and contain none of the excluded
-// texts, in document order, up to the limit (0: no limit).
-struct LinkFilter
-{
-    QStringList prefixes;
-    QStringList excluded;
-    int limit = 0;
-};
 
 // One tab's web view: the operations and events the program uses of the web engine.
 // The engine view (and its renderer process) is created at the first navigation, in the given
@@ -64,6 +56,9 @@ public:
     void SetFocus();
 
     bool Busy() const { return m_busy; }
+    // Whether the engine has a page to go back or forward to.
+    bool canGoBack() const;
+    bool canGoForward() const;
     // The last load ended with the page shown: not failed, not a notice of the program's.
     bool showsPage() const { return m_showsPage; }
     // The page's address; while a notice stands for an address that failed, that address.
@@ -83,6 +78,8 @@ public:
     void showNotice(const QString &text, const QString &address);
     // The caption of the page dialogs' button that stops them, in the language shown.
     void setDialogStopText(std::function<QString()> text);
+    // The title of the view's own save dialog, in the language shown.
+    void setSaveTitle(std::function<QString()> title) { m_saveTitle = std::move(title); }
 
     // The document, read asynchronously in a world the page's own scripts cannot reach.
     // Each callback runs at most once, later, on the event loop; never when the view is gone.
@@ -99,6 +96,10 @@ signals:
     void TitleChange(const QString &text);
     void BeforeNavigate2(const QString &address);
     void DocumentComplete(const QString &address);
+    // The view shows another address (a new page, a step back or forward, a move inside the page).
+    void LocationChange(const QString &address);
+    // Going back or forward became possible or impossible.
+    void HistoryChange();
     void WindowClosing(bool isChildWindow, bool *cancel);
     // The page's renderer has crashed or been killed; the page is gone.
     void RendererCrashed(const QString &address);
@@ -149,6 +150,7 @@ private:
     int m_wheelTurned = 0;
     QString m_noticeAddress;
     std::function<QString()> m_dialogStopText;
+    std::function<QString()> m_saveTitle;
     // What to do once the renderer of a page held by its own dialogs has been ended.
     std::function<void()> m_afterRestart;
     // The renderer process of the page last loaded, still known once it is gone.

@@ -8,6 +8,7 @@
 #include <QActionGroup>
 #include <QCursor>
 #include <QMenu>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -27,8 +28,9 @@ CommandBars::CommandBars(const CommandCatalogue &catalogue, QToolBar *cmdBar0, Q
     }
     for (const QString &title : CommandCatalogue::menuTitles)
         m_texts.action(title)->setMenu(buildMenu(title, catalogue.bar(title)));
-    // The language entries' tooltips name their files.
+    // The language entries' tooltips name their files; a travel entry says more in its own.
     m_menus.value(QStringLiteral("LANG"))->setToolTipsVisible(true);
+    m_menus.value(QStringLiteral("TRAVEL"))->setToolTipsVisible(true);
     fillToolBar(cmdBar0, catalogue.bar(QStringLiteral("STANDARD0")), 0);
     fillToolBar(cmdBar2, catalogue.bar(QStringLiteral("STANDARD2")), 2);
     m_texts.followAll();
@@ -54,10 +56,8 @@ void CommandBars::fillToolBar(QToolBar *toolBar, const QStringList &keys, int in
             connect(menu, &QMenu::aboutToHide, this, &CommandBars::menuClosed);
             // The open menu took the pointer, so the title never heard it leave: it would stay lit.
             if (QWidget *button = toolBar->widgetForAction(action)) {
-                connect(menu, &QMenu::aboutToHide, button, [button] {
-                    button->setAttribute(Qt::WA_UnderMouse, button->rect().contains(button->mapFromGlobal(QCursor::pos())));
-                    button->update();
-                });
+                m_titleButtons.append(button);
+                connect(menu, &QMenu::aboutToHide, button, [button] { showPointer(button); });
             }
         } else if (!action->isSeparator()) {
             connect(action, &QAction::triggered, this, [this, instance, key] { emit clicked(instance, key); });
@@ -80,18 +80,34 @@ QMenu *CommandBars::buildMenu(const QString &title, const QStringList &keys)
             options->addAction(action);
         }
         if (!action->isSeparator())
-            connect(action, &QAction::triggered, this, [this, key] { emit clicked(menuInstance, key); });
+            connect(action, &QAction::triggered, this, [this, key] { runMenuEntry(key); });
     }
     m_menus.insert(title, menu);
     return menu;
 }
 
-// Check items and options carry a check mark; the language entries, options too, never do.
+void CommandBars::showPointer(QWidget *title)
+{
+    title->setAttribute(Qt::WA_UnderMouse, title->rect().contains(title->mapFromGlobal(QCursor::pos())));
+    title->update();
+}
+
+// An entry's command may open a window, which takes the pointer while the menu's title still
+// counts it as over itself, and no leaving is told when the window closes elsewhere: once the
+// command and the title's click have ended, the titles show where the pointer really is.
+void CommandBars::runMenuEntry(const QString &key)
+{
+    emit clicked(menuInstance, key);
+    QTimer::singleShot(0, this, [this] {
+        for (QWidget *title : std::as_const(m_titleButtons))
+            showPointer(title);
+    });
+}
+
+// Check items and options carry a check mark; a language entry marks the language in use.
 bool CommandBars::isMarked(const CommandButton &button)
 {
-    if (button.kind == ButtonKind::Option)
-        return !button.key.startsWith(u"LANG:");
-    return button.kind == ButtonKind::Check;
+    return button.kind == ButtonKind::Option || button.kind == ButtonKind::Check;
 }
 
 void CommandBars::addLanguageEntry(const QString &key)
@@ -103,12 +119,15 @@ void CommandBars::addLanguageEntry(const QString &key)
     auto *action = new QAction(ImageList::icon(button->icon), QString(), this);
     action->setObjectName(key);
     action->setIconVisibleInMenu(true);
+    action->setCheckable(isMarked(*button));
+    if (auto *options = languages->findChild<QActionGroup *>())
+        options->addAction(action);
     m_texts.add(key, action);
     setCaption(key, button->caption);
     setTooltip(key, button->tooltip);
     languages->insertAction(m_texts.action(CommandCatalogue::newLanguageKey), action);
     AccessibleText::follow(action);
-    connect(action, &QAction::triggered, this, [this, key] { emit clicked(menuInstance, key); });
+    connect(action, &QAction::triggered, this, [this, key] { runMenuEntry(key); });
 }
 
 QString CommandBars::styleSheet(int barStyle)

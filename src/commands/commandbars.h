@@ -47,6 +47,9 @@ signals:
 
 private:
     static bool isMarked(const CommandButton &button);
+    // A menu title is lit exactly while the pointer is over it.
+    static void showPointer(QWidget *title);
+    void runMenuEntry(const QString &key);
     void fillToolBar(QToolBar *toolBar, const QStringList &keys, int instance);
     QMenu *buildMenu(const QString &title, const QStringList &keys);
 
@@ -56,5 +59,6 @@ private:
     QToolBar *m_cmdBar2;
     ButtonTexts m_texts;
     QHash<QString, QMenu *> m_menus;
+    QList<QWidget *> m_titleButtons;
     std::vector<std::unique_ptr<QMenu>> m_ownedMenus;
 };

@@ -55,7 +55,7 @@ const Item saveMenu[] = {
 const Item travelMenu[] = {
     {"TRAVEL:TRE", 127, B},  {"TRAVEL:SEI", 127, B}, {"TRAVEL:DODICI", 127, B},
     {"TRAVEL:STOP:SEPARATOR", -1, S}, {"TRAVEL:STOP", 128, B}, {"TRAVEL:LOG:SEPARATOR", -1, S},
-    {"TRAVEL:LOG", 10, B},       {"TRAVEL:JOURNEY", 126, B},
+    {"TRAVEL:LOG", 10, B},       {"TRAVEL:JOURNEY", 126, B}, {"TRAVEL:CLEAR", 68, B},
     {"TRAVEL:SAMEPAGE:SEPARATOR", -1, S}, {"TRAVEL:SAMEPAGE", -1, C}, {"TRAVEL:NEWPAGES", -1, C},
     {"TRAVEL:SITE", -1, C},      {"TRAVEL:JUMPBACK", -1, C},
 };

@@ -42,7 +42,11 @@ std::optional<QStringList> TextFile::readLines(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray content = file.readAll();
+    return decodeLines(file.readAll());
+}
+
+QStringList TextFile::decodeLines(const QByteArray &content)
+{
     QStringList lines;
     // A UTF-8 byte-order mark, as some editors write, is no part of the first line.
     qsizetype start = content.startsWith("\xEF\xBB\xBF") ? 3 : 0;
@@ -77,13 +81,17 @@ static QByteArray encodeLines(const QStringList &lines)
 
 WriteResult TextFile::writeLines(const QString &path, const QStringList &lines, Access access)
 {
+    return writeBytes(path, encodeLines(lines), access);
+}
+
+WriteResult TextFile::writeBytes(const QString &path, const QByteArray &bytes, Access access)
+{
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return WriteResult::failure(path, file.errorString());
     // Set on the new content before it replaces the old, so it is never readable by others.
     if (access == Access::OwnerOnly && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return WriteResult::failure(path, file.errorString());
-    const QByteArray bytes = encodeLines(lines);
     // The flush comes first: commit() renames the new file over the old one even when flushing
     // its last bytes failed (a full disk), which would leave a short file in place of a whole one.
     if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit())

@@ -32,12 +32,16 @@ public:
     static std::optional<QStringList> readLines(const QString &path);
 
     static QString decodeLine(QByteArrayView bytes);
+    // The lines of a file's content, as readLines gives them.
+    static QStringList decodeLines(const QByteArray &content);
 
     // Who may read the file: everyone the system allows, or its owner alone (files holding secrets).
     enum class Access { Shared, OwnerOnly };
 
     // Rewrites the whole file atomically: afterwards it holds the old content or the new, never half.
     static WriteResult writeLines(const QString &path, const QStringList &lines, Access access = Access::Shared);
+    // Rewrites the whole file atomically with the bytes given.
+    static WriteResult writeBytes(const QString &path, const QByteArray &bytes, Access access = Access::Shared);
 
     // Appends one line, creating the file when missing.
     static WriteResult appendLine(const QString &path, const QString &line);

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <QtWebEngineCore/qtwebenginecoreglobal.h>
 
 frmAbout::frmAbout(ProgramState &state, const CommandCatalogue &catalogue, UserDialogs &dialogs,
                    DesktopShell &shell, QWidget *parent)
@@ -27,6 +28,8 @@ frmAbout::frmAbout(ProgramState &state, const CommandCatalogue &catalogue, UserD
     cmdBar->applyStyle(m_state.barStyle);
     cmdBar->setCaption(QStringLiteral("ABOUTOK"), m_state.caption(okCaption));
     cmdBar->setCaption(QStringLiteral("ABOUTHELP"), m_state.caption(helpCaption));
+    cmdBar->setTooltip(QStringLiteral("ABOUTOK"), m_state.caption(okTooltipCaption, "Close this box"));
+    cmdBar->setTooltip(QStringLiteral("ABOUTHELP"), m_state.caption(helpTooltipCaption, "Open the user manual"));
     connect(cmdBar, &CommandBar::clicked, this, &frmAbout::cmdBar_ButtonClick);
 
     auto *layout = new QVBoxLayout(this);
@@ -38,6 +41,8 @@ frmAbout::frmAbout(ProgramState &state, const CommandCatalogue &catalogue, UserD
     titleFont.setBold(true);
     lblTitle->setFont(titleFont);
     lblVersion = addLabel("lblVersion", versionLine(m_state.caption(versionCaption), programVersion()));
+    lblEngine = addLabel("lblEngine", engineLine(m_state.caption(engineCaption, "Web engine:"),
+                                                 m_state.caption(securityCaption, "security fixes up to Chromium")));
     lbDescr = addLabel("lbDescr", m_state.caption(firstDescriptionCaption));
     lbDescr2 = addLabel("lbDescr2", m_state.caption(secondDescriptionCaption));
     lblDescription = addLink("lblDescription", m_state.caption(visitCaption));
@@ -80,6 +85,14 @@ QString frmAbout::versionLine(const QString &word, const QString &version)
     while (numbers.size() < 3)
         numbers << QStringLiteral("0");
     return word % u' ' % numbers.mid(0, 3).join(u'.');
+}
+
+// The engine the distribution brought, as it names itself at run time.
+QString frmAbout::engineLine(const QString &word, const QString &securityWords)
+{
+    return word % u" Qt WebEngine " % QString::fromLatin1(qWebEngineVersion()) % u", Chromium " %
+           QString::fromLatin1(qWebEngineChromiumVersion()) % u" (" % securityWords % u' ' %
+           QString::fromLatin1(qWebEngineChromiumSecurityPatchVersion()) % u')';
 }
 
 void frmAbout::showEvent(QShowEvent *event)

@@ -5,10 +5,13 @@
 #include "platform/twips.h"
 #include "themedicon.h"
 
+#include <QKeyEvent>
 #include <QLabel>
+#include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
-frmInput::frmInput(ProgramState &state, const CommandCatalogue &catalogue, QWidget *parent)
+frmInput::frmInput(ProgramState &state, const CommandCatalogue &catalogue, const Question &question, QWidget *parent)
     : QDialog(parent), m_state(state)
 {
     setWindowTitle(QStringLiteral("TamzoTravel"));
@@ -31,16 +34,56 @@ frmInput::frmInput(ProgramState &state, const CommandCatalogue &catalogue, QWidg
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(cmdBar);
-    applyCaptions();
+    applyCaptions(question);
     setMinimumWidth(Twips::toPixels(widthTwips));
-    resize(Twips::toPixels(widthTwips), sizeHint().height());
+    // A question longer than the designed width widens the box: both answers stay on the bar.
+    resize(std::max(Twips::toPixels(widthTwips), sizeHint().width()), sizeHint().height());
 }
 
-void frmInput::applyCaptions()
+QToolButton *frmInput::answer(const char *key) const
+{
+    return qobject_cast<QToolButton *>(cmdBar->widgetForAction(cmdBar->action(QLatin1String(key))));
+}
+
+void frmInput::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    answer("OKNO")->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+// The bar's buttons take no focus of their own: the keyboard goes from one answer to the other.
+bool frmInput::focusNextPrevChild(bool)
+{
+    (answer("OKNO")->hasFocus() ? answer("OKYES") : answer("OKNO"))->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
+void frmInput::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        focusNextPrevChild(true);
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        for (const char *key : {"OKYES", "OKNO"}) {
+            if (answer(key)->hasFocus())
+                return answer(key)->click();
+        }
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+void frmInput::applyCaptions(const Question &question)
 {
     cmdBar->setCaption(QStringLiteral("OKYES"), m_state.caption(yesCaption));
     cmdBar->setCaption(QStringLiteral("OKNO"), m_state.caption(noCaption));
-    labTitle->setText(m_state.caption(questionCaption));
+    cmdBar->setTooltip(QStringLiteral("OKYES"), question.yesTooltip);
+    cmdBar->setTooltip(QStringLiteral("OKNO"), question.noTooltip);
+    labTitle->setText(question.text);
 }
 
 void frmInput::cmdBar_ButtonClick(int instance, const QString &key)

@@ -39,8 +39,9 @@ void DocumentExport::run(bool pdf)
 
 void DocumentExport::write(bool pdf, const QString &templatePath, const QString &htmlPath)
 {
-    const QString fileName = pdf ? m_.chooseFile(QStringLiteral(".pdf"), pdfFilter)
-                                 : m_.chooseFile(QStringLiteral(".doc"), wordFilter);
+    const QString fileName = pdf ? m_.chooseFile(pdfCaption, QStringLiteral(".pdf"), pdfFilter)
+                                 : m_.chooseFile(m_.state().wordLayout == 1 ? portraitCaption : landscapeCaption,
+                                                 QStringLiteral(".doc"), wordFilter);
     if (fileName.isEmpty())
         return m_.finish();
     QList<OfficeEngine::Output> outputs{{fileName, pdf ? pdfFormat : wordFormat}};

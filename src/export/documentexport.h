@@ -13,6 +13,8 @@ class DocumentExport : public QObject
 public:
     static constexpr int templatesNotReadyCaption = 261;
     static constexpr int wordCopyCaption = 263;
+    // The commands' own captions title the save dialog.
+    static constexpr int landscapeCaption = 146, portraitCaption = 147, pdfCaption = 206;
     static inline const QString wordFilter = QStringLiteral("Microsoft Word (*.doc)");
     static inline const QString pdfFilter = QStringLiteral("PDF  (*.pdf)");
 

@@ -19,7 +19,7 @@ void ExcelExport::SaveAsE()
 
 void ExcelExport::write(const QString &htmlPath)
 {
-    const QString fileName = m_.chooseFile(QStringLiteral(".xls"), filter, QStringLiteral("ExcelDocument"));
+    const QString fileName = m_.chooseFile(commandCaption, QStringLiteral(".xls"), filter, QStringLiteral("ExcelDocument"));
     if (fileName.isEmpty())
         return m_.finish();
     ExportSupport &support = m_;

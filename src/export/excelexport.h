@@ -10,6 +10,8 @@ class ExcelExport : public QObject
     Q_OBJECT
 public:
     static inline const QString filter = QStringLiteral("Microsoft Excel(*.xls)");
+    // The command's own caption titles the save dialog.
+    static constexpr int commandCaption = 148;
 
     explicit ExcelExport(ExportSupport &support, QObject *parent = nullptr);
 

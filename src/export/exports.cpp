@@ -23,6 +23,7 @@ Exports::Exports(ProgramState &state, TabSet &tabs, UserDialogs &dialogs, Deskto
       m_pictures(new PictureCapture(*m_support, *m_capture, window.watchBars, this)),
       m_pageSave(new PageSave(*m_support, this)), m_markup(new MarkupView(*m_support, this))
 {
+    m_office->setOwnFolder(state.appFolder.path(QStringLiteral("\\Office")));
     m_support->setOffice(*m_office);
 }
 

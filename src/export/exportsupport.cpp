@@ -4,6 +4,7 @@
 #include "browsing/webview.h"
 #include "core/programstate.h"
 #include "core/textfile.h"
+#include "core/writefailure.h"
 #include "exportnames.h"
 #include "filereplacement.h"
 #include "platform/userdialogs.h"
@@ -86,14 +87,15 @@ void ExportSupport::copyPage(std::function<void(const QString &)> done)
     });
 }
 
-QString ExportSupport::chooseFile(const QString &extension, const QString &filter, const QString &untitled)
+QString ExportSupport::chooseFile(int commandCaption, const QString &extension, const QString &filter,
+                                  const QString &untitled)
 {
     WebView *view = activeView();
     const QString title = ExportNames::pageTitle(view->LocationName(), view->LocationURL());
     const QString name = ExportNames::suggested(title, extension, untitled.isEmpty() ? m_state.todayDate : untitled);
     const QString suggested =
         m_fileName.isEmpty() ? name : QFileInfo(m_fileName).absoluteDir().filePath(name);
-    QString chosen = m_dialogs.saveFileName(suggested, filter);
+    QString chosen = m_dialogs.saveFileName(m_state.caption(commandCaption), suggested, filter);
     if (chosen.isEmpty())
         return chosen;
     // A name typed without extension gets the one of its kind.
@@ -153,6 +155,10 @@ void ExportSupport::officeFailed(const OfficeEngine::Reply &reply, const QString
         message = caption(notPresentationCaption, "This file is not a presentation, so no slide was added to it:")
                   + u'\n' + file;
         break;
+    case Failure::Unsafe:
+        message = caption(officeUnsafeCaption, "The office was not started: it has no folder of its own that only you can write:")
+                  + u'\n' + reply.error;
+        break;
     case Failure::Stopped:
         message = caption(officeStoppedCaption, "The office stopped before the file was written; the next export starts it again.");
         break;
@@ -185,6 +191,5 @@ void ExportSupport::saved(const QString &path) { finish(caption(savedCaption, "F
 
 void ExportSupport::failed(const WriteResult &failure)
 {
-    finish(UserDialogs::Icon::Critical,
-           caption(writeFailedCaption, "The file could not be written:") + u'\n' + failure.message());
+    finish(UserDialogs::Icon::Critical, writeFailureText(m_state, failure));
 }

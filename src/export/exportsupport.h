@@ -28,7 +28,6 @@ class ExportSupport : public QObject
 public:
     static constexpr int savedCaption = 108;
     static constexpr int nothingCaption = 120;
-    static constexpr int writeFailedCaption = 254;
     static constexpr int officeMissingCaption = 255;
     static constexpr int busyCaption = 256;
     static constexpr int copyingCaption = 257;
@@ -41,6 +40,7 @@ public:
     static constexpr int officeCouldNotWriteCaption = 268;
     static constexpr int officeFailedCaption = 269;
     static constexpr int silentPageCaption = 421;
+    static constexpr int officeUnsafeCaption = 441;
 
     ExportSupport(ProgramState &state, TabSet &tabs, UserDialogs &dialogs, DesktopShell &shell, QWidget *window,
                   QLabel *statusLine, QObject *parent = nullptr);
@@ -65,9 +65,10 @@ public:
     // (the export has then ended with caption 120, or with the page that did not answer).
     void copyPage(std::function<void(const QString &htmlPath)> done);
 
-    // The save dialog with the page title's suggested name (untitled, or today's date, for a
-    // page without title); empty when cancelled.
-    QString chooseFile(const QString &extension, const QString &filter, const QString &untitled = {});
+    // The save dialog, titled with the caption of the export's command, with the page title's
+    // suggested name (untitled, or today's date, for a page without title); empty when cancelled.
+    QString chooseFile(int commandCaption, const QString &extension, const QString &filter,
+                       const QString &untitled = {});
 
     // Reserves a file beside each final name, lets the office write them (work gets the
     // temporary names), and puts them in place only when all were written; then done(reply).

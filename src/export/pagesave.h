@@ -13,12 +13,16 @@ class QWebEngineDownloadRequest;
 // under the name chosen in the save dialog; the message names the file actually written. The
 // engine writes into a folder of its own beside the chosen name, and the page is moved over
 // that name only when complete, so a save that fails or runs out of time leaves an earlier file
-// whole.
+// whole. A complete page's folder already there is replaced only when the user says so, and only
+// once the new page is in place; a link in its place is replaced as a link, never followed.
 class PageSave : public QObject
 {
     Q_OBJECT
 public:
     static constexpr int limitMs = 60000;
+    static constexpr int replaceFolderCaption = 442;
+    // The command's own caption titles the save dialog.
+    static constexpr int commandCaption = 145;
     static inline const QString filter = QStringLiteral("Web archive (*.mhtml *.mht);;Web page, complete (*.html *.htm)");
 
     explicit PageSave(ExportSupport &support, QObject *parent = nullptr);

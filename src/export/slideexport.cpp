@@ -24,7 +24,7 @@ void SlideExport::SaveAsP()
         return;
     QGuiApplication::clipboard()->clear();
     m_.state().layoutFrozen = 1;
-    const QString fileName = m_.chooseFile(QStringLiteral(".ppt"), filter, QStringLiteral("PPTDocument"));
+    const QString fileName = m_.chooseFile(commandCaption, QStringLiteral(".ppt"), filter, QStringLiteral("PPTDocument"));
     if (fileName.isEmpty()) {
         m_.state().layoutFrozen = 0;
         return m_.finish();

@@ -14,6 +14,8 @@ class SlideExport : public QObject
 public:
     static constexpr int slideCaption = 216;
     static constexpr int addedCaption = 217;
+    // The command's own caption titles the save dialog.
+    static constexpr int commandCaption = 149;
     static inline const QString filter = QStringLiteral("Microsoft Powerpoint(*.ppt)");
 
     SlideExport(ExportSupport &support, ScreenCapture &capture, QObject *parent = nullptr);

@@ -43,6 +43,13 @@ const Text menuCaptions[] = {
     {331, "TRAVEL:SAMEPAGE", "Skip places on the same page"}, {332, "TRAVEL:NEWPAGES", "Prefer new pages"},
     {333, "TRAVEL:SITE", "Stay on this site"}, {334, "TRAVEL:JUMPBACK", "At a dead end, jump back"},
     {335, "TRAVEL:JOURNEY", "Picture of the journey"},
+    {453, "TRAVEL:CLEAR", "Clear what travel left behind..."},
+};
+
+// The program's own menu entries that say more in a tooltip.
+const Text menuTooltips[] = {
+    {454, "TRAVEL:CLEAR", "Clears the cookies, the cache and the site storage of the sites new to the last journey, "
+                          "or of all sites"},
 };
 
 } // namespace
@@ -115,6 +122,8 @@ void Captions::Set_Captions()
     for (const Text &text : menuCaptions)
         m_bars->setCaption(key(text.key), text.english ? m_state.caption(text.caption, text.english)
                                                        : m_state.caption(text.caption));
+    for (const Text &text : menuTooltips)
+        m_bars->setTooltip(key(text.key), m_state.caption(text.caption, text.english));
     // The name of the current language file, as the language folder holds it.
     const QString file = LanguageName::existingFile(QDir(m_state.appFolder.path(u"\\Languages")), m_state.languageName);
     m_bars->setCaption(QStringLiteral("EDIT:TXT"), file.isEmpty() ? u"Lang_" % properCase(m_state.languageName) % u".txt"

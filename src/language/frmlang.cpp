@@ -57,10 +57,19 @@ frmLang::frmLang(ProgramState &state, const CommandCatalogue &catalogue, UserDia
 
 void frmLang::applyCaptions()
 {
-    setWindowTitle(m_state.caption(titleCaption));
+    showTitle();
     cmdBar->setCaption(QStringLiteral("EXIT3"), m_state.caption(exitCaption));
     cmdBar->setCaption(QStringLiteral("SAVE5"), m_state.caption(saveCaption));
+    cmdBar->setTooltip(QStringLiteral("EXIT3"), m_state.caption(exitTooltipCaption, "Close the language editor"));
+    cmdBar->setTooltip(QStringLiteral("SAVE5"),
+                       m_state.caption(saveTooltipCaption, "Save the text as a new language file; its name is asked for"));
     AccessibleText::describe(Text1, m_state.caption(textCaption, "Language file text"), QString());
+}
+
+void frmLang::showTitle()
+{
+    const QString title = m_state.caption(titleCaption);
+    setWindowTitle(m_savedFile.isEmpty() ? title : QFileInfo(m_savedFile).fileName() % u" - " % title);
 }
 
 void frmLang::loadEnglish()
@@ -105,7 +114,12 @@ void frmLang::reject()
     if (m_state.langModified) {
         // Closing the question without answering keeps the edits.
         m_state.inputAnswer = 0;
-        frmInput question(m_state, m_catalogue, this);
+        frmInput question(m_state, m_catalogue,
+                          {m_state.caption(dropCaption, "The changes you made are not saved. Close the editor and lose "
+                                                        "them?"),
+                           m_state.caption(dropYesTooltipCaption, "Close the editor; the changes not saved are lost"),
+                           m_state.caption(dropNoTooltipCaption, "Go back to the editor, with the changes")},
+                          this);
         question.exec();
         if (m_state.inputAnswer != 1)
             return;
@@ -133,7 +147,11 @@ void frmLang::saveLanguage()
         }
         // What is saved is safe: closing now asks nothing, until the next key.
         m_state.langModified = false;
+        m_savedFile = target;
+        showTitle();
         emit languageSaved(QFileInfo(target).fileName());
+        m_dialogs.message(m_state.caption(savedCaption, "The new language is saved, and the Language menu offers it:") %
+                          u'\n' % QDir::toNativeSeparators(target));
         return;
     }
 }
@@ -165,6 +183,7 @@ QString frmLang::targetFor(const QString &name)
         return m_state.appFolder.path(LanguageName::fileName(name));
     const bool replace = m_dialogs.question(
         m_state.caption(replaceCaption, "This language file exists already. Replace it?") % u'\n' %
-        QDir::toNativeSeparators(existing));
+            QDir::toNativeSeparators(existing),
+        UserDialogs::Default::No);
     return replace ? existing : QString();
 }

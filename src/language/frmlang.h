@@ -26,6 +26,12 @@ public:
     static constexpr int replaceCaption = 245;
     static constexpr int saveFailedCaption = 246;
     static constexpr int textCaption = 358;
+    static constexpr int exitTooltipCaption = 502;
+    static constexpr int saveTooltipCaption = 503;
+    static constexpr int savedCaption = 506;
+    static constexpr int dropCaption = 507;
+    static constexpr int dropYesTooltipCaption = 508;
+    static constexpr int dropNoTooltipCaption = 509;
     static inline const QString englishFile = QStringLiteral("\\Languages\\Lang_English.txt");
 
     frmLang(ProgramState &state, const CommandCatalogue &catalogue, UserDialogs &dialogs, QWidget *parent = nullptr);
@@ -48,6 +54,8 @@ protected:
 
 private:
     void applyCaptions();
+    // "New language", and after a save the file the text went to.
+    void showTitle();
     void loadEnglish();
     void cmdBar_ButtonClick(int instance, const QString &key);
     void saveLanguage();
@@ -57,4 +65,6 @@ private:
     ProgramState &m_state;
     const CommandCatalogue &m_catalogue;
     UserDialogs &m_dialogs;
+    // The file last saved in this window.
+    QString m_savedFile;
 };

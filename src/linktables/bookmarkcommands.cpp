@@ -43,7 +43,7 @@ bool holdsSecrets(const std::vector<BookmarksHtml::Folder> &folders)
 
 void BookmarkCommands::importFile()
 {
-    const QString path = m_dialogs.openFileName(fileFilter);
+    const QString path = m_dialogs.openFileName(m_state.caption(importCaption, "Import bookmarks"), fileFilter);
     if (path.isEmpty())
         return;
     QFile file(path);
@@ -52,7 +52,12 @@ void BookmarkCommands::importFile()
                           file.errorString());
         return;
     }
-    const BookmarksHtml::Contents contents = BookmarksHtml::read(TextFile::decodeLine(file.readAll()), m_state.todayDate);
+    if (file.size() > largestFile) {
+        m_dialogs.message(m_state.caption(tooLargeCaption, "This file is too large to be a bookmarks file (over 256 MB):") %
+                          u'\n' % path);
+        return;
+    }
+    BookmarksHtml::Contents contents = BookmarksHtml::read(TextFile::decodeLine(file.readAll()), m_state.todayDate);
     const bool hasFolders = std::any_of(contents.folders.begin(), contents.folders.end(),
                                         [](const BookmarksHtml::Folder &folder) { return !folder.title.isEmpty(); });
     const bool byFolder =
@@ -60,7 +65,7 @@ void BookmarkCommands::importFile()
                           322, "Put the links of each folder into the table of the folder's name? (No: all into "
                                "this table.)"));
 
-    const BookmarkTransfer::Imported result = BookmarkTransfer::merge(m_state, contents, byFolder);
+    const BookmarkTransfer::Imported result = BookmarkTransfer::merge(m_state, std::move(contents), byFolder);
     QString text = countLine(m_state, 325, "Links imported:", result.imported) % u'\n' %
                    countLine(m_state, 326, "Entries skipped (not links, or in their table already):", result.skipped) %
                    u'\n' % countLine(m_state, 327, "Entries refused (no room, or not saved):", result.refused);
@@ -80,15 +85,17 @@ void BookmarkCommands::exportFile()
         m_dialogs.question(m_state.caption(323, "Export all the link tables? (No: only this table.)"));
     const std::vector<BookmarksHtml::Folder> folders = BookmarkTransfer::stored(m_state, allTables);
     // A bookmarks file chosen may be a browser's own copy: replacing it is asked.
-    QString path = m_dialogs.saveFileName(suggestedName(m_state, allTables), fileFilter, UserDialogs::Existing::Ask);
+    QString path = m_dialogs.saveFileName(m_state.caption(exportCaption, "Export bookmarks"),
+                                          suggestedName(m_state, allTables), fileFilter, UserDialogs::Existing::Ask);
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".html");
     const bool withSecrets =
         holdsSecrets(folders) &&
-        m_dialogs.questionDefaultNo(m_state.caption(324, "Write the secrets into the file too? Anyone who can read "
-                                                         "the file can read them."));
+        m_dialogs.question(m_state.caption(324, "Write the secrets into the file too? Anyone who can read "
+                                                "the file can read them."),
+                           UserDialogs::Default::No);
 
     QStringList lines = BookmarksHtml::write(folders, withSecrets).split(u'\n');
     if (!lines.isEmpty() && lines.last().isEmpty())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 class UserDialogs;
 struct ProgramState;
 
@@ -12,6 +14,9 @@ public:
     static constexpr int importTooltip = 319;
     static constexpr int exportCaption = 320;
     static constexpr int exportTooltip = 321;
+    // Larger files are not read: a file of bookmarks is far smaller.
+    static constexpr qint64 largestFile = qint64(256) << 20;
+    static constexpr int tooLargeCaption = 501;
 
     BookmarkCommands(ProgramState &state, UserDialogs &dialogs) : m_state(state), m_dialogs(dialogs) {}
 

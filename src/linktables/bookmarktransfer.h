@@ -23,9 +23,9 @@ public:
 
     // byFolder: each folder goes to the table of its title, a title not found taking the first
     // table without rows (never the current one); links outside the folders go to the current
-    // table. Otherwise every link goes to the current table. Each table is saved as it is filled;
-    // the current table is selected again afterwards.
-    static Imported merge(ProgramState &state, const BookmarksHtml::Contents &contents, bool byFolder);
+    // table. Otherwise every link goes to the current table. Each table is filled and saved once,
+    // in the order the file names them; the current table is selected again afterwards.
+    static Imported merge(ProgramState &state, BookmarksHtml::Contents contents, bool byFolder);
 
     // The stored links of the current table, or of every table that holds links, each table a
     // folder of its title.

@@ -95,7 +95,8 @@ void frmEDit::cmdBar_ButtonClick(int, const QString &key)
     } else if (key == u"CANCEL") {
         // The button looks like a cancel: the row goes only when the user says so.
         if (!m_dialogs.question(m_state.caption(deleteCaption, "Delete this link?") % u'\n' %
-                                m_table.row(m_state.editRow)[LinkRow::Title]))
+                                    m_table.row(m_state.editRow)[LinkRow::Title],
+                                UserDialogs::Default::No))
             return;
         m_table.clearRow(m_state.editRow);
     }
@@ -126,9 +127,21 @@ bool frmEDit::storeRow()
     return true;
 }
 
-void frmEDit::done(int result)
+void frmEDit::moveEvent(QMoveEvent *event)
+{
+    QDialog::moveEvent(event);
+    if (isVisible())
+        storePosition();
+}
+
+void frmEDit::storePosition()
 {
     m_state.gridEditorTop = Twips::fromPixels(pos().y());
     m_state.gridEditorLeft = Twips::fromPixels(pos().x());
+}
+
+void frmEDit::done(int result)
+{
+    storePosition();
     QDialog::done(result);
 }

@@ -39,8 +39,14 @@ public slots:
     void cmdBar_ButtonClick(int instance, const QString &key);
     void done(int result) override;
 
+protected:
+    // Where the editor is, kept as it moves: an ending that saves the window settings while the
+    // editor is open keeps its place too.
+    void moveEvent(QMoveEvent *event) override;
+
 private:
     void placeWindow();
+    void storePosition();
     bool storeRow();
 
     ProgramState &m_state;

@@ -12,6 +12,7 @@
 #include "linkicons.h"
 #include "linkindex.h"
 #include "linktable.h"
+#include "linktablegeometry.h"
 #include "linktabstrip.h"
 #include "platform/edgeresizer.h"
 #include "platform/twips.h"
@@ -19,14 +20,14 @@
 #include "settings/windowsettings.h"
 #include "tablayout.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QFile>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScreen>
 #include <QWindow>
+#include <cstdio>
 
 namespace {
 
@@ -44,18 +45,11 @@ const struct
 } tooltips[] = {
     {"EXIT5", 32}, {"ADDURL", 75}, {"EDITURL", 76}, {"GOURL", 78}, {"SORT", 81},
     {"SAVE2", 82}, {"HELP2", 83},  {"TITLE", 77},   {"EXIT6", 32},
-    {"IMPORT", BookmarkCommands::importTooltip}, {"EXPORT", BookmarkCommands::exportTooltip},
 };
 
 void place(QWidget *control, const QRectF &r)
 {
     control->setGeometry(Twips::toPixels(r.left(), r.top(), std::max(0.0, r.width()), std::max(0.0, r.height())));
-}
-
-QSizeF screenTwips()
-{
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    return QSizeF(Twips::fromPixels(screen.width()), Twips::fromPixels(screen.height()));
 }
 
 } // namespace
@@ -78,9 +72,9 @@ frmTab::frmTab(ProgramState &state, UserDialogs &dialogs, const CommandCatalogue
     m_state.titleEditing = 0;
     m_currentGroup = 0;
     Load_Group();
-    placeWindow();
+    setGeometry(LinkTableGeometry::opening(m_state));
 
-    const QSizeF screen = screenTwips();
+    const QSizeF screen = LinkTableGeometry::screenTwips();
     const double rowHeight = Twips::fromPixels(GridList->verticalHeader()->defaultSectionSize());
     m_state.minGridRows = static_cast<qint16>(screen.height() / rowHeight * 0.75);
     // The grid's rows count its header row.
@@ -127,6 +121,13 @@ void frmTab::buildControls(const CommandCatalogue &catalogue)
         bar->setCaption(QStringLiteral("EXPORT"), m_state.caption(BookmarkCommands::exportCaption, "Export bookmarks"));
         for (const auto &tip : tooltips)
             bar->setTooltip(QString::fromLatin1(tip.key), m_state.caption(tip.caption));
+        bar->setTooltip(QStringLiteral("IMPORT"),
+                        m_state.caption(BookmarkCommands::importTooltip,
+                                        "Import a browser's bookmarks file (HTML) into the link tables"));
+        bar->setTooltip(QStringLiteral("EXPORT"),
+                        m_state.caption(BookmarkCommands::exportTooltip,
+                                        "Export this table or all the tables to a bookmarks file (HTML) that browsers "
+                                        "import"));
         connect(bar, &CommandBar::clicked, this, &frmTab::cmdBar_ButtonClick);
     }
     lblMove->lower();
@@ -162,25 +163,6 @@ void frmTab::nameControls()
     }
 }
 
-void frmTab::placeWindow()
-{
-    if (m_state.linkTableTop == 0 && m_state.linkTableLeft == 0 && m_state.linkTableHeight == 0 &&
-        m_state.linkTableWidth == 0) {
-        const QSizeF screen = screenTwips();
-        m_state.linkTableHeight = TabLayout::designedHeight;
-        m_state.linkTableWidth = TabLayout::designedWidth;
-        m_state.linkTableTop = (screen.height() - TabLayout::designedHeight) / 2;
-        m_state.linkTableLeft = (screen.width() - TabLayout::designedWidth) / 2;
-    }
-    // A size that was never stored opens as designed rather than as a window of nothing.
-    if (Twips::toPixels(m_state.linkTableHeight) < 1 || Twips::toPixels(m_state.linkTableWidth) < 1) {
-        m_state.linkTableHeight = TabLayout::designedHeight;
-        m_state.linkTableWidth = TabLayout::designedWidth;
-    }
-    setGeometry(Twips::toPixels(m_state.linkTableLeft, m_state.linkTableTop, m_state.linkTableWidth,
-                                m_state.linkTableHeight));
-}
-
 TabLayout frmTab::layoutFor(double innerWidth, double innerHeight) const
 {
     return TabLayout::compute(innerWidth, innerHeight, Twips::fromPixels(cmdBar[0]->sizeHint().width()),
@@ -209,10 +191,31 @@ void frmTab::applyLayout(const TabLayout &l)
 void frmTab::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
+    storeGeometry();
     const double innerWidth = Twips::fromPixels(width());
     if (innerWidth < TabLayout::minimumWidth || isMinimized())
         return;
     applyLayout(layoutFor(innerWidth, Twips::fromPixels(height())));
+}
+
+void frmTab::moveEvent(QMoveEvent *event)
+{
+    QDialog::moveEvent(event);
+    storeGeometry();
+}
+
+void frmTab::storeGeometry()
+{
+    if (isVisible())
+        LinkTableGeometry::store(m_state, geometry());
+}
+
+void frmTab::report(const QString &text)
+{
+    if (m_unattended)
+        std::fputs(qPrintable(u"TamzoTravel: " % text % u'\n'), stderr);
+    else
+        m_dialogs.message(text);
 }
 
 void frmTab::Load_Group()
@@ -247,8 +250,7 @@ bool frmTab::Save_Table()
     const WriteResult saved = m_table->Save_Table();
     Load_Group();
     if (!saved.ok())
-        m_dialogs.message(m_state.caption(tableNotSavedCaption, "The link table could not be saved:") % u'\n' %
-                          saved.message());
+        report(m_state.caption(tableNotSavedCaption, "The link table could not be saved:") % u'\n' % saved.message());
     return saved.ok();
 }
 
@@ -257,8 +259,7 @@ bool frmTab::Save_Title()
     const WriteResult saved = LinkIndex::Save_Title(m_state);
     Load_Group();
     if (!saved.ok())
-        m_dialogs.message(m_state.caption(indexNotSavedCaption, "The table titles could not be saved:") % u'\n' %
-                          saved.message());
+        report(m_state.caption(indexNotSavedCaption, "The table titles could not be saved:") % u'\n' % saved.message());
     return saved.ok();
 }
 
@@ -414,12 +415,20 @@ void frmTab::Text1_Enter()
 
 void frmTab::reject() { closeWindow(); }
 
-// A save that fails again is reported; what it could not save is then let go.
+void frmTab::closeEvent(QCloseEvent *event)
+{
+    if (!event->spontaneous())
+        m_unattended = true;
+    QDialog::closeEvent(event);
+}
+
+// A save that fails again is reported; what it could not save is then let go. An ending nobody
+// attends tries the save once more without asking.
 void frmTab::askToSaveUnsaved()
 {
     if (m_state.tableModified != 1)
         return;
-    if (m_dialogs.question(m_state.caption(unsavedCaption)))
+    if (m_unattended || m_dialogs.question(m_state.caption(unsavedCaption)))
         Save_Table();
     m_state.tableModified = 0;
 }
@@ -432,11 +441,7 @@ void frmTab::closeWindow()
 
 void frmTab::GO_Exit()
 {
-    const QRect window = geometry();
-    m_state.linkTableTop = Twips::fromPixels(window.top());
-    m_state.linkTableLeft = Twips::fromPixels(window.left());
-    m_state.linkTableHeight = Twips::fromPixels(window.height());
-    m_state.linkTableWidth = Twips::fromPixels(window.width());
+    storeGeometry();
     Save_Title();
     QDialog::done(QDialog::Accepted);
 }

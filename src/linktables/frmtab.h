@@ -71,17 +71,25 @@ public slots:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    // The window system's close is the user's; the program closing its windows as it ends (a
+    // signal, the end of the session) asks nothing, and says what failed on standard error.
+    void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildControls(const CommandCatalogue &catalogue);
-    void placeWindow();
     TabLayout layoutFor(double innerWidth, double innerHeight) const;
     void applyLayout(const TabLayout &layout);
     void nameControls();
     // Before rows held but not saved are let go (closing, another table), the user may save them.
     void askToSaveUnsaved();
     void closeWindow();
+    // The window's place as the window settings keep it, at every move and resize, so that an
+    // ending that saves the settings while the window is open keeps where it was.
+    void storeGeometry();
+    // A failure told to the user, or on standard error when nobody is there to read it.
+    void report(const QString &text);
     void titleCommand();
     void sortCommand();
     void chooseRow(int row);
@@ -95,4 +103,5 @@ private:
     std::unique_ptr<LinkTable> m_table;
     LinkGridModel *m_model = nullptr;
     int m_currentGroup = 0;
+    bool m_unattended = false;
 };

@@ -1,5 +1,6 @@
 #include "linkgridmodel.h"
 
+#include "bookmarkfields.h"
 #include "linktable.h"
 
 LinkGridModel::LinkGridModel(const LinkTable &table, QObject *parent)
@@ -51,6 +52,15 @@ void LinkGridModel::secretChanged(int row)
 }
 
 bool LinkGridModel::isLinkRow(int row) const { return m_table.isLinkRow(row); }
+
+bool LinkGridModel::datesWithTime() const
+{
+    for (int row = 1; row <= m_table.rowCount(); ++row) {
+        if (m_table.row(row)[LinkRow::Date].size() > BookmarkFields::dateFormat.size())
+            return true;
+    }
+    return false;
+}
 
 int LinkGridModel::rowCount(const QModelIndex &parent) const
 {

@@ -33,6 +33,8 @@ public:
     int revealedRow() const { return m_revealed; }
     // Row 1 is the first link row; filler rows are none.
     bool isLinkRow(int row) const;
+    // Whether a link row's date holds its time of day too.
+    bool datesWithTime() const;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;

@@ -10,8 +10,9 @@
 namespace {
 
 // What the widest cell of a column can hold: a row number of as many digits as the rows have,
-// a date "2026-12-08".
+// a date "2026-12-08", with its time of day "2026-12-08 14:05:09" where a row has one.
 const QString widestDate = QStringLiteral("0000-00-00");
+const QString widestDateTime = QStringLiteral("0000-00-00 00:00:00");
 // Cell padding and grid line on either side of a text.
 constexpr int cellPadding = 12;
 // Room the typed address leaves for the vertical scroll bar.
@@ -44,7 +45,7 @@ void LinkGridView::fitColumns()
         if (column == 0)
             width = std::max(width, roomFor(QString(QString::number(m_model->rowCount()).size(), u'0')));
         else if (column == LinkRow::Date)
-            width = std::max(width, roomFor(widestDate));
+            width = std::max(width, roomFor(m_model->datesWithTime() ? widestDateTime : widestDate));
         if (column != LinkRow::Address)
             width = std::max(width, roomFor(m_model->headerData(column, Qt::Horizontal).toString()));
         setColumnWidth(column, width);

@@ -3,7 +3,7 @@
 #include <QIcon>
 
 // The pictures of the link-table window and of its row editor, by their image numbers: the
-// desktop's icon theme, else the style's own standard pictures.
+// desktop's icon theme, else pictures of the program's own, or the style's where they say the same.
 class LinkIcons
 {
 public:

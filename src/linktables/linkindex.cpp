@@ -1,5 +1,6 @@
 #include "linkindex.h"
 
+#include "core/linebreaks.h"
 #include "core/numbers.h"
 #include "core/programstate.h"
 
@@ -117,5 +118,5 @@ void LinkIndex::selectTable(ProgramState &state, int table)
 
 bool LinkIndex::storableTitle(QStringView title)
 {
-    return !title.contains(u',') && !title.contains(u'\r') && !title.contains(u'\n');
+    return !title.contains(u',') && std::none_of(title.begin(), title.end(), isLineBreak);
 }

@@ -5,6 +5,7 @@
 #include "linkindex.h"
 #include "linktablefile.h"
 
+#include <QSet>
 #include <algorithm>
 
 int LinkTable::entry() const { return m_state.currentTable + 1; }
@@ -65,19 +66,22 @@ bool LinkTable::ADD_Tab(const QString &pageTitle, const QString &address, const 
     return true;
 }
 
-LinkTable::Appended LinkTable::appendRows(const std::vector<LinkRow> &rows)
+LinkTable::Appended LinkTable::appendRows(std::vector<LinkRow> rows)
 {
     Appended appended;
-    for (const LinkRow &row : rows) {
-        const bool known = std::any_of(m_rows.begin(), m_rows.end(), [&row](const LinkRow &held) {
-            return held[LinkRow::Title] == row[LinkRow::Title] && held[LinkRow::Address] == row[LinkRow::Address];
-        });
-        if (known) {
+    // A row is known by its title and address.
+    QSet<std::pair<QString, QString>> known;
+    known.reserve(static_cast<qsizetype>(m_rows.size() + rows.size()));
+    for (const LinkRow &held : m_rows)
+        known.insert({held[LinkRow::Title], held[LinkRow::Address]});
+    for (LinkRow &row : rows) {
+        if (known.contains({row[LinkRow::Title], row[LinkRow::Address]})) {
             ++appended.known;
         } else if (rowCount() >= LinkIndex::maxCount) {
             ++appended.refused;
         } else {
-            m_rows.push_back(row);
+            known.insert({row[LinkRow::Title], row[LinkRow::Address]});
+            m_rows.push_back(std::move(row));
             ++appended.added;
         }
     }

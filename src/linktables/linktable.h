@@ -42,7 +42,7 @@ public:
         int refused = 0;
     };
     // Rows from elsewhere added after the others, the count following them; nothing is saved.
-    Appended appendRows(const std::vector<LinkRow> &rows);
+    Appended appendRows(std::vector<LinkRow> rows);
     // Orders the rows by their address (column 2) or else their title, without regard to case.
     void sortBy(int column);
 

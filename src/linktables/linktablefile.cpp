@@ -1,13 +1,19 @@
 #include "linktablefile.h"
 
+#include "core/linebreaks.h"
+
+#include <algorithm>
+
 namespace {
 
 // Line breaks become blanks; when the text would still not read back, every occurrence of the
 // given characters is replaced.
 QString storableFromPage(QString text, const QString &from, const QString &to)
 {
-    for (const QChar lineBreak : {u'\r', u'\n'})
-        text.replace(lineBreak, u' ');
+    for (QChar &c : text) {
+        if (isLineBreak(c))
+            c = u' ';
+    }
     if (!LinkTableFile::storable(text))
         text.replace(from, to);
     return text;
@@ -64,7 +70,7 @@ WriteResult LinkTableFile::write(const QString &path, const std::vector<LinkRow>
 bool LinkTableFile::storable(QStringView text)
 {
     // A field ending in ";-" would join the separator after it into a separator of its own.
-    return !text.contains(separator) && !text.endsWith(u";-") && !text.contains(u'\r') && !text.contains(u'\n');
+    return !text.contains(separator) && !text.endsWith(u";-") && std::none_of(text.begin(), text.end(), isLineBreak);
 }
 
 QString LinkTableFile::textFromPage(const QString &text) { return storableFromPage(text, QStringLiteral(";-"), QStringLiteral("; -")); }

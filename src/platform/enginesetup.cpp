@@ -8,8 +8,40 @@
 #include <cstdio>
 #include <unistd.h>
 
+// The engine refuses, before it sends anything, what an http page on a public address asks of an
+// address of the local network or this machine: its pictures, scripts and requests, and its
+// frames' loads, each hop of a redirection checked on its own connection. Its defaults differ
+// between engine versions, so the program asks for both; a choice the user made about either in
+// the engine's flags is left alone.
+static void blockInsecureLocalNetworkRequests()
+{
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    QByteArrayList named;
+    for (const QByteArray &flag : flags.split(' ')) {
+        for (const char *list : {"--enable-features=", "--disable-features="}) {
+            if (flag.startsWith(list))
+                named += flag.mid(qstrlen(list)).split(',');
+        }
+    }
+    QByteArrayList wanted;
+    for (const char *feature : {"BlockInsecurePrivateNetworkRequests", "BlockInsecurePrivateNetworkRequestsForNavigations"}) {
+        if (!named.contains(feature))
+            wanted += feature;
+    }
+    if (wanted.isEmpty())
+        return;
+    const QByteArray enable = "--enable-features=";
+    const qsizetype listed = flags.indexOf(enable);
+    if (listed >= 0)
+        flags.insert(listed + enable.size(), wanted.join(',') + ',');
+    else
+        flags += (flags.isEmpty() ? "" : " ") + enable + wanted.join(',');
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+}
+
 void prepareWebEngine()
 {
+    blockInsecureLocalNetworkRequests();
     if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
         std::fputs("TamzoTravel: running as root, so the web engine's sandbox is turned off.\n", stderr);

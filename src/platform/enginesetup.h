@@ -2,8 +2,9 @@
 
 #include <QString>
 
-// Prepares the web engine before the application object exists. The engine refuses to start
-// its sandbox as root; only then is the sandbox turned off, with a warning.
+// Prepares the web engine before the application object exists: it refuses the local network to
+// insecure public pages by itself. The engine refuses to start its sandbox as root; only then is
+// the sandbox turned off, with a warning.
 void prepareWebEngine();
 
 // Chooses how pages are drawn, once the application object exists and before the first web view.

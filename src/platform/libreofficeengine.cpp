@@ -1,6 +1,7 @@
 #include "libreofficeengine.h"
 
 #include "childenvironment.h"
+#include "ownfolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,9 +15,10 @@
 
 static void initOfficeResources() { Q_INIT_RESOURCE(office); }
 
-// The helper's folder (its script, the office profile, copies of the files it opens) is named
-// after the program's process, so that the folders of runs that were killed can be told apart.
+// The helper's folder is named after the program's process, so that the folders of runs that were
+// killed can be told apart.
 static const QString workPrefix = QStringLiteral("tamzo-office-");
+static const QString runtimePlace = QStringLiteral("TamzoTravel");
 
 static const std::map<QString, OfficeEngine::Failure> failureKinds{
     {QStringLiteral("missing"), OfficeEngine::Failure::Missing},
@@ -24,6 +26,7 @@ static const std::map<QString, OfficeEngine::Failure> failureKinds{
     {QStringLiteral("template"), OfficeEngine::Failure::Template},
     {QStringLiteral("presentation"), OfficeEngine::Failure::NotPresentation},
     {QStringLiteral("write"), OfficeEngine::Failure::Write},
+    {QStringLiteral("unsafe"), OfficeEngine::Failure::Unsafe},
 };
 
 LibreOfficeEngine::LibreOfficeEngine(QString helperScript, QObject *parent)
@@ -71,13 +74,31 @@ void LibreOfficeEngine::setTimeouts(int startMs, int requestMs)
     m_requestMs = requestMs;
 }
 
-bool LibreOfficeEngine::start()
+QString LibreOfficeEngine::workPlace() const
+{
+    if (const QString runtime = OwnFolders::runtimeFolder(); !runtime.isEmpty()) {
+        const QString place = QDir(runtime).filePath(runtimePlace);
+        if (OwnFolders::makePrivate(place))
+            return place;
+    }
+    return !m_ownFolder.isEmpty() && OwnFolders::makePrivate(m_ownFolder) ? m_ownFolder : QString();
+}
+
+QString LibreOfficeEngine::start(Failure &failure)
 {
     if (running())
-        return true;
-    removeLeftoversOfEndedRuns();
-    m_work = std::make_unique<QTemporaryDir>(QDir::temp().filePath(workPrefix + QString::number(::getpid())
-                                                                    + QStringLiteral("-XXXXXX")));
+        return {};
+    failure = Failure::Unsafe;
+    const QString place = workPlace();
+    if (place.isEmpty())
+        return m_ownFolder;
+    removeLeftoversOfEndedRuns(place);
+    m_work = std::make_unique<QTemporaryDir>(QDir(place).filePath(workPrefix + QString::number(::getpid())
+                                                                  + QStringLiteral("-XXXXXX")));
+    // The folder goes through OwnFolders, which follows no link inside it.
+    m_work->setAutoRemove(false);
+    if (!m_work->isValid())
+        return place;
     const QString script = m_work->filePath(QStringLiteral("officehelper.py"));
     QFile::copy(QStringLiteral(":/office/officehelper.py"), script);
     m_buffer.clear();
@@ -86,10 +107,15 @@ bool LibreOfficeEngine::start()
     QProcessEnvironment environment = ChildEnvironment::get();
     environment.insert(QStringLiteral("PYTHONPATH"), m_work->path());
     environment.insert(QStringLiteral("PYTHONDONTWRITEBYTECODE"), QStringLiteral("1"));
+    // The office's and the helper's temporary files stay in the private folder too.
+    environment.insert(QStringLiteral("TMPDIR"), m_work->path());
     m_process.setProcessEnvironment(environment);
     m_process.start(m_python, {m_helperScript.isEmpty() ? script : m_helperScript,
                                m_work->filePath(QStringLiteral("profile"))});
-    return m_process.state() != QProcess::NotRunning || m_process.error() != QProcess::FailedToStart;
+    if (m_process.state() != QProcess::NotRunning || m_process.error() != QProcess::FailedToStart)
+        return {};
+    failure = Failure::Missing;
+    return tr("%1 could not be started: %2").arg(m_python, m_process.errorString());
 }
 
 void LibreOfficeEngine::stop()
@@ -101,13 +127,16 @@ void LibreOfficeEngine::stop()
         m_process.waitForFinished(3000);
         m_stopping = false;
     }
+    if (m_work && m_work->isValid())
+        OwnFolders::removeTree(m_work->path());
     m_work.reset();
 }
 
 void LibreOfficeEngine::prepare()
 {
+    Failure failure;
     if (!running())
-        start();
+        start(failure);
 }
 
 void LibreOfficeEngine::call(QJsonObject request, Answer answer)
@@ -122,8 +151,9 @@ void LibreOfficeEngine::sendNext()
     if (m_inFlight || m_queue.empty())
         return;
     m_inFlight = true;
-    if (!start()) {
-        fail(tr("%1 could not be started: %2").arg(m_python, m_process.errorString()), Failure::Missing);
+    Failure failure;
+    if (const QString error = start(failure); !error.isEmpty()) {
+        fail(error, failure);
         return;
     }
     m_process.write(QJsonDocument(m_queue.front().request).toJson(QJsonDocument::Compact) + '\n');
@@ -162,18 +192,25 @@ void LibreOfficeEngine::fail(const QString &error, Failure failure)
     stop();
     if (!m_inFlight)
         return;
-    const QString kind = failure == Failure::Missing ? QStringLiteral("missing") : QStringLiteral("stopped");
+    const QString kind = failure == Failure::Missing  ? QStringLiteral("missing")
+                         : failure == Failure::Unsafe ? QStringLiteral("unsafe")
+                                                      : QStringLiteral("stopped");
     finish(QJsonObject{{"ok", false}, {"error", error}, {"kind", kind}});
 }
 
-void LibreOfficeEngine::removeLeftoversOfEndedRuns()
+// What killed runs left: in the work place, and in the temporary folder where earlier versions of
+// the program kept it. Only real folders of the user's go; a link planted under such a name, or
+// another user's folder, stays as it is.
+void LibreOfficeEngine::removeLeftoversOfEndedRuns(const QString &place)
 {
-    QDir temporary = QDir::temp();
-    for (const QString &name : temporary.entryList({workPrefix + u'*'}, QDir::Dirs | QDir::NoDotAndDotDot)) {
-        bool number = false;
-        const pid_t owner = name.mid(workPrefix.size()).section(u'-', 0, 0).toInt(&number);
-        if (number && owner > 0 && owner != ::getpid() && ::kill(owner, 0) != 0 && errno == ESRCH)
-            QDir(temporary.filePath(name)).removeRecursively();
+    for (const QString &folder : {place, QDir::tempPath()}) {
+        const QDir holder(folder);
+        for (const QString &name : holder.entryList({workPrefix + u'*'}, QDir::Dirs | QDir::NoDotAndDotDot)) {
+            bool number = false;
+            const pid_t owner = name.mid(workPrefix.size()).section(u'-', 0, 0).toInt(&number);
+            if (number && owner > 0 && owner != ::getpid() && ::kill(owner, 0) != 0 && errno == ESRCH)
+                OwnFolders::removeTree(holder.filePath(name));
+        }
     }
 }
 

@@ -16,6 +16,9 @@
 // line. It starts at the first request, stays for the next ones and ends with this object.
 // A request that is not answered in time, or an office that dies, is reported, and the helper
 // with its office is killed; the next request starts a fresh one.
+// The helper's folder (its script, the office profile, the copies the office opens, their
+// temporary files) lies in a place only the user can write: the user's runtime folder, or the
+// folder the owner gives.
 class LibreOfficeEngine : public QObject, public OfficeEngine
 {
     Q_OBJECT
@@ -30,6 +33,11 @@ public:
     ~LibreOfficeEngine() override;
 
     void setPython(const QString &program) { m_python = program; }
+    // Where the work folders go when the user's runtime folder is not private.
+    void setOwnFolder(const QString &fallback) { m_ownFolder = fallback; }
+    // The place of the work folders: a private "TamzoTravel" in the runtime folder, or the own
+    // folder given; empty when neither is a folder only the user can enter.
+    QString workPlace() const;
     void setTimeouts(int startMs, int requestMs);
     bool running() const { return m_process.state() != QProcess::NotRunning; }
     // The helper's process, which leads the process group of its office.
@@ -52,17 +60,19 @@ private:
         QJsonObject request;
         Answer answer;
     };
-    bool start();
+    // Empty when the helper was started; otherwise why not, with the kind of failure.
+    QString start(Failure &failure);
     void sendNext();
     void readAnswers();
     void fail(const QString &error, Failure failure);
     void stop();
     void finish(const QJsonObject &answer);
     static void toReply(const QJsonObject &answer, const Done &done);
-    static void removeLeftoversOfEndedRuns();
+    static void removeLeftoversOfEndedRuns(const QString &place);
 
     QString m_helperScript;
     QString m_python = defaultPython;
+    QString m_ownFolder;
     int m_startMs = defaultStartMs;
     int m_requestMs = defaultRequestMs;
     std::unique_ptr<QTemporaryDir> m_work;

@@ -22,6 +22,9 @@ public:
         NotPresentation,
         // A file could not be written.
         Write,
+        // No folder only the user can write was there for the engine's work; the engine's
+        // account names the folder it tried.
+        Unsafe,
         // The engine could not make the document of this page.
         Other,
     };
@@ -31,7 +34,7 @@ public:
         bool ok = false;
         Failure failure = Failure::None;
         // The engine's own account of a failure: shown only for a missing engine, whose
-        // account tells what to install.
+        // account tells what to install, and for one without a private folder.
         QString error;
         // The slides a presentation holds after a slide was appended.
         int slides = 0;

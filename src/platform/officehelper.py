@@ -12,6 +12,7 @@ input ends the office and the helper.
 
 import json
 import os
+import secrets
 import shutil
 import signal
 import subprocess
@@ -71,7 +72,9 @@ class Office:
     def __init__(self, profile_dir):
         if uno is None:
             raise Missing("The Python bridge to LibreOffice (python3-uno) is missing. " + INSTALL_HINT)
-        pipe = "tamzo%d" % os.getpid()
+        # The office's pipe lies in the shared temporary folder: a name nobody can guess keeps
+        # another user from listening there first.
+        pipe = "tamzo%d_%s" % (os.getpid(), secrets.token_hex(16))
         try:
             self.process = subprocess.Popen(
                 ["soffice", "--headless", "--invisible", "--nologo", "--norestore", "--nodefault",

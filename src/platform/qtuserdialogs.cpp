@@ -10,6 +10,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRegularExpression>
 
 static const QString kTitle = QStringLiteral("TamzoTravel");
@@ -31,14 +32,28 @@ void QtUserDialogs::message(const QString &text, Icon icon)
     ask(icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::Information, text, QMessageBox::Ok);
 }
 
-bool QtUserDialogs::question(const QString &text)
+static QString titleOr(const QString &title) { return title.isEmpty() ? kTitle : title; }
+
+bool QtUserDialogs::question(const QString &text, Default answer)
 {
-    return ask(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return ask(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
+               answer == Default::No ? QMessageBox::No : QMessageBox::Yes) == QMessageBox::Yes;
 }
 
-bool QtUserDialogs::questionDefaultNo(const QString &text)
+int QtUserDialogs::choose(const QString &text, const QStringList &choices)
 {
-    return ask(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Question, kTitle, text, QMessageBox::NoButton, QApplication::activeWindow());
+    QList<QAbstractButton *> buttons;
+    for (const QString &choice : choices)
+        buttons.append(box.addButton(choice, buttons.size() + 1 == choices.size() ? QMessageBox::RejectRole
+                                                                                 : QMessageBox::AcceptRole));
+    if (buttons.isEmpty())
+        return -1;
+    box.setDefaultButton(qobject_cast<QPushButton *>(buttons.first()));
+    box.setEscapeButton(buttons.last());
+    box.exec();
+    const qsizetype chosen = buttons.indexOf(box.clickedButton());
+    return chosen < 0 ? int(buttons.size() - 1) : int(chosen);
 }
 
 QString QtUserDialogs::textInput(const QString &title, const QString &prompt)
@@ -51,9 +66,10 @@ QString QtUserDialogs::textInput(const QString &title, const QString &prompt)
     return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
-QString QtUserDialogs::saveFileName(const QString &suggested, const QString &filter, Existing existing)
+QString QtUserDialogs::saveFileName(const QString &title, const QString &suggested, const QString &filter,
+                                    Existing existing)
 {
-    QFileDialog dialog(QApplication::activeWindow(), kTitle, suggested, filter);
+    QFileDialog dialog(QApplication::activeWindow(), titleOr(title), suggested, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     if (existing == Existing::Replace) {
         // An export replaces its file, and a slide show chosen again grows.
@@ -66,9 +82,9 @@ QString QtUserDialogs::saveFileName(const QString &suggested, const QString &fil
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
-QString QtUserDialogs::openFileName(const QString &filter)
+QString QtUserDialogs::openFileName(const QString &title, const QString &filter)
 {
-    return QFileDialog::getOpenFileName(QApplication::activeWindow(), kTitle, QDir::homePath(), filter);
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), titleOr(title), QDir::homePath(), filter);
 }
 
 bool QtUserDialogs::choosePrinter(QPrinter &printer)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QPrinter;
@@ -17,21 +18,26 @@ public:
     // A message box titled "TamzoTravel" with an OK button.
     virtual void message(const QString &text, Icon icon = Icon::Information) = 0;
 
+    // The answer Enter gives: no for a question whose yes destroys or gives something away.
+    enum class Default { Yes, No };
     // A yes/no question titled "TamzoTravel" with the question icon; true for yes.
-    virtual bool question(const QString &text) = 0;
-    // The same question with no as its default answer, for a choice that gives something away.
-    virtual bool questionDefaultNo(const QString &text) = 0;
+    virtual bool question(const QString &text, Default answer = Default::Yes) = 0;
+
+    // A question titled "TamzoTravel" answered by one of several buttons, the first the default
+    // and the last the one Escape gives; the index of the button chosen.
+    virtual int choose(const QString &text, const QStringList &choices) = 0;
 
     // One line of text typed by the user; empty when the user cancelled.
     virtual QString textInput(const QString &title, const QString &prompt) = 0;
 
     // What a save dialog does when the name chosen is taken.
     enum class Existing { Replace, Ask };
-    // The file name chosen in a save dialog; empty when the user cancelled.
-    virtual QString saveFileName(const QString &suggested, const QString &filter,
+    // The file name chosen in a save dialog titled after the command that asks (the program's
+    // name when the title is empty); empty when the user cancelled.
+    virtual QString saveFileName(const QString &title, const QString &suggested, const QString &filter,
                                  Existing existing = Existing::Replace) = 0;
-    // The existing file chosen in an open dialog; empty when the user cancelled.
-    virtual QString openFileName(const QString &filter) = 0;
+    // The existing file chosen in an open dialog titled the same way; empty when the user cancelled.
+    virtual QString openFileName(const QString &title, const QString &filter) = 0;
 
     // Printing: the printer dialog, the page set-up dialog and the preview window.
     virtual bool choosePrinter(QPrinter &printer) = 0;

@@ -1,67 +1,51 @@
 #include "frmjourney.h"
 
 #include "core/programstate.h"
-#include "core/writefailure.h"
+#include "journeyexport.h"
 #include "journeyfiles.h"
-#include "journeylayout.h"
-#include "platform/plaintooltip.h"
+#include "journeylayouter.h"
+#include "journeypicture.h"
+#include "journeyview.h"
 #include "platform/userdialogs.h"
 #include "travelengine.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
-#include <QGraphicsPathItem>
-#include <QGraphicsScene>
-#include <QGraphicsSimpleTextItem>
-#include <QGraphicsView>
 #include <QHBoxLayout>
-#include <QImage>
 #include <QLabel>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
-#include <QSaveFile>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace {
 
-// The longest side of an exported PNG, so that a long journey still makes a picture viewers open.
-constexpr int pngSideLimit = 16000;
-constexpr double pngScale = 2.0;
-
-QGraphicsSimpleTextItem *centredText(QGraphicsScene *scene, const QString &text, QPointF centre, int pixelSize)
-{
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(pixelSize);
-    auto *item = scene->addSimpleText(text, font);
-    item->setPos(centre - item->boundingRect().center());
-    return item;
-}
-
-WriteResult writeAtomically(const QString &path, const std::function<bool(QIODevice &)> &write)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !write(file) || !file.commit())
-        return WriteResult::failure(path, file.errorString());
-    return WriteResult::success();
-}
+constexpr int hostsListed = 12;
+constexpr double zoomStep = 1.25;
 
 } // namespace
 
 frmJourney::frmJourney(ProgramState &state, TravelEngine &travel, UserDialogs &dialogs, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_state(state), m_travel(travel), m_dialogs(dialogs), m_scene(new QGraphicsScene(this))
+    : QWidget(parent, Qt::Window), m_state(state), m_travel(travel), m_dialogs(dialogs),
+      m_picture(new JourneyPicture(this)),
+      m_layouter(new JourneyLayouter(m_graph, [this] { return m_picture->boxSizes(); }, this)),
+      m_export(new JourneyExport(state, dialogs, this))
 {
     setWindowTitle(m_state.caption(titleCaption, "Journey"));
     journeyList = new QComboBox(this);
     journeyList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    exportSvg = new QPushButton(m_state.caption(svgCaption, "Export as SVG"), this);
-    exportPng = new QPushButton(m_state.caption(pngCaption, "Export as PNG"), this);
+    journeyList->setToolTip(m_state.caption(listTipCaption, "Every run's journey, this run's first"));
+    deleteJourney = button(deleteCaption, "Delete", deleteTipCaption, "Delete the journey shown (after asking)");
+    fitToWindow = button(fitCaption, "Fit to window", fitTipCaption, "Show the whole picture in the window");
+    fitToWindow->setCheckable(true);
+    fitToWindow->setChecked(true);
+    zoomIn = button(zoomInCaption, "Zoom in", zoomInTipCaption, "Show the picture larger (also Ctrl+wheel)");
+    zoomOut = button(zoomOutCaption, "Zoom out", zoomOutTipCaption, "Show the picture smaller (also Ctrl+wheel)");
+    exportSvg = button(svgCaption, "Export as SVG", svgTipCaption, "Save the picture as an SVG drawing");
+    exportPng = button(pngCaption, "Export as PNG", pngTipCaption, "Save the picture as a PNG image");
     counts = new QLabel(this);
     counts->setTextFormat(Qt::RichText);
-    picture = new QGraphicsView(m_scene, this);
-    picture->setRenderHint(QPainter::Antialiasing);
-    picture->setDragMode(QGraphicsView::ScrollHandDrag);
-    picture->viewport()->installEventFilter(this);
+    picture = new JourneyView(m_picture, this);
 
     auto *bar = new QHBoxLayout;
     auto *listLabel = new QLabel(m_state.caption(earlierCaption, "Open an earlier journey"), this);
@@ -69,166 +53,216 @@ frmJourney::frmJourney(ProgramState &state, TravelEngine &travel, UserDialogs &d
     listLabel->setBuddy(journeyList);
     bar->addWidget(listLabel);
     bar->addWidget(journeyList);
+    bar->addWidget(deleteJourney);
     bar->addStretch();
-    bar->addWidget(exportSvg);
-    bar->addWidget(exportPng);
+    for (QPushButton *view : {fitToWindow, zoomIn, zoomOut, exportSvg, exportPng})
+        bar->addWidget(view);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(bar);
     layout->addWidget(picture, 1);
     layout->addWidget(counts);
     resize(900, 600);
-    m_layoutThread.setMaxThreadCount(1);
-    m_layoutThread.setExpiryTimeout(-1);
 
-    connect(journeyList, &QComboBox::activated, this, &frmJourney::showChosenJourney);
+    connect(journeyList, &QComboBox::activated, this, [this](int index) {
+        m_userChose = true;
+        chooseJourney(index);
+    });
+    connect(deleteJourney, &QPushButton::clicked, this, &frmJourney::deleteChosen);
+    connect(fitToWindow, &QPushButton::toggled, picture, &JourneyView::setFitting);
+    connect(picture, &JourneyView::fittingChanged, fitToWindow, &QPushButton::setChecked);
+    connect(zoomIn, &QPushButton::clicked, this, [this] { picture->zoomBy(zoomStep); });
+    connect(zoomOut, &QPushButton::clicked, this, [this] { picture->zoomBy(1 / zoomStep); });
     connect(exportSvg, &QPushButton::clicked, this, &frmJourney::saveSvg);
     connect(exportPng, &QPushButton::clicked, this, &frmJourney::savePng);
+    connect(picture, &JourneyView::clicked, this, [this](QPointF at) {
+        if (const int page = m_picture->pageAt(at); page >= 0 && size_t(page) < m_graph.nodes.size())
+            emit pageChosen(m_graph.nodes[page].address);
+    });
+    connect(m_layouter, &JourneyLayouter::laidOut, this, &frmJourney::arrange);
+    connect(m_layouter, &JourneyLayouter::unavailable, this, [this](const QString &detail) {
+        m_notArranged = detail;
+        showCounts();
+    });
     // This run's journey grows with every step.
     connect(&m_travel, &TravelEngine::stepDone, this, [this](const QString &opened) {
-        if (!opened.isEmpty() && isVisible() && journeyList->currentIndex() == 0)
-            showChosenJourney();
+        if (!opened.isEmpty() && isVisible())
+            followTravel();
     });
+}
+
+// A layout still running is ended, not waited for.
+frmJourney::~frmJourney() { delete m_layouter; }
+
+QPushButton *frmJourney::button(int caption, const char *english, int tip, const char *englishTip)
+{
+    auto *made = new QPushButton(m_state.caption(caption, english), this);
+    made->setToolTip(m_state.caption(tip, englishTip));
+    return made;
 }
 
 void frmJourney::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
+    if (event->spontaneous())
+        return;
     fillJourneyList();
-    showChosenJourney();
+    m_userChose = false;
+    // This run's journey while it has none, the newest of the earlier ones.
+    const bool thisRunHasSteps = QFileInfo(m_travel.journeyPath()).size() > 0;
+    chooseJourney(!thisRunHasSteps && journeyList->count() > 1 ? 1 : 0);
 }
 
-// This run's journey first, then the earlier ones, newest first.
+// This run's journey first, then the earlier ones, newest first. Only their names are read here.
 void frmJourney::fillJourneyList()
 {
     QStringList paths = JourneyFiles::kept(m_state.appFolder);
     const QString current = m_travel.journeyPath();
     paths.removeAll(current);
-    if (!current.isEmpty())
-        paths.prepend(current);
     journeyList->clear();
-    for (const QString &path : paths)
+    if (!current.isEmpty()) {
+        const bool empty = QFileInfo(current).size() == 0;
+        journeyList->addItem(m_state.caption(thisRunCaption, "This run's journey") %
+                                 (empty ? u' ' % m_state.caption(noStepsCaption, "(no steps yet)") : QString()),
+                             current);
+    }
+    for (const QString &path : std::as_const(paths))
         journeyList->addItem(QFileInfo(path).completeBaseName(), path);
+}
+
+bool frmJourney::showsThisRun() const
+{
+    return m_reader && !m_travel.journeyPath().isEmpty() && m_reader->path() == m_travel.journeyPath();
+}
+
+void frmJourney::chooseJourney(int index)
+{
+    journeyList->setCurrentIndex(index);
+    showChosenJourney();
 }
 
 void frmJourney::showChosenJourney()
 {
+    m_layouter->abandon();
+    m_graph = JourneyGraph();
+    m_picture->clearJourney();
+    m_notArranged.clear();
     const QString path = journeyList->currentData().toString();
-    const bool current = path == m_travel.journeyPath();
-    const auto lines = TextFile::readLines(path);
-    // This run's journey has no file before its first step.
-    if (!lines && !current && !path.isEmpty())
-        m_dialogs.message(m_state.caption(unreadableCaption, "This journey cannot be read:") % u'\n' % path);
-    m_graph = JourneyGraph::fromAddresses(JourneyFiles::addressesOf(lines.value_or(QStringList())),
-                                          current ? m_travel.pageTitles() : QHash<QString, QString>());
-    layOut();
+    deleteJourney->setEnabled(!path.isEmpty() && path != m_travel.journeyPath());
+    m_reader.reset();
+    if (!path.isEmpty())
+        m_reader.emplace(path, path == m_travel.journeyPath());
+    readMore();
 }
 
-void frmJourney::layOut()
+void frmJourney::followTravel()
 {
-    if (m_layingOut) {
-        m_layOutAgain = true;
+    const QString current = m_travel.journeyPath();
+    if (current.isEmpty() || journeyList->count() == 0 || journeyList->itemData(0).toString() != current)
+        return;
+    journeyList->setItemText(0, m_state.caption(thisRunCaption, "This run's journey"));
+    if (showsThisRun())
+        readMore();
+    else if (!m_userChose)
+        chooseJourney(0);
+}
+
+void frmJourney::readMore()
+{
+    const QString path = m_reader ? m_reader->path() : QString();
+    const JourneyReader::Outcome outcome = m_reader ? m_reader->readMore(m_graph) : JourneyReader::Outcome::Read;
+    if (outcome != JourneyReader::Outcome::Read) {
+        m_reader.reset();
+        const QString why = outcome == JourneyReader::Outcome::TooLarge
+                                ? m_state.caption(tooLargeCaption, "This journey is too large to show:")
+                                : m_state.caption(unreadableCaption, "This journey cannot be read:");
+        m_dialogs.message(why % u'\n' % path);
+    }
+    if (showsThisRun())
+        m_graph.setTitles(m_travel.pageTitles());
+    m_picture->follow(m_graph);
+    picture->pictureChanged();
+    m_layouter->request();
+    showCounts();
+    emit pictureChanged(m_picture->shownSteps());
+}
+
+void frmJourney::arrange(const JourneyLayout &layout)
+{
+    m_picture->arrange(m_graph, layout);
+    picture->pictureChanged();
+    showCounts();
+    emit pictureChanged(m_picture->shownSteps());
+}
+
+void frmJourney::showCounts()
+{
+    QString hosts;
+    for (int i = 0; i < m_graph.hosts.size() && i < hostsListed; ++i)
+        hosts += QStringLiteral("&nbsp; <span style=\"background:%1\">&nbsp;&nbsp;&nbsp;</span> %2")
+                     .arg(JourneyPicture::hostColour(i).name(), m_graph.hosts[i].toHtmlEscaped());
+    if (m_graph.hosts.size() > hostsListed)
+        hosts += QStringLiteral("&nbsp; …");
+    const auto figure = [this](int caption, const char *english, qsizetype value) -> QString {
+        return m_state.caption(caption, english).toHtmlEscaped() % u' ' % QString::number(value) % u"&nbsp;&nbsp; ";
+    };
+    QString text = figure(pagesCaption, "Pages:", qsizetype(m_graph.nodes.size())) %
+                   figure(stepsCaption, "Steps:", m_graph.steps) % figure(travelsCaption, "Travels:", m_graph.travels);
+    if (m_reader && m_reader->linesPassedOver() > 0)
+        text += figure(passedOverCaption, "Lines not read:", m_reader->linesPassedOver());
+    if (!m_notArranged.isEmpty())
+        text += m_state.caption(notArrangedCaption, "Graphviz cannot arrange this picture:").toHtmlEscaped() % u' ' %
+                m_notArranged.toHtmlEscaped() % u"&nbsp;&nbsp; ";
+    else if (m_layouter->busy())
+        text += m_state.caption(arrangingCaption, "arranging the picture…").toHtmlEscaped() % u"&nbsp;&nbsp; ";
+    counts->setText(text % hosts);
+}
+
+void frmJourney::deleteChosen()
+{
+    const QString path = journeyList->currentData().toString();
+    if (path.isEmpty() || path == m_travel.journeyPath() ||
+        !m_dialogs.question(m_state.caption(deleteAskCaption, "Delete this journey? It cannot be brought back.") %
+                                     u'\n' % journeyList->currentText(),
+                             UserDialogs::Default::No))
+        return;
+    QFile file(path);
+    if (!file.remove()) {
+        m_dialogs.message(m_state.caption(notDeletedCaption, "The journey could not be deleted:") % u'\n' % path %
+                          u": " % file.errorString());
         return;
     }
-    m_layingOut = true;
-    m_layoutThread.start([this, graph = m_graph] {
-        auto layout = std::make_shared<const JourneyLayout>(JourneyLayout::of(graph));
-        QMetaObject::invokeMethod(
-            this,
-            [this, graph, layout] {
-                m_layingOut = false;
-                // Drawn even when the journey has grown meanwhile, so that a picture keeps up with
-                // steps that come faster than Graphviz.
-                draw(graph, *layout);
-                if (std::exchange(m_layOutAgain, false))
-                    layOut();
-            },
-            Qt::QueuedConnection);
-    });
+    const int index = journeyList->currentIndex();
+    journeyList->removeItem(index);
+    chooseJourney(std::min(index, journeyList->count() - 1));
 }
 
-void frmJourney::draw(const JourneyGraph &graph, const JourneyLayout &layout)
-{
-    m_drawnGraph = graph;
-    m_svg = layout.svg;
-    m_scene->clear();
-    m_boxes.clear();
-    const QPen line(QColor(90, 90, 90), 1);
-    for (size_t i = 0; i < graph.arrows.size() && i < layout.arrows.size(); ++i) {
-        const JourneyLayout::ArrowShape &arrow = layout.arrows[i];
-        m_scene->addPath(arrow.path, line);
-        m_scene->addPolygon(arrow.head, line, QBrush(line.color()));
-        centredText(m_scene, QString::number(graph.arrows[i].step), arrow.labelAt, 9);
-    }
-    for (size_t i = 0; i < graph.nodes.size() && i < layout.nodes.size(); ++i) {
-        const JourneyGraph::Node &node = graph.nodes[i];
-        const QRectF box = layout.nodes[i].box;
-        QPainterPath shape;
-        shape.addRoundedRect(box, 6, 6);
-        auto *item = m_scene->addPath(shape, QPen(Qt::black, i == 0 ? 3 : 1), JourneyLayout::hostColour(node.host));
-        item->setToolTip(plainToolTip(node.address));
-        item->setCursor(Qt::PointingHandCursor);
-        centredText(m_scene, JourneyLayout::nodeText(node), box.center(), 10);
-        m_boxes.push_back(box);
-    }
-    m_scene->setSceneRect(layout.bounds.adjusted(-10, -10, 10, 10));
+QPoint frmJourney::pagePosition(int node) const { return picture->mapFromScene(m_picture->pageCentre(node)); }
 
-    QString hosts;
-    for (int i = 0; i < graph.hosts.size(); ++i)
-        hosts += QStringLiteral("&nbsp; <span style=\"background:%1\">&nbsp;&nbsp;&nbsp;</span> %2")
-                     .arg(JourneyLayout::hostColour(i).name(), graph.hosts[i].toHtmlEscaped());
-    counts->setText(m_state.caption(pagesCaption, "Pages:").toHtmlEscaped() % u' ' %
-                    QString::number(graph.nodes.size()) % u"&nbsp;&nbsp; " %
-                    m_state.caption(stepsCaption, "Steps:").toHtmlEscaped() % u' ' %
-                    QString::number(graph.arrows.size() + (graph.nodes.empty() ? 0 : 1)) % hosts);
-}
+bool frmJourney::layingOut() const { return m_layouter->busy(); }
 
-QPoint frmJourney::pagePosition(int node) const { return picture->mapFromScene(m_boxes.at(node).center()); }
+int frmJourney::shownSteps() const { return m_picture->shownSteps(); }
 
-bool frmJourney::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == picture->viewport() && event->type() == QEvent::MouseButtonRelease) {
-        const QPointF at = picture->mapToScene(static_cast<QMouseEvent *>(event)->position().toPoint());
-        for (size_t i = 0; i < m_boxes.size(); ++i) {
-            if (m_boxes[i].contains(at)) {
-                emit pageChosen(m_drawnGraph.nodes[i].address);
-                return true;
-            }
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}
+bool frmJourney::exporting() const { return m_export->busy(); }
 
 QString frmJourney::suggestedName(const QString &extension) const
 {
-    const QString name = journeyList->currentText().isEmpty() ? QStringLiteral("Journey") : journeyList->currentText();
-    return m_state.appFolder.path(JourneyFiles::folderName) % u'/' % name % extension;
+    const QString name = showsThisRun() || journeyList->currentIndex() < 0
+                             ? QFileInfo(m_travel.journeyPath()).completeBaseName()
+                             : journeyList->currentText();
+    return m_state.appFolder.path(JourneyFiles::folderName) % u'/' %
+           (name.isEmpty() ? QStringLiteral("Journey") : name) % extension;
 }
 
 void frmJourney::saveSvg()
 {
-    const QString path = m_dialogs.saveFileName(suggestedName(QStringLiteral(".svg")), QStringLiteral("SVG (*.svg)"));
-    if (path.isEmpty())
-        return;
-    const WriteResult saved = writeAtomically(path, [this](QIODevice &file) { return file.write(m_svg) == m_svg.size(); });
-    if (!saved.ok())
-        m_dialogs.message(writeFailureText(m_state, saved));
+    const QString path = m_dialogs.saveFileName(exportSvg->text(), suggestedName(QStringLiteral(".svg")), QStringLiteral("SVG (*.svg)"));
+    if (!path.isEmpty())
+        m_export->saveSvg(path, m_picture->drawingDot(m_graph));
 }
 
 void frmJourney::savePng()
 {
-    const QString path = m_dialogs.saveFileName(suggestedName(QStringLiteral(".png")), QStringLiteral("PNG (*.png)"));
-    if (path.isEmpty())
-        return;
-    const QRectF area = m_scene->sceneRect();
-    const double scale = std::min(pngScale, pngSideLimit / std::max({area.width(), area.height(), 1.0}));
-    QImage image((area.size() * scale).toSize().expandedTo(QSize(1, 1)), QImage::Format_ARGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        m_scene->render(&painter, QRectF(image.rect()), area);
-    }
-    const WriteResult saved = writeAtomically(path, [&image](QIODevice &file) { return image.save(&file, "PNG"); });
-    if (!saved.ok())
-        m_dialogs.message(writeFailureText(m_state, saved));
+    const QString path = m_dialogs.saveFileName(exportPng->text(), suggestedName(QStringLiteral(".png")), QStringLiteral("PNG (*.png)"));
+    if (!path.isEmpty())
+        m_export->savePng(path, *m_picture);
 }

@@ -1,122 +1,89 @@
 #include "journeylayout.h"
 
-#include <graphviz/gvc.h>
-
-#include <memory>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 namespace {
 
-constexpr int labelLength = 40;
-// dot draws a journey as a flow from its start, but takes many seconds once a long journey keeps
-// coming back to its pages; past this many pages the force-directed sfdp lays it out in a fraction
-// of a second.
-constexpr size_t dotPageLimit = 200;
-
-// Graphviz takes its attribute names and values as writable C strings.
-void set(void *object, const char *name, const QString &value)
+std::optional<QPointF> pointOf(QStringView text)
 {
-    QByteArray nameBytes(name), valueBytes = value.toUtf8();
-    agsafeset(object, nameBytes.data(), valueBytes.data(), const_cast<char *>(""));
+    const qsizetype comma = text.indexOf(u',');
+    if (comma < 0)
+        return std::nullopt;
+    bool xRead = false, yRead = false;
+    const double x = text.left(comma).toDouble(&xRead), y = text.mid(comma + 1).toDouble(&yRead);
+    return xRead && yRead ? std::optional<QPointF>(QPointF(x, y)) : std::nullopt;
 }
 
-// One Graphviz context for the whole run: its text plugin keeps the last font name it measured
-// with, which a freed context would leave pointing at freed memory for the next layout.
-GVC_t *sharedContext()
+// An edge's "pos": its first spline, "e,x,y" (the head's tip) and "s,x,y" first, then its points.
+std::optional<JourneyLayout::ArrowShape> shapeOf(const QString &pos, const std::function<QPointF(QPointF)> &at)
 {
-    static GVC_t *const context = gvContext();
-    return context;
-}
-
-struct Graph
-{
-    GVC_t *context = sharedContext();
-    Agraph_t *graph = agopen(const_cast<char *>("journey"), Agdirected, nullptr);
-    bool laidOut = false;
-    ~Graph()
-    {
-        if (laidOut)
-            gvFreeLayout(context, graph);
-        agclose(graph);
+    std::optional<QPointF> tip;
+    QList<QPointF> points;
+    for (QStringView part : QStringView(pos).split(u';').value(0).split(u' ', Qt::SkipEmptyParts)) {
+        const bool end = part.startsWith(u"e,"), start = part.startsWith(u"s,");
+        const std::optional<QPointF> point = pointOf(end || start ? part.mid(2) : part);
+        if (!point)
+            return std::nullopt;
+        if (end)
+            tip = at(*point);
+        else if (!start)
+            points << at(*point);
     }
-};
+    if (points.size() < 4 || (points.size() - 1) % 3 != 0)
+        return std::nullopt;
+    JourneyLayout::ArrowShape shape;
+    shape.path.moveTo(points[0]);
+    for (qsizetype i = 1; i + 2 < points.size(); i += 3)
+        shape.path.cubicTo(points[i], points[i + 1], points[i + 2]);
+    if (tip) {
+        // The head runs from the curve's end to the point it touches.
+        const QPointF base = points.last(), along = *tip - base, across(-along.y() / 2.5, along.x() / 2.5);
+        shape.head << *tip << base + across << base - across;
+    }
+    return shape;
+}
 
 } // namespace
 
-QColor JourneyLayout::hostColour(int host) { return QColor::fromHsv((host * 137) % 360, 70, 250); }
-
-QString JourneyLayout::nodeText(const JourneyGraph::Node &node)
+JourneyLayout JourneyLayout::fromJson(const QByteArray &json, const JourneyGraph &graph)
 {
-    QString text = node.label.size() > labelLength ? node.label.left(labelLength - 1) % u'…' : node.label;
-    if (node.visits > 1)
-        text += u" ×" % QString::number(node.visits);
-    return text;
-}
-
-JourneyLayout JourneyLayout::of(const JourneyGraph &journey)
-{
+    const QJsonObject root = QJsonDocument::fromJson(json).object();
+    const QStringList box = root.value(u"bb").toString().split(u',');
+    if (box.size() != 4)
+        return {};
+    const QRectF bb(QPointF(box[0].toDouble(), box[1].toDouble()), QPointF(box[2].toDouble(), box[3].toDouble()));
+    const auto at = [&bb](QPointF p) { return QPointF(p.x() - bb.left(), bb.bottom() - p.y()); };
     JourneyLayout layout;
-    Graph g;
-    set(g.graph, "rankdir", QStringLiteral("LR"));
-    set(g.graph, "fontname", QStringLiteral("DejaVu Sans"));
-    std::vector<Agnode_t *> nodes;
-    for (size_t i = 0; i < journey.nodes.size(); ++i) {
-        const JourneyGraph::Node &node = journey.nodes[i];
-        Agnode_t *n = agnode(g.graph, QByteArray::number(qulonglong(i)).data(), 1);
-        set(n, "label", nodeText(node));
-        set(n, "tooltip", node.address);
-        set(n, "shape", QStringLiteral("box"));
-        set(n, "style", QStringLiteral("rounded,filled"));
-        set(n, "fontname", QStringLiteral("DejaVu Sans"));
-        set(n, "fontsize", QStringLiteral("10"));
-        set(n, "fillcolor", hostColour(node.host).name());
-        set(n, "peripheries", i == 0 ? QStringLiteral("2") : QStringLiteral("1"));
-        nodes.push_back(n);
+    layout.bounds = QRectF(0, 0, bb.width(), bb.height());
+    // Graphviz numbers the pages in the order they were written, which is the graph's.
+    QList<int> pageOfObject;
+    for (const QJsonValue &value : root.value(u"objects").toArray()) {
+        const QJsonObject object = value.toObject();
+        bool named = false;
+        const int page = object.value(u"name").toString().toInt(&named);
+        const std::optional<QPointF> centre = pointOf(object.value(u"pos").toString());
+        if (!named || page < 0 || size_t(page) >= graph.nodes.size() || !centre)
+            return {};
+        pageOfObject << page;
+        if (layout.centres.size() <= size_t(page))
+            layout.centres.resize(page + 1);
+        layout.centres[page] = at(*centre);
     }
-    std::vector<Agedge_t *> edges;
-    for (const JourneyGraph::Arrow &arrow : journey.arrows) {
-        Agedge_t *e = agedge(g.graph, nodes[arrow.from], nodes[arrow.to], QByteArray::number(arrow.step).data(), 1);
-        set(e, "label", QString::number(arrow.step));
-        set(e, "fontname", QStringLiteral("DejaVu Sans"));
-        set(e, "fontsize", QStringLiteral("9"));
-        edges.push_back(e);
-    }
-    const bool flow = journey.nodes.size() <= dotPageLimit;
-    if (!flow)
-        set(g.graph, "overlap", QStringLiteral("scale"));
-    if (gvLayout(g.context, g.graph, flow ? "dot" : "sfdp") != 0)
-        return layout;
-    g.laidOut = true;
-
-    const boxf bb = GD_bb(g.graph);
-    const auto at = [&bb](pointf p) { return QPointF(p.x - bb.LL.x, bb.UR.y - p.y); };
-    layout.bounds = QRectF(0, 0, bb.UR.x - bb.LL.x, bb.UR.y - bb.LL.y);
-    for (Agnode_t *n : nodes) {
-        const QSizeF size(ND_width(n) * 72, ND_height(n) * 72);
-        layout.nodes.push_back({QRectF(at(ND_coord(n)) - QPointF(size.width() / 2, size.height() / 2), size)});
-    }
-    for (Agedge_t *e : edges) {
-        ArrowShape shape;
-        if (const splines *spl = ED_spl(e); spl && spl->size > 0) {
-            const bezier &curve = spl->list[0];
-            shape.path.moveTo(at(curve.list[0]));
-            for (int i = 1; i + 2 < curve.size; i += 3)
-                shape.path.cubicTo(at(curve.list[i]), at(curve.list[i + 1]), at(curve.list[i + 2]));
-            if (curve.eflag) {
-                // The head runs from the curve's end to the point it touches.
-                const QPointF tip = at(curve.ep), base = at(curve.list[curve.size - 1]);
-                const QPointF along = tip - base, across(-along.y() / 2.5, along.x() / 2.5);
-                shape.head << tip << base + across << base - across;
-            }
-        }
-        if (textlabel_t *label = ED_label(e))
-            shape.labelAt = at(label->pos);
-        layout.arrows.push_back(shape);
-    }
-    char *svg = nullptr;
-    unsigned int length = 0;
-    if (gvRenderData(g.context, g.graph, "svg", &svg, &length) == 0 && svg) {
-        layout.svg = QByteArray(svg, length);
-        gvFreeRenderData(svg);
+    layout.arrows.resize(graph.arrows.size());
+    for (const QJsonValue &value : root.value(u"edges").toArray()) {
+        const QJsonObject edge = value.toObject();
+        const int tail = pageOfObject.value(edge.value(u"tail").toInt(-1), -1);
+        const int head = pageOfObject.value(edge.value(u"head").toInt(-1), -1);
+        const int arrow = graph.arrowOf(tail, head);
+        if (arrow < 0)
+            continue;
+        auto shape = shapeOf(edge.value(u"pos").toString(), at);
+        if (shape && edge.contains(u"lp"))
+            if (const std::optional<QPointF> label = pointOf(edge.value(u"lp").toString()))
+                shape->labelAt = at(*label);
+        layout.arrows[arrow] = std::move(shape);
     }
     return layout;
 }

@@ -2,35 +2,33 @@
 
 #include "journeygraph.h"
 
-#include <QColor>
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QRectF>
+#include <optional>
 
-// A journey graph laid out by Graphviz (dot, or sfdp for a long one), in points with y growing downwards, and the same
-// layout as Graphviz's own SVG.
+// Where Graphviz put a journey's pages and arrows, in points with y growing downwards: read from
+// its JSON ("-Tjson0") of a graph that JourneyDot wrote for layout. Pages and arrows the graph
+// gained after it was written are not in it.
 struct JourneyLayout
 {
-    struct NodeShape
-    {
-        QRectF box;
-    };
     struct ArrowShape
     {
-        QPainterPath path;
+        QPainterPath path; // a cubic curve from the arrow's start to the base of its head
         QPolygonF head;
-        QPointF labelAt;
+        std::optional<QPointF> labelAt;
     };
 
     QRectF bounds;
-    std::vector<NodeShape> nodes; // in the graph's order
-    std::vector<ArrowShape> arrows;
-    QByteArray svg;
+    std::vector<QPointF> centres; // of the graph's first pages
+    std::vector<std::optional<ArrowShape>> arrows; // by the graph's arrow index
 
-    static JourneyLayout of(const JourneyGraph &graph);
+    // An empty layout (no pages) when the text is not such a layout.
+    static JourneyLayout fromJson(const QByteArray &json, const JourneyGraph &graph);
 
-    // The fill of the pages of one host; neighbouring hosts differ.
-    static QColor hostColour(int host);
-    // The label a node shows: its title, and how often the journey came to it when more than once.
-    static QString nodeText(const JourneyGraph::Node &node);
+    // dot draws a journey as a flow from its start, but its time grows steeply with the pages and
+    // arrows together (a second at 300, a minute at 500); past this the force-directed sfdp lays
+    // out thousands in seconds.
+    static constexpr size_t flowLimit = 250;
+    static bool asFlow(size_t pages, size_t arrows) { return pages + arrows <= flowLimit; }
 };

@@ -51,7 +51,12 @@ void TravelEngine::GO_InitTravel()
 void TravelEngine::startTravel(qint16 speed)
 {
     m_state.travelSpeed = speed;
-    m_explorer.startOn(m_tabs.activeView()->LocationURL());
+    const WebView *view = m_tabs.activeView();
+    m_explorer.startOn(view->LocationURL());
+    markStop();
+    m_unwrittenStart = JourneyFiles::startLine(QTime::currentTime(), view->LocationURL(),
+                                               view->Busy() ? QString() : view->LocationName());
+    m_travelling = true;
     GO_InitTravel();
 }
 
@@ -59,10 +64,28 @@ void TravelEngine::stopTravel()
 {
     m_state.travelSpeed = 0;
     Timer2.stop();
+    markStop();
+}
+
+void TravelEngine::markJourney(const QString &line)
+{
+    if (!m_journeyPath.isEmpty())
+        reportJourneyFailure(JourneyFiles::append(m_journeyPath, line));
+}
+
+void TravelEngine::markStop()
+{
+    if (!std::exchange(m_travelling, false) || !std::exchange(m_unwrittenStart, {}).isEmpty())
+        return;
+    // A page still loading may show the title of the one before.
+    const WebView *view = m_tabs.activeView();
+    markJourney(JourneyFiles::stopLine(QTime::currentTime(), view ? view->LocationURL() : QString(),
+                                       view && !view->Busy() ? view->LocationName() : QString()));
 }
 
 void TravelEngine::interrupt()
 {
+    markStop();
     Timer2.stop();
     Timer3.stop();
     m_timeBar->clear();
@@ -257,7 +280,11 @@ void TravelEngine::recordOpened(const QString &address)
     const QString line = QTime::currentTime().toString(QStringLiteral("HH:mm:ss")) % u"  " % withoutLineBreaks(address);
     const WriteResult logged = TextFile::appendLine(m_state.appFolder.path(logFileName), line);
     // A run whose log was never emptied (no deferred start-up step) keeps no journey.
-    const WriteResult kept = m_journeyPath.isEmpty() ? WriteResult::success() : JourneyFiles::append(m_journeyPath, line);
+    WriteResult kept = WriteResult::success();
+    if (!m_journeyPath.isEmpty() && !m_unwrittenStart.isEmpty())
+        kept = JourneyFiles::append(m_journeyPath, std::exchange(m_unwrittenStart, {}));
+    if (!m_journeyPath.isEmpty() && kept.ok())
+        kept = JourneyFiles::append(m_journeyPath, line);
     emit stepDone(address);
     reportLogFailure(logged);
     // Both live in the application folder: a log that cannot be written has told the user already.
@@ -268,6 +295,7 @@ void TravelEngine::recordOpened(const QString &address)
 // Travel has ended: an empty countdown says so.
 void TravelEngine::endTravel()
 {
+    markStop();
     m_stepInFlight = false;
     Timer2.stop();
     Timer3.stop();

@@ -91,6 +91,9 @@ private:
     // it could be written in between; of a journey that cannot be kept, once per run. Travel goes on.
     void reportLogFailure(const WriteResult &result);
     void reportJourneyFailure(const WriteResult &result);
+    // The journey keeps where each travel that made a step began and ended, with the page shown then.
+    void markJourney(const QString &line);
+    void markStop();
 
     // A step from its harvest until its page is shown: the page it is on, the links it draws from,
     // and those it found to be no page or out of its reach.
@@ -121,5 +124,9 @@ private:
     bool m_logFailureReported = false;
     bool m_journeyFailureReported = false;
     QString m_journeyPath;
+    bool m_travelling = false;
+    // Where the travel running began, kept with its first step: a travel stopped before it made
+    // one leaves nothing in the journey, nor a journey of no steps among the earlier ones.
+    QString m_unwrittenStart;
     QHash<QString, QString> m_pageTitles;
 };

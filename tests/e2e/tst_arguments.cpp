@@ -21,6 +21,13 @@ private slots:
         QTest::newRow("help") << QStringList{"--help"} << false << 0 << "Usage: tamzotravel [ADDRESS]\n";
         QTest::newRow("unknown option") << QStringList{"--travel-fast"} << true << 2
                                         << "tamzotravel: unknown option --travel-fast\n";
+        // Mistakes too are told on a console without a display, the toolkit's own options aside.
+        QTest::newRow("unknown option, no display") << QStringList{"--bogus"} << false << 2
+                                                    << "tamzotravel: unknown option --bogus\n";
+        QTest::newRow("toolkit's options and an unknown one, no display")
+            << QStringList{"-style", "fusion", "--reverse", "-bogus"} << false << 2 << "tamzotravel: unknown option -bogus\n";
+        QTest::newRow("two addresses, no display") << QStringList{"a.test", "b.test"} << false << 2
+                                                   << "tamzotravel: give at most one address\n";
     }
     void printsAndEnds()
     {

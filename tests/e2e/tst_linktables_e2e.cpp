@@ -10,6 +10,7 @@
 #include "virtualdisplay.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QToolBar>
 #include <QToolButton>
@@ -136,6 +137,52 @@ private slots:
             QCOMPARE(folder.readBytes("Links/Links.097"), table97);
             QCOMPARE(folder.readLines("Links/Links.Bok"), index);
         }
+    }
+
+    // A row the table could not save stays in the window; a signal then ends the program without
+    // asking about it (nobody may be there to answer), says on standard error what could not be
+    // saved, and keeps where the window was moved in this run.
+    void signalWithUnsavedRowsAsksNothing()
+    {
+        const Positions at = probe();
+        QVERIFY(!at.favorite.isNull() && !at.addUrl.isNull());
+
+        VirtualDisplay display;
+        QVERIFY2(display.isReady(), "Xvfb could not start");
+        TempAppFolder folder;
+        folder.stageDelivered();
+        folder.write("Data/TamzoTravel.Opt", {"1", "0", "0", "0", server.url("/first")});
+        folder.write("Data/TamzoTravel.Ini", windowSettings);
+        // A folder where the first table's file should be: every save of that table fails.
+        QVERIFY(QDir().mkpath(folder.path("Links/Links.000")));
+
+        ProgramRun run(folder);
+        run.useDisplay(display.name());
+        QVERIFY(run.start());
+        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount("/first") >= 1, 30000);
+        const QString main = display.xdotool({"search", "--sync", "--onlyvisible", "--name", "TamzoTravel"});
+        QVERIFY2(!main.isEmpty(), qPrintable(run.output()));
+        QTest::qWait(2500);
+        click(display, main, at.favorite);
+        const QString tables = display.xdotool({"search", "--sync", "--onlyvisible", "--name", "Link tables"});
+        QVERIFY2(!tables.isEmpty(), qPrintable(run.output()));
+        click(display, tables, at.addUrl);
+        // The failed save is told; the user reads it and goes on.
+        const QString message = display.xdotool({"search", "--sync", "--onlyvisible", "--name", "^TamzoTravel$"});
+        QVERIFY2(!message.isEmpty(), qPrintable(run.output()));
+        display.xdotool({"windowfocus", "--sync", message, "key", "Return"});
+        QTRY_VERIFY_WITH_TIMEOUT(display.xdotool({"search", "--onlyvisible", "--name", "^TamzoTravel$"}).isEmpty(),
+                                 10000);
+        display.xdotool({"windowmove", "--sync", tables, "200", "150"});
+        // The desktop tells the program of the move after making it: the signal comes once the
+        // program could have heard of it, even on a busy machine.
+        QTest::qWait(2000);
+
+        QVERIFY2(run.endWith(SIGTERM), qPrintable(run.output()));
+        QVERIFY2(run.output().contains("Links.000"), qPrintable(run.output()));
+        const QStringList settings = folder.readLines("Data/TamzoTravel.Ini");
+        QCOMPARE(settings.mid(4, 2), (QStringList{" 2250", " 3000"}));
+        QCOMPARE(folder.readLines("Links/Links.Bok").first(), QString("Table 1,0"));
     }
 };
 

@@ -126,7 +126,7 @@ private slots:
         for (const char *needed : {"libqt6webenginewidgets6", "libqt6webenginecore6-bin", "qt6-qpa-plugins",
                                    "libreoffice-writer-nogui | libreoffice-writer",
                                    "libreoffice-calc-nogui | libreoffice-calc",
-                                   "libreoffice-impress-nogui | libreoffice-impress", "python3-uno"})
+                                   "libreoffice-impress-nogui | libreoffice-impress", "python3-uno", "graphviz"})
             QVERIFY2(output.contains(QString::fromLatin1(needed)), needed);
 
         QCOMPARE(run("dpkg-deb", {"-x", deb, work.path("root")}, &output), 0);

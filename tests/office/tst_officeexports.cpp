@@ -11,13 +11,21 @@
 class tst_OfficeExports : public ExportTest
 {
     Q_OBJECT
+    // The offices' own folders: the machine may have no private runtime folder.
+    QTemporaryDir officeFolders;
     LibreOfficeEngine office;
     DocumentReader reader;
+
+    LibreOfficeEngine &placed(LibreOfficeEngine &engine)
+    {
+        engine.setOwnFolder(officeFolders.filePath("Office"));
+        return engine;
+    }
 
     void startExportPage()
     {
         startOn("/page");
-        form().exports().useOfficeEngine(office);
+        form().exports().useOfficeEngine(placed(office));
     }
 
     static QString pdfText(const QString &path)
@@ -60,6 +68,16 @@ class tst_OfficeExports : public ExportTest
     static QStringList filesBeside(const QString &path)
     {
         return QFileInfo(path).dir().entryList(QDir::Files | QDir::Hidden | QDir::Dirs | QDir::NoDotAndDotDot);
+    }
+    // The number of a process that has ended.
+    static qint64 endedProcess()
+    {
+        QProcess ended;
+        ended.start("true");
+        ended.waitForStarted();
+        const qint64 id = ended.processId();
+        ended.waitForFinished();
+        return id;
     }
     QString exportSlide(const QString &path)
     {
@@ -307,20 +325,17 @@ private slots:
 
     void programEndStopsARunningExportCleanly()
     {
-        // What a killed run left in the temporary folder goes at the next start of the office.
-        QProcess ended;
-        ended.start("true");
-        QVERIFY(ended.waitForStarted());
-        const qint64 endedId = ended.processId();
-        QVERIFY(ended.waitForFinished());
-        QDir temporary = QDir::temp();
-        const QString leftover = QString("tamzo-office-%1-Ab12Cd").arg(endedId);
+        // What a killed run left in the office's place goes at the next start of the office.
+        startOn("/page");
+        LibreOfficeEngine sameFolder;
+        sameFolder.setOwnFolder(state().appFolder.path(QStringLiteral("\\Office")));
+        QDir temporary(sameFolder.workPlace());
+        const QString leftover = QString("tamzo-office-%1-Ab12Cd").arg(endedProcess());
         QVERIFY(temporary.mkpath(leftover + "/profile"));
         const auto ours = [&] {
             return temporary.entryList({QString("tamzo-office-%1-*").arg(QCoreApplication::applicationPid())}, QDir::Dirs);
         };
         const QStringList others = ours();
-        startOn("/page");
         const QString path = out->filePath("cut.doc");
         dialogs().saveAnswer = path;
         command("SAVE:WORDH");
@@ -332,9 +347,50 @@ private slots:
         QCOMPARE(ours(), others);
     }
 
+    void aPlantedLinkLeavesTheLinkedFolderWhole_data()
+    {
+        QTest::addColumn<bool>("inWorkPlace");
+        QTest::newRow("shared temporary folder") << false;
+        QTest::newRow("office's own place") << true;
+    }
+    // Another user may plant a link named like a killed run's folder; the office's start must not
+    // empty what it leads to, and still removes the real leftover beside it.
+    void aPlantedLinkLeavesTheLinkedFolderWhole()
+    {
+        QFETCH(bool, inWorkPlace);
+        LibreOfficeEngine fresh;
+        QTemporaryDir victim;
+        QVERIFY(QDir(victim.path()).mkpath("letters"));
+        QFile precious(victim.filePath("letters/precious.txt"));
+        QVERIFY(precious.open(QIODevice::WriteOnly) && precious.write("keep me") > 0);
+        precious.close();
+        startOn("/page");
+        fresh.setOwnFolder(state().appFolder.path(QStringLiteral("\\Office")));
+        form().exports().useOfficeEngine(fresh);
+        const QDir holder(inWorkPlace ? fresh.workPlace() : QDir::tempPath());
+        QVERIFY(holder.exists());
+        const qint64 ended = endedProcess();
+        const QString planted = holder.filePath(QString("tamzo-office-%1-Planted").arg(ended));
+        const QString leftover = holder.filePath(QString("tamzo-office-%1-Killed").arg(ended));
+        QVERIFY(QFile::link(victim.path(), planted));
+        QVERIFY(QDir().mkpath(leftover + "/profile"));
+
+        const QString path = out->filePath("after.doc");
+        dialogs().saveAnswer = path;
+        QVERIFY(exportWith("SAVE:WORDH"));
+        const bool linkKept = QFileInfo(planted).isSymLink();
+        QFile::remove(planted);
+        QCOMPARE(dialogs().messages, QStringList{saved(path)});
+        QVERIFY(precious.open(QIODevice::ReadOnly));
+        QCOMPARE(precious.readAll(), QByteArray("keep me"));
+        QVERIFY(linkKept);
+        QVERIFY(!QFileInfo::exists(leftover));
+    }
+
     void aHungOfficeIsStoppedAndTheNextRequestWorks()
     {
         LibreOfficeEngine engine(QStringLiteral(TAMZO_SOURCE_DIR "/tests/office/readback.py"));
+        placed(engine);
         engine.setTimeouts(30000, 1000);
         const auto ask = [&engine](int seconds) {
             QJsonObject answer;
@@ -355,6 +411,7 @@ private slots:
     void anOfficeThatDiedIsReplacedBeforeTheNextRequest()
     {
         LibreOfficeEngine engine(QStringLiteral(TAMZO_SOURCE_DIR "/tests/office/readback.py"));
+        placed(engine);
         const auto ask = [&engine](const QJsonObject &request) {
             QJsonObject answer;
             engine.call(request, [&](const QJsonObject &a) { answer = a; });

@@ -17,14 +17,15 @@ struct BrowserFixture
 {
     static constexpr const char *loadingCaption = "Loading the page";
 
-    BrowserFixture(TestHttpServer &server, int tabNumber = 5)
+    // answering: the dialogs that answer the window's questions, the scripted ones without.
+    explicit BrowserFixture(TestHttpServer &server, int tabNumber = 5, UserDialogs *answering = nullptr)
     {
         server.setPage("/start", "<html><head><title>Start</title></head><body>start</body></html>");
         server.setPage("/startpage", "<html><head><title>Start page</title></head><body>home</body></html>");
         folder.write("Data/TamzoTravel.Opt", {"1", "0", "0", "0", server.url("/start"), "English"});
         writeLanguage("English", server, tabNumber);
         state = std::make_unique<ProgramState>(AppFolder(folder.root()));
-        form = std::make_unique<frmStart>(*state, dialogs, shell);
+        form = std::make_unique<frmStart>(*state, answering ? *answering : dialogs, shell);
     }
 
     // A language whose caption k reads "<name> k" (179 excepted), with the settings given after

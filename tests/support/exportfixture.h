@@ -100,7 +100,10 @@ protected:
 class DocumentReader
 {
 public:
-    DocumentReader() : m_engine(QStringLiteral(TAMZO_SOURCE_DIR "/tests/office/readback.py")) {}
+    DocumentReader() : m_engine(QStringLiteral(TAMZO_SOURCE_DIR "/tests/office/readback.py"))
+    {
+        m_engine.setOwnFolder(m_work.filePath(QStringLiteral("Office")));
+    }
 
     LibreOfficeEngine &engine() { return m_engine; }
 
@@ -120,5 +123,6 @@ public:
     }
 
 private:
+    QTemporaryDir m_work;
     LibreOfficeEngine m_engine;
 };

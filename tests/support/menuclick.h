@@ -3,20 +3,35 @@
 #include <QAction>
 #include <QMenu>
 #include <QTest>
+#include <QTimer>
+#include <QToolBar>
 
-// A user's click on a menu entry: the pointer rests on the window, the menu opens under it, the
-// pointer moves onto the entry and clicks there. The pointer must have moved since the menu
-// opened (Qt 6.8 checks): a press where the menu came up, or with the pointer never anywhere,
-// closes the menu instead of choosing the entry.
-inline bool clickMenuEntry(QWidget *window, QMenu *menu, QAction *entry)
+// A user's click on a menu title of a toolbar and then on one of the entries of the menu that
+// drops down. The title's menu runs until it closes, so the entry is clicked from the event loop;
+// a menu the click left open (a disabled entry) is closed. The pointer rests on the title, opens the
+// menu there and moves onto the entry before it clicks: Qt 6.8's menu takes a press only once the
+// pointer has moved since it opened, and closes without choosing otherwise.
+// Returns once the entry's command has run: whether the menu closed.
+inline bool chooseFromMenu(QToolBar *bar, QAction *title, QAction *entry)
 {
-    const QPoint opening(10, 10);
-    QTest::mouseMove(window, opening);
-    menu->popup(window->mapToGlobal(opening));
-    if (!QTest::qWaitFor([menu] { return menu->isVisible(); }))
-        return false;
-    const QPoint over = menu->actionGeometry(entry).center();
-    QTest::mouseMove(menu, over);
-    QTest::mouseClick(menu, Qt::LeftButton, {}, over);
+    QMenu *menu = title->menu();
+    QTimer pick;
+    QObject::connect(&pick, &QTimer::timeout, menu, [&pick, menu, entry] {
+        if (!menu->isVisible())
+            return;
+        pick.stop();
+        // The click may open a window that runs until it closes: it must not hold this timer.
+        QTimer::singleShot(0, menu, [menu, entry] {
+            const QPoint at = menu->actionGeometry(entry).center();
+            QTest::mouseMove(menu, at);
+            QTest::mouseClick(menu, Qt::LeftButton, {}, at);
+            if (menu->isVisible())
+                menu->close();
+        });
+    });
+    pick.start(10);
+    QWidget *button = bar->widgetForAction(title);
+    QTest::mouseMove(button, button->rect().center());
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
     return QTest::qWaitFor([menu] { return !menu->isVisible(); });
 }

@@ -14,17 +14,18 @@ public:
         messages.append(text);
         icons.append(icon);
     }
-    // Questions take the preset answers in turn, then yes.
-    bool question(const QString &text) override
+    // Questions take the preset answers in turn, then their default.
+    bool question(const QString &text, Default answer = Default::Yes) override
     {
         questions.append(text);
-        return questionAnswers.isEmpty() || questionAnswers.takeFirst();
+        return questionAnswers.isEmpty() ? answer == Default::Yes : questionAnswers.takeFirst();
     }
-    // Asked with no as the default: the preset answers in turn, then no.
-    bool questionDefaultNo(const QString &text) override
+    // Choices take the preset answers in turn, then the last choice (Escape's).
+    int choose(const QString &text, const QStringList &choices) override
     {
         questions.append(text);
-        return !questionAnswers.isEmpty() && questionAnswers.takeFirst();
+        offered.append(choices);
+        return chosen.isEmpty() ? int(choices.size() - 1) : chosen.takeFirst();
     }
     // Text inputs take the preset answers in turn, then the empty text of a cancel.
     QString textInput(const QString &title, const QString &prompt) override
@@ -33,13 +34,16 @@ public:
         inputPrompts.append(prompt);
         return textAnswers.isEmpty() ? QString() : textAnswers.takeFirst();
     }
-    QString saveFileName(const QString &suggested, const QString &, Existing = Existing::Replace) override
+    QString saveFileName(const QString &title, const QString &suggested, const QString &,
+                         Existing = Existing::Replace) override
     {
+        fileDialogTitles.append(title);
         suggestedNames.append(suggested);
         return saveAnswer;
     }
-    QString openFileName(const QString &filter) override
+    QString openFileName(const QString &title, const QString &filter) override
     {
+        fileDialogTitles.append(title);
         openFilters.append(filter);
         return openAnswer;
     }
@@ -58,12 +62,15 @@ public:
 
     QStringList messages;
     QList<Icon> icons;
+    QStringList fileDialogTitles;
     QStringList suggestedNames;
     QString saveAnswer;
     QStringList openFilters;
     QString openAnswer;
     QStringList questions;
     QList<bool> questionAnswers;
+    QList<QStringList> offered;
+    QList<int> chosen;
     QStringList inputTitles;
     QStringList inputPrompts;
     QStringList textAnswers;

@@ -51,6 +51,12 @@ private slots:
         QTest::newRow("two addresses") << QStringList{"a.test", "b.test"} << A::Fail << ""
                                        << "tamzotravel: give at most one address\nTry 'tamzotravel --help'.\n";
         QTest::newRow("empty address") << QStringList{""} << A::Fail << "" << "tamzotravel: not an address: \n";
+        // The toolkit takes its own options, with one dash or two, and their values.
+        QTest::newRow("toolkit's options") << QStringList{"-platform", "offscreen", "--style=fusion", "-reverse",
+                                                          "--display", ":1", "http://a.test/"}
+                                           << A::Run << "http://a.test/" << "";
+        QTest::newRow("a toolkit option's value is no address") << QStringList{"-qwindowtitle", "b.test", "a.test"}
+                                                                << A::Run << "http://a.test" << "";
     }
     void parse()
     {

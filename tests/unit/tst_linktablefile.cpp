@@ -21,6 +21,9 @@ private slots:
         QTest::newRow("ends like a separator") << "ab;-" << true << false;
         QTest::newRow("line feed") << "a\nb" << false << false;
         QTest::newRow("carriage return") << "a\rb" << false << false;
+        // Reading a line file drops these, so a field holding one would not read back either.
+        QTest::newRow("line separator") << QString::fromUtf8("a\u2028b") << false << false;
+        QTest::newRow("paragraph separator") << QString::fromUtf8("a\u2029b") << false << false;
     }
     void refusedText()
     {

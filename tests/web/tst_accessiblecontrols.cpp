@@ -1,4 +1,5 @@
 #include "browserfixture.h"
+#include "browsing/navigator.h"
 #include "browsing/webview.h"
 #include "commands/commandbars.h"
 #include "commands/commandcatalogue.h"
@@ -161,6 +162,10 @@ private slots:
     void theKeyboardReachesEveryCommand()
     {
         startIn("English");
+        // Back takes the keyboard once there is a page to go back to.
+        form().Text1->setEditText(server.url("/startpage"));
+        form().navigator().GoNavigate(1);
+        QTRY_VERIFY_WITH_TIMEOUT(form().bars().action("BACK")->isEnabled(), webWaitMs);
         form().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&form()));
         active()->SetFocus();

@@ -1,3 +1,4 @@
+#include "app/commandline.h"
 #include "browserfixture.h"
 #include "browsing/tabset.h"
 #include "browsing/webview.h"
@@ -108,6 +109,49 @@ private slots:
         QCOMPARE(form().progressBar->value(), 100);
         QCOMPARE(QFile::exists(target), saved);
         QCOMPARE(QDir(saveFolder->path()).entryList(QDir::Files | QDir::Hidden).size(), saved ? 1 : 0);
+    }
+
+    void aFileAlreadyThereIsReplacedOnlyWhenTheUserSays_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("yes replaces it") << true;
+        QTest::newRow("no keeps it") << false;
+    }
+    void aFileAlreadyThereIsReplacedOnlyWhenTheUserSays()
+    {
+        QFETCH(bool, yes);
+        open("/files");
+        const QString target = saveFolder->filePath("report.bin");
+        QFile earlier(target);
+        QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("the earlier report") > 0);
+        earlier.close();
+        browser->dialogs.saveAnswer = target;
+        browser->dialogs.questionAnswers = {yes};
+        QVERIFY(clickPage(active(), {100, 50}, "file"));
+        QTRY_COMPARE_WITH_TIMEOUT(browser->dialogs.questions.size(), 1, webWaitMs);
+        QVERIFY(browser->dialogs.questions.first().endsWith("\n" + QDir::toNativeSeparators(target)));
+        if (yes)
+            QTRY_VERIFY_WITH_TIMEOUT(status().startsWith("Saved:"), webWaitMs);
+        else
+            QTest::qWait(500); // nothing may come
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QCOMPARE(earlier.readAll(), yes ? fileBytes : QByteArray("the earlier report"));
+        QCOMPARE(QDir(saveFolder->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"report.bin"});
+    }
+
+    void aDownloadGivenOnTheCommandLineArrives()
+    {
+        browser.reset();
+        browser = std::make_unique<BrowserFixture>(server);
+        const QString target = saveFolder->filePath("given.bin");
+        browser->dialogs.saveAnswer = target;
+        const CommandLine given = CommandLine::parse({server.url("/report.bin")}, QDir::currentPath());
+        QVERIFY(form().Form_Load(given.address()));
+        form().show();
+        QTRY_VERIFY2_WITH_TIMEOUT(status().startsWith("Saved:"), qPrintable(status()), webWaitMs);
+        QFile saved(target);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), fileBytes);
     }
 
     void aDownloadTheUserDidNotStartIsRefused()

@@ -116,6 +116,8 @@ private slots:
             "document.documentElement.dataset.built = +(document.documentElement.dataset.built || 0) + 1; } });"
             "</script></body></html>");
         server.setPage("/untitled", "<html><body><p>A page without title</p></body></html>");
+        server.setPage("/open.png", ExportPage::picture(Qt::yellow), "image/png");
+        server.setPage("/picture", "<html><head><title>Picture</title></head><body><img src=\"/open.png\"></body></html>");
         server.setPage("/search", "<html><head><title>Search</title></head><body>"
                                   "<input id=\"field\" autofocus style=\"position:absolute;left:10px;top:10px;width:300px\">"
                                   "<p style=\"margin-top:60px\">Ferries of the gulf</p><p>Timetables for every pier</p>"
@@ -178,7 +180,7 @@ private slots:
         dialogs().saveAnswer = path;
         QVERIFY(exportWith(key));
         QCOMPARE(dialogs().messages.size(), 1);
-        const QString failure = "The file could not be written:\n" + path + ": ";
+        const QString failure = "This file could not be written:\n" + path + ": ";
         QVERIFY2(dialogs().messages.first().startsWith(failure), qPrintable(dialogs().messages.first()));
         QCOMPARE(dialogs().icons.last(), UserDialogs::Icon::Critical);
         if (overFolder) {
@@ -222,6 +224,7 @@ private slots:
         startOn("/page");
         LibreOfficeEngine missing;
         missing.setPython(out->filePath("no-python-here"));
+        missing.setOwnFolder(out->filePath("Office"));
         form().exports().useOfficeEngine(missing);
         dialogs().saveAnswer = out->filePath("page.doc");
         QVERIFY(exportWith("SAVE:WORDH"));
@@ -360,6 +363,57 @@ private slots:
         const QByteArray saved = archive.readAll();
         QVERIFY(saved.contains("multipart/related"));
         QVERIFY(saved.contains("/harbour.png"));
+    }
+
+    void completePageReplacesItsFolderOnlyWhenTheUserSays_data()
+    {
+        QTest::addColumn<QString>("earlier"); // what the folder's name holds: a folder, or a link to one
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<bool>("pageNameTaken"); // a folder has the page's name: the save fails midway
+        QTest::newRow("earlier folder replaced") << "folder" << true << false;
+        QTest::newRow("earlier folder kept") << "folder" << false << false;
+        QTest::newRow("link replaced, its folder whole") << "link" << true << false;
+        QTest::newRow("failure midway") << "folder" << true << true;
+    }
+    void completePageReplacesItsFolderOnlyWhenTheUserSays()
+    {
+        QFETCH(QString, earlier);
+        QFETCH(bool, yes);
+        QFETCH(bool, pageNameTaken);
+        startOn("/picture");
+        const QString path = out->filePath("page.html");
+        const QString folder = out->filePath("page_files");
+        QTemporaryDir linked;
+        const QString earlierFolder = earlier == "link" ? linked.path() : folder;
+        QDir().mkpath(earlierFolder);
+        QFile mark(earlierFolder + "/earlier.txt");
+        QVERIFY(mark.open(QIODevice::WriteOnly) && mark.write("earlier page") > 0);
+        mark.close();
+        if (earlier == "link")
+            QVERIFY(QFile::link(linked.path(), folder));
+        if (pageNameTaken)
+            QVERIFY(QDir().mkpath(path + "/occupied"));
+        dialogs().saveAnswer = path;
+        dialogs().questionAnswers = {yes};
+        QVERIFY(exportWith("SAVE:HTML", 30000));
+
+        QCOMPARE(dialogs().questions.size(), 1);
+        QVERIFY(dialogs().questions.first().endsWith("\n" + folder));
+        const bool replaced = yes && !pageNameTaken;
+        QCOMPARE(QFile::exists(folder + "/earlier.txt"), !replaced);
+        QVERIFY(QFile::exists(earlierFolder + "/earlier.txt") || earlierFolder == folder);
+        QCOMPARE(QFileInfo(folder).isSymLink(), earlier == "link" && !replaced);
+        QCOMPARE(QDir(out->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                 yes || pageNameTaken ? QStringList({"page.html", "page_files"}) : QStringList{"page_files"});
+        if (replaced) {
+            QCOMPARE(dialogs().messages, QStringList{saved(path)});
+            QVERIFY(!QDir(folder).entryList({"*.png"}, QDir::Files).isEmpty());
+        } else if (pageNameTaken) {
+            QVERIFY2(dialogs().messages.value(0).startsWith("This file could not be written:"),
+                     qPrintable(dialogs().messages.value(0)));
+        } else {
+            QCOMPARE(dialogs().messages, QStringList());
+        }
     }
 
     void pageCopyHoldsTheBodyWhateverHasTheFocus()
@@ -509,7 +563,7 @@ private slots:
         dialogs().saveAnswer = path;
         QVERIFY(exportWith("SAVE:HTML", 30000));
         QCOMPARE(dialogs().messages.size(), 1);
-        QVERIFY2(dialogs().messages.first().startsWith("The file could not be written:\n" + path + ": "),
+        QVERIFY2(dialogs().messages.first().startsWith("This file could not be written:\n" + path + ": "),
                  qPrintable(dialogs().messages.first()));
         QVERIFY(navigateAndWait(active(), server.url("/other")));
     }

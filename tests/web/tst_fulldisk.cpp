@@ -5,6 +5,7 @@
 #include "pageclick.h"
 #include "smalldisk.h"
 #include "testmain.h"
+#include "travel/frmjourney.h"
 #include "travel/travelengine.h"
 
 #include <QAction>
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
 
 // Made before main: the namespace then holds every thread of the test and of the web engine.
 static const QString noNamespace = SmallDisk::enterOwnMountNamespace();
@@ -35,14 +37,20 @@ class tst_FullDisk : public ExportTest
         disk->release();
     }
 
-    // Every file of the application folder with its bytes, the web engine's own data aside.
+    // Every file of the application folder with its bytes and every folder (ending in '/'), the
+    // web engine's own data aside.
     QMap<QString, QByteArray> folderContent() const
     {
         QMap<QString, QByteArray> content;
-        QDirIterator files(browser->folder.root(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        while (files.hasNext()) {
-            const QString path = files.next();
-            if (!path.startsWith(browser->folder.path("Profile/")))
+        QDirIterator entries(browser->folder.root(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                             QDirIterator::Subdirectories);
+        while (entries.hasNext()) {
+            const QString path = entries.next();
+            if (path.startsWith(browser->folder.path("Profile/")))
+                continue;
+            if (entries.fileInfo().isDir())
+                content.insert(path + '/', {});
+            else
                 content.insert(path, browser->folder.readBytes(QDir(browser->folder.root()).relativeFilePath(path)));
         }
         return content;
@@ -100,8 +108,8 @@ class tst_FullDisk : public ExportTest
             return [this] {
                 QSignalSpy done(&form().travel(), &TravelEngine::stepDone);
                 form().travel().GO_Travel_Links();
+                // A step is done once its page is shown.
                 QVERIFY(done.wait(webWaitMs));
-                QVERIFY(waitForDocument(active()));
             };
         if (file.startsWith("Links/"))
             return [this] {
@@ -115,8 +123,28 @@ class tst_FullDisk : public ExportTest
                 editor.show();
                 QTest::keyClicks(editor.Text1, "\"Caption " + QString::number(++pages) + '"');
                 dialogs().textAnswers = {"Mine"};
+                // Saved again, the language file exists: the user replaces it.
+                dialogs().questionAnswers = {true};
                 editor.cmdBar->action("SAVE5")->trigger();
             };
+        if (file.startsWith("Journey.")) {
+            // Two kept journeys, shown in turn, so that every export has a new picture to save.
+            browser->folder.write("Journeys/Journey 2020-01-01 10-00-00.txt", {"10:00:00  " + server.url("/a")});
+            browser->folder.write("Journeys/Journey 2020-01-02 10-00-00.txt",
+                                  {"10:00:00  " + server.url("/a"), "10:00:30  " + server.url("/b")});
+            return [this, file] {
+                command("TRAVEL:JOURNEY");
+                frmJourney *window = form().findChild<frmJourney *>();
+                QVERIFY(window);
+                const int shown = 1 + ++pages % 2;
+                window->journeyList->setCurrentIndex(shown);
+                emit window->journeyList->activated(shown);
+                QTRY_VERIFY_WITH_TIMEOUT(!window->layingOut(), webWaitMs);
+                dialogs().saveAnswer = browser->folder.path(file);
+                QTest::mouseClick(file.endsWith(".svg") ? window->exportSvg : window->exportPng, Qt::LeftButton);
+                QTRY_VERIFY_WITH_TIMEOUT(!window->exporting(), webWaitMs);
+            };
+        }
         if (file.startsWith("Images/"))
             return [this] { QVERIFY(exportWith("EDIT:PICTURE", 10000)); };
         return [this, file] {
@@ -163,7 +191,8 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("trouble");
         for (const char *file : {"Data/TamzoTravel.Opt", "Data/TamzoBook.bm", "TravelLog.txt", "Links/Links.000",
-                                 "Languages/Lang_Mine.Txt", "Images/", "Saved.mhtml"}) {
+                                 "Languages/Lang_Mine.Txt", "Images/", "Saved.mhtml",
+                                 "Journey.svg", "Journey.png"}) {
             QTest::addRow("%s on a full disk", file) << QString(file) << int(Full);
             QTest::addRow("%s on a read-only disk", file) << QString(file) << int(ReadOnly);
         }
@@ -242,6 +271,7 @@ private slots:
         QVERIFY(navigateAndWait(active(), server.url("/files")));
         QVERIFY(spoil(trouble));
         dialogs().saveAnswer = target;
+        dialogs().questionAnswers = {true, true}; // replace the earlier file, both times
         QVERIFY(clickPage(active(), {100, 50}, "file"));
         QTRY_VERIFY_WITH_TIMEOUT(form().statusBar->text().startsWith("The download failed: " + target), webWaitMs);
         QCOMPARE(form().progressBar->value(), 100);

@@ -8,19 +8,24 @@
 #include <QRegularExpression>
 
 // What a page may reach of the local network, on the real engine: the test server on 127.0.0.1
-// stands for the local network, a page under a .test name (which the engine maps to the same
-// server for this test) for a public page.
+// stands for the local network, a second one, under the name public.test (which the engine maps
+// to 127.0.0.1 for this test), for a public site: the engine is told that its port is a public
+// address, as a real site's would be.
 class tst_LocalNetwork : public BrowserTest
 {
     Q_OBJECT
+    TestHttpServer publicSite;
+
     QString on(const QString &host, const QString &path) const { return server.url(path).replace("127.0.0.1", host); }
+    QString onPublicSite(const QString &path) const { return publicSite.url(path).replace("127.0.0.1", "public.test"); }
+    TestHttpServer &pages(bool fromPublic) { return fromPublic ? publicSite : server; }
     qsizetype seen() const { return server.requests().filter(QRegularExpression("^/seen")).size(); }
-    // Shows a page, on public.test or 127.0.0.1, whose after() asks its own server for /after.
+    // Shows a page, on the public site or 127.0.0.1, whose after() asks its own server for /after.
     void show(bool fromPublic, const QString &path, const QByteArray &body)
     {
-        server.setPage(path, "<html><head><title>page</title><script>function after() { fetch('/after'); }</script>"
-                             "</head><body style='margin:0'>" + body + "</body></html>");
-        QVERIFY(navigateAndWait(active(), on(fromPublic ? "public.test" : "127.0.0.1", path)));
+        pages(fromPublic).setPage(path, "<html><head><title>page</title><script>function after() { fetch('/after'); }</script>"
+                                        "</head><body style='margin:0'>" + body + "</body></html>");
+        QVERIFY(navigateAndWait(active(), fromPublic ? onPublicSite(path) : on("127.0.0.1", path)));
     }
     static void rows(const QStringList &markups) // %1: the local server
     {
@@ -29,6 +34,14 @@ class tst_LocalNetwork : public BrowserTest
                 QTest::newRow(qPrintable((fromPublic ? "public: " : "local: ") + markup)) << markup << "127.0.0.1" << fromPublic;
     }
     TravelEngine &travel() { return form().travel(); }
+
+public:
+    // The engine reads its flags when the first profile is made, after this.
+    tst_LocalNetwork()
+    {
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --ip-address-space-overrides=127.0.0.1:"
+                                                  + QByteArray::number(publicSite.port()) + "=public");
+    }
 
 private slots:
     void init()
@@ -50,6 +63,7 @@ private slots:
               "<iframe src='%1/seen'></iframe><script>onload = after;</script>", "<script>fetch('%1/seen').finally(after);</script>",
               "<script>new WebSocket('%1/seen'.replace('http', 'ws')).onclose = after;</script>",
               "<img src='/moved' data-to='%1' onload='after()' onerror='after()'>",
+              "<iframe src='/moved' data-to='%1'></iframe><script>onload = after;</script>",
               "<iframe sandbox='allow-scripts' srcdoc=\"<img src='%1/seen' onerror='parent.postMessage(1, &quot;*&quot;)'>\">"
               "</iframe><script>onmessage = after;</script>"});
         for (const char *spelling : {"localhost", "LOCALHOST.", "0x7f000001", "127.1", "[::ffff:127.0.0.1]"})
@@ -60,10 +74,10 @@ private slots:
         QFETCH(QString, markup);
         QFETCH(QString, spelling);
         QFETCH(bool, fromPublic);
-        server.setRedirect("/moved", on(spelling, "/seen"));
-        const qsizetype after = server.requestCount("/after"), before = seen();
+        pages(fromPublic).setRedirect("/moved", on(spelling, "/seen"));
+        const qsizetype after = pages(fromPublic).requestCount("/after"), before = seen();
         show(fromPublic, "/page", markup.arg(on(spelling, "")).toUtf8());
-        QVERIFY(waitUntil([&] { return server.requestCount("/after") > after; }));
+        QVERIFY(waitUntil([&] { return pages(fromPublic).requestCount("/after") > after; }));
         QVERIFY2((seen() > before) == !fromPublic, qPrintable(server.requests().join(" ")));
     }
 
@@ -81,7 +95,7 @@ private slots:
     {
         QFETCH(QString, markup);
         QFETCH(bool, fromPublic);
-        server.setRedirect("/moved", server.url("/seen"));
+        pages(fromPublic).setRedirect("/moved", server.url("/seen"));
         const qsizetype before = seen();
         QSignalSpy refusals(active(), &WebView::LocalAddressRefused);
         show(fromPublic, "/page", markup.arg(server.url("")).toUtf8());
@@ -93,7 +107,7 @@ private slots:
         const QString told = form().statusBar->text();
         QVERIFY2(told.startsWith("A page on the internet may not open this address of the local network: "
                                  + server.url("/seen")), qPrintable(told));
-        QCOMPARE(active()->LocationURL(), on("public.test", "/page"));
+        QCOMPARE(active()->LocationURL(), onPublicSite("/page"));
         QCOMPARE(seen(), before);
     }
 

@@ -5,6 +5,9 @@
 #include "commands/commandbars.h"
 #include "language/languagefile.h"
 #include "settings/optionsfile.h"
+#include "menuclick.h"
+#include "modaldriver.h"
+#include "platform/qtuserdialogs.h"
 #include "testmain.h"
 
 #include <QAction>
@@ -12,9 +15,12 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QStyle>
 
-// What the window says: its title, the texts of a lost language, the room of the tab captions.
+// What the window says: its title, the texts of a lost language, the room of the tab captions, the
+// titles of its save dialogs.
 class tst_WindowTexts : public BrowserTest
 {
     Q_OBJECT
@@ -126,6 +132,97 @@ private slots:
         QVERIFY2(captionRoom >= dozen, qPrintable(QString("%1 < %2").arg(captionRoom).arg(dozen)));
         QVERIFY2(form().Text1->width() * 2 >= form().picBar->width(),
                  qPrintable(QString("%1 of %2").arg(form().Text1->width()).arg(form().picBar->width())));
+    }
+
+    // However narrow the window, every tab shows its caption's first letter, whole, and the
+    // active tab lies within the strip, beside the address box.
+    void narrowWindowKeepsEveryTabReadable_data()
+    {
+        QTest::addColumn<int>("width");
+        for (const int width : {1000, 800, 600})
+            QTest::addRow("%d pixels", width) << width;
+    }
+    void narrowWindowKeepsEveryTabReadable()
+    {
+        QFETCH(int, width);
+        browser->folder.stageDelivered();
+        QFile::remove(browser->folder.path("TamzoFirst.txt"));
+        QFile::remove(browser->folder.path("Languages/Lang_English.txt"));
+        QVERIFY(QFile::copy(browser->folder.path("Lang_English.txt"), browser->folder.path("Languages/Lang_English.txt")));
+        QVERIFY(browser->start(server));
+        TabStrip *strip = form().Tab1;
+        for (int tab = 1; tab < 5; ++tab) // each free tab becomes a copy of the one before
+            QTest::mouseClick(strip, Qt::LeftButton, {}, strip->tabRect(tab).center());
+        QCOMPARE(form().tabs().ActiveTab(), 4);
+        form().resize(width, 700);
+        QTRY_COMPARE(form().width(), width);
+
+        QVERIFY(strip->isVisible() && strip->width() > 0);
+        const QRect stripInWindow(strip->mapTo(&form(), QPoint()), strip->size());
+        const QRect boxInWindow(form().Text1->mapTo(&form(), QPoint()), form().Text1->size());
+        QVERIFY(stripInWindow.left() >= 0 && stripInWindow.right() < form().width());
+        QVERIFY(!stripInWindow.intersects(boxInWindow));
+        QVERIFY(strip->rect().contains(strip->tabRect(4)));
+
+        const QImage drawn = strip->grab().toImage();
+        const auto dark = [&](int x, int y) { return qGray(drawn.pixel(x, y)) < 128; };
+        for (int tab = 0; tab < 5; ++tab) {
+            const QString caption = form().tabs().TabCaption(tab);
+            QVERIFY(!caption.isEmpty());
+            // The caption's ink: dark pixels inside the tab's border and rounded corners.
+            const QRect inside = strip->tabRect(tab).adjusted(3, 3, -3, -1).intersected(strip->rect());
+            int firstColumn = -1;
+            for (int x = inside.left(); x <= inside.right() && firstColumn < 0; ++x) {
+                for (int y = inside.top(); y <= inside.bottom() && firstColumn < 0; ++y)
+                    firstColumn = dark(x, y) ? x : -1;
+            }
+            const QString where = QString("tab %1 (%2) at %3..%4").arg(tab).arg(caption).arg(inside.left()).arg(inside.right());
+            QVERIFY2(firstColumn >= 0, qPrintable(where + ": no caption drawn"));
+            QVERIFY2(firstColumn > inside.left(), qPrintable(where + ": the first letter is cut at the tab's edge"));
+            // A letter stands tall where an ellipsis alone would leave low dots.
+            int top = inside.bottom(), bottom = inside.top();
+            const int letterEnd = std::min(inside.right(), firstColumn + strip->fontMetrics().horizontalAdvance(caption.front()));
+            for (int x = firstColumn; x <= letterEnd; ++x) {
+                for (int y = inside.top(); y <= inside.bottom(); ++y) {
+                    if (dark(x, y)) {
+                        top = std::min(top, y);
+                        bottom = std::max(bottom, y);
+                    }
+                }
+            }
+            QVERIFY2((bottom - top + 1) * 2 >= strip->fontMetrics().capHeight(),
+                     qPrintable(where + QString(": ink %1 pixels high").arg(bottom - top + 1)));
+        }
+    }
+
+    // The desktop's save dialog of an export is titled after the command chosen.
+    void saveDialogsAreTitledAfterTheirCommand_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("caption");
+        QTest::newRow("web archive") << "SAVE:HTML" << 145;
+        QTest::newRow("Word, landscape") << "SAVE:WORDH" << 146;
+        QTest::newRow("Word, portrait") << "SAVE:WORDV" << 147;
+        QTest::newRow("Excel") << "SAVE:EXCEL" << 148;
+        QTest::newRow("PowerPoint") << "SAVE:PPT" << 149;
+        QTest::newRow("PDF") << "SAVE:PDF" << 206;
+    }
+    void saveDialogsAreTitledAfterTheirCommand()
+    {
+        QFETCH(QString, key);
+        QFETCH(int, caption);
+        QtUserDialogs desktop;
+        browser = std::make_unique<BrowserFixture>(server, 5, &desktop);
+        QVERIFY(browser->start(server));
+        form().Timer4_Timer();
+        QString title;
+        const ModalDriver<QFileDialog> dialog([&](QFileDialog &shown) { title = shown.windowTitle(); });
+        QStringList messages;
+        const ModalDriver<QMessageBox> message([&](QMessageBox &shown) { messages << shown.text(); });
+        chooseFromMenu(form().cmdBar0, form().bars().action("SAVE"), form().bars().action(key));
+        QTRY_VERIFY_WITH_TIMEOUT(dialog.seen || message.seen, webWaitMs);
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+        QCOMPARE(title, QString("English %1").arg(caption));
     }
 
     // A caption with "&" is text: no Alt key jumps to its tab behind the tab set's back.

@@ -17,6 +17,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTest>
+#include <QWebEngineProfile>
 
 // The yes/no box and the about box in the delivered languages of a freshly installed folder.
 class tst_Dialogs : public QObject, private LanguageFixture
@@ -49,7 +50,7 @@ private slots:
         QFETCH(int, answer);
         useLanguage("English");
         state->inputAnswer = 7;
-        frmInput box(*state, catalogue);
+        frmInput box(*state, catalogue, {"Drop the changes?", "Drop them", "Keep them"});
         const ModalDriver<frmInput> driver([how](frmInput &shown) {
             if (how == "close")
                 shown.close();
@@ -68,10 +69,12 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QStringList>("input");
         QTest::addColumn<QStringList>("about");
-        QTest::newRow("English") << "English" << QStringList{"Yes", "Are you sure?", "No"}
-                                 << QStringList{"OK", "Help", "Version ", "Read the TamzoTravel manual"};
-        QTest::newRow("Italiano") << "Italiano" << QStringList{"Sì", "Sei sicuro?", "No"}
-                                  << QStringList{"OK", "Guida", "Versione ", "Leggi il manuale di TamzoTravel"};
+        QTest::newRow("English") << "English" << QStringList{"Yes", "No"}
+                                 << QStringList{"OK", "Help", "Version ", "Read the TamzoTravel manual", "Web engine: ",
+                                                "security fixes up to Chromium "};
+        QTest::newRow("Italiano") << "Italiano" << QStringList{"Sì", "No"}
+                                  << QStringList{"OK", "Guida", "Versione ", "Leggi il manuale di TamzoTravel",
+                                                 "Motore web: ", "correzioni di sicurezza fino a Chromium "};
     }
     void captionsOfTheLanguage()
     {
@@ -79,14 +82,18 @@ private slots:
         QFETCH(QStringList, input);
         QFETCH(QStringList, about);
         useLanguage(language);
-        frmInput box(*state, catalogue);
+        // The question is the asker's; a long one widens the box, both answers stay on its bar.
+        const QString question(120, u'Q');
+        frmInput box(*state, catalogue, {question, "Drop them", "Keep them"});
         QCOMPARE(box.cmdBar->action("OKYES")->text(), input[0]);
-        QCOMPARE(box.labTitle->text(), input[1]);
-        QCOMPARE(box.cmdBar->action("OKNO")->text(), input[2]);
+        QCOMPARE(box.labTitle->text(), question);
+        QCOMPARE(box.cmdBar->action("OKNO")->text(), input[1]);
         QVERIFY(box.cmdBar->isAncestorOf(box.labTitle));
         QCOMPARE(box.cmdBar->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
         box.show();
         QVERIFY(box.width() >= frmInput::widthTwips / 15);
+        for (const char *key : {"OKYES", "OKNO"})
+            QVERIFY(box.cmdBar->widgetForAction(box.cmdBar->action(key))->isVisible());
 
         frmAbout aboutBox(*state, catalogue, dialogs, shell);
         QCOMPARE(aboutBox.cmdBar->action("ABOUTOK")->text(), about[0]);
@@ -94,6 +101,15 @@ private slots:
         QCOMPARE(aboutBox.lblVersion->text(), about[2] + programVersion());
         QVERIFY(aboutBox.lblDescription->text().contains(about[3]));
         QCOMPARE(aboutBox.lblTitle->text(), QString("TamzoTravel"));
+        // The engine named as it names itself to every site it asks for a page.
+        const QString agent = QWebEngineProfile::defaultProfile()->httpUserAgent();
+        const QString engine = QRegularExpression("QtWebEngine/([0-9.]+)").match(agent).captured(1);
+        const QString chromium = QRegularExpression("Chrome/([0-9.]+)").match(agent).captured(1);
+        QVERIFY2(!engine.isEmpty() && !chromium.isEmpty(), qPrintable(agent));
+        const QString engineLine = aboutBox.lblEngine->text();
+        QVERIFY2(engineLine.startsWith(about[4] + "Qt WebEngine " + engine + ", Chromium " + chromium + " (" + about[5]),
+                 qPrintable(engineLine + " / " + agent));
+        QVERIFY(QRegularExpression("[0-9]+\\.[0-9.]+\\)$").match(engineLine).hasMatch());
         QCOMPARE(aboutBox.lbDescr->text(), state->caption(199));
         QCOMPARE(aboutBox.lbDescr2->text(), state->caption(200));
         QCOMPARE(aboutBox.lblDisclaimer->text(), state->caption(202));
@@ -177,7 +193,7 @@ private slots:
             QTest::keyClick(&box, Qt::Key_Return);
             closedByEnter = !box.isVisible();
         });
-        const bool yes = defaultNo ? desktop.questionDefaultNo("Secrets?") : desktop.question("Go?");
+        const bool yes = defaultNo ? desktop.question("Secrets?", UserDialogs::Default::No) : desktop.question("Go?");
         QVERIFY(closedByEnter);
         QCOMPARE(yes, !defaultNo);
     }
@@ -204,7 +220,7 @@ private slots:
         else if (kind == "text input")
             desktop.textInput("TamzoTravel", text);
         else
-            kind == "question" ? desktop.question(text) : desktop.questionDefaultNo(text);
+            desktop.question(text, kind == "question" ? UserDialogs::Default::Yes : UserDialogs::Default::No);
         QVERIFY2(shown.contains(text), qPrintable(shown.join('|')));
     }
 

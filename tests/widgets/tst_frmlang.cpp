@@ -85,7 +85,10 @@ private slots:
         QCOMPARE(folder->readBytes("Languages/Lang_Deutsch.Txt"), shownAsFile());
         QVERIFY(folder->readBytes("Languages/Lang_Deutsch.Txt").contains("\"Hallo\"\r\n"));
         QVERIFY(editor->isVisible());
-        QVERIFY(dialogs.messages.isEmpty());
+        // What was saved and where.
+        QCOMPARE(dialogs.messages, QStringList{"La nuova lingua è salvata e il menu Lingua la offre:\n" +
+                                               QDir::toNativeSeparators(folder->path("Languages/Lang_Deutsch.Txt"))});
+        QCOMPARE(editor->windowTitle(), QString("Lang_Deutsch.Txt - Nuova lingua"));
     }
 
     void cancellingTheNameSavesNothing()
@@ -245,7 +248,10 @@ private slots:
         bool asked = false;
         const ModalDriver<frmInput> driver([&](frmInput &box) {
             asked = true;
-            QCOMPARE(box.labTitle->text(), QString("Sei sicuro?"));
+            QCOMPARE(box.labTitle->text(),
+                     QString("Le modifiche fatte non sono salvate. Chiudere l'editor e perderle?"));
+            for (const char *key : {"OKYES", "OKNO"})
+                QVERIFY(box.cmdBar->widgetForAction(box.cmdBar->action(key))->isVisible());
             if (answer == "close")
                 box.close();
             else

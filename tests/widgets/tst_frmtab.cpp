@@ -1,5 +1,6 @@
 #include "browsing/documentwindow.h"
 #include "commands/commandbar.h"
+#include "linktables/bookmarkcommands.h"
 #include "linktables/bookmarkshtml.h"
 #include "linktables/bookmarktransfer.h"
 #include "linktables/linkgridmodel.h"
@@ -22,6 +23,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+#include <ctime>
 
 using namespace LinkTableWindow;
 
@@ -171,6 +173,8 @@ private slots:
         Window w;
         w.tables({line("A", "", "http://a/"), line("B", "", "http://b/")});
         QVERIFY(w.open());
+        // The editor's delete button asks first; the user says yes.
+        w.dialogs.questionAnswers = {true};
         EditorDriver driver([](frmEDit &editor) { press(editor, "CANCEL"); });
         w.doubleClickCell(row, column);
         QTRY_COMPARE_WITH_TIMEOUT(driver.seen, edited, edited ? 5000 : 100);
@@ -523,6 +527,32 @@ private:
                 QTest::mouseClick(bar->widgetForAction(action), Qt::LeftButton);
         }
     }
+    // A browser's file of nested folders, links added at a time of day, in an order that is not
+    // the tables' own, with links that are no web links and an address with a tab in it.
+    static QByteArray nestedBookmarksFile()
+    {
+        return "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n"
+               "<DT><A HREF=\"https://loose.example/\" ADD_DATE=\"1709215509\">Loose</A>\n"
+               "<DT><H3>Travel</H3>\n<DL><p>\n"
+               "<DT><A HREF=\"https://z.example/\" ADD_DATE=\"1704067200\">Zurich</A>\n"
+               "<DT><A HREF=\"https://a.example/\" ADD_DATE=\"1719835199\">Athens</A>\n"
+               "<DT><A HREF=\"ftp://files.example/maps\">Maps by ftp</A>\n"
+               "<DT><H3>Italy</H3>\n<DL><p>\n"
+               "<DT><A HREF=\"https://rome.example/a\tb\" ADD_DATE=\"1700000000\">Rome</A>\n"
+               "<DD>tabbed\taddress\n"
+               "<DT><A HREF=\"file:///home/me/rome.pdf\">Local guide</A>\n"
+               "<DT><H3>Rome</H3>\n<DL><p>\n"
+               "<DT><A HREF=\"https://colosseum.example/\">Colosseum</A>\n"
+               "</DL><p>\n</DL><p>\n</DL><p>\n"
+               "<DT><H3>Work</H3>\n<DL><p>\n<DT><A HREF=\"https://w.example/\" ADD_DATE=\"1709215509\">Mail</A>\n"
+               "</DL><p>\n</DL><p>\n";
+    }
+    static void importFile(Window &w, const QString &path)
+    {
+        w.dialogs.openAnswer = path;
+        w.dialogs.questionAnswers = {true};
+        clickButton(*w.tab, "IMPORT");
+    }
     // Each folder's title, then its links' titles.
     static QStringList titlesOf(const std::vector<BookmarksHtml::Folder> &folders)
     {
@@ -540,7 +570,8 @@ private slots:
     {
         QTest::addColumn<bool>("byFolder");
         QTest::addColumn<QStringList>("tabs");
-        QTest::newRow("each folder its table") << true << QStringList{"Mine", "Second", "Work; play", "Nested"};
+        QTest::newRow("each folder its table") << true
+                                               << QStringList{"Mine", "Second", "Work; play", "Work; play / Nested"};
         QTest::newRow("all into this table") << false << QStringList{"Mine", "Second", "Table 3", "Table 4"};
     }
     void bookmarksInAndOut()
@@ -573,6 +604,111 @@ private slots:
             QCOMPARE(titlesOf(BookmarksHtml::read(html, "2026-12-08").folders), stored);
         }
     }
+    // A browser's file into the tables: nested folders become tables named by their path, links
+    // keep their time of day, only web links come in; the tables written out and read into fresh
+    // tables come back the same, row by row, in the same order, with the same dates.
+    void bookmarksRoundTrip()
+    {
+        qputenv("TZ", "UTC");
+        tzset();
+        Window first;
+        first.tables({});
+        first.folder.writeBytes("browser.html", nestedBookmarksFile());
+        QVERIFY(first.open());
+        importFile(first, first.folder.path("browser.html"));
+        QCOMPARE(first.dialogs.messages.last(), QString("C325 6\nC326 2\nC327 0"));
+        QStringList tabs;
+        for (int t = 0; t < 7; ++t)
+            tabs << first.tab->TabF[0]->title(t);
+        QCOMPARE(tabs, (QStringList{"Mine", "Second", "Travel", "Travel / Italy", "Travel / Italy / Rome", "Work",
+                                    "Table 7"}));
+        QCOMPARE(first.column(LinkRow::Title), QStringList{"Loose"});
+        QTest::mouseClick(first.tab->TabF[0], Qt::LeftButton, {}, first.tab->TabF[0]->tabRect(2).center());
+        QCOMPARE(first.column(LinkRow::Title), (QStringList{"Athens", "Zurich"}));
+        QCOMPARE(first.column(LinkRow::Date), (QStringList{"2024-07-01 11:59:59", "2024-01-01"}));
+        // The whole date and time show in the grid.
+        QVERIFY(first.tab->GridList->visualRect(first.cell(1, LinkRow::Date)).width() >
+                first.tab->GridList->fontMetrics().horizontalAdvance("2024-07-01 11:59:59"));
+        QTest::mouseClick(first.tab->TabF[0], Qt::LeftButton, {}, first.tab->TabF[0]->tabRect(3).center());
+        QCOMPARE(first.column(LinkRow::Address), QStringList{"https://rome.example/ab"});
+        QCOMPARE(first.column(LinkRow::Notes), QStringList{"tabbed address"});
+        QCOMPARE(first.column(LinkRow::Date), QStringList{"2023-11-14 22:13:20"});
+
+        first.dialogs.saveAnswer = first.folder.path("out.html");
+        first.dialogs.questionAnswers = {true};
+        clickButton(*first.tab, "EXPORT");
+        QCOMPARE(first.dialogs.messages.last(), QString("C328 6\n" + first.folder.path("out.html")));
+
+        Window second;
+        second.tables({});
+        QVERIFY(second.open());
+        importFile(second, first.folder.path("out.html"));
+        QCOMPARE(second.dialogs.messages.last(), QString("C325 6\nC326 0\nC327 0"));
+        const auto before = BookmarkTransfer::stored(first.state, true);
+        const auto after = BookmarkTransfer::stored(second.state, true);
+        QCOMPARE(titlesOf(after), titlesOf(before));
+        for (size_t f = 0; f < before.size(); ++f) {
+            for (size_t r = 0; r < before[f].rows.size(); ++r)
+                QCOMPARE(after[f].rows[r].fields, before[f].rows[r].fields);
+        }
+        qunsetenv("TZ");
+        tzset();
+    }
+
+    // A file far larger than any bookmarks file is not read at all.
+    void bookmarksFileTooLarge()
+    {
+        Window w;
+        w.tables({line("A", "", "http://a/")});
+        QFile big(w.folder.path("big.html"));
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        QVERIFY(big.resize(BookmarkCommands::largestFile + 1));
+        big.close();
+        QVERIFY(w.open());
+        const QByteArray index = w.folder.readBytes("Links/Links.Bok");
+        importFile(w, big.fileName());
+        QCOMPARE(w.dialogs.messages.size(), 1);
+        QVERIFY(w.dialogs.messages.last().startsWith(w.state.caption(BookmarkCommands::tooLargeCaption,
+                                                                     "This file is too large")));
+        QVERIFY(w.dialogs.messages.last().endsWith(big.fileName()));
+        QVERIFY(w.dialogs.questions.isEmpty());
+        QCOMPARE(w.folder.readBytes("Links/Links.Bok"), index);
+    }
+
+    // What the manuals say of the sort button is what it does: it orders the rows by title, whatever
+    // column is selected.
+    void manualsDescribeTheSort_data()
+    {
+        QTest::addColumn<QString>("manual");
+        QTest::addColumn<QString>("byTitle");
+        QTest::addColumn<QString>("byColumn");
+        QTest::newRow("English") << "TamzoManualEng.html" << "orders\nthe rows by title"
+                                 << "by the selected column";
+        QTest::newRow("Italiano") << "TamzoManualIta.html" << "ordina le righe per titolo"
+                                  << "secondo la colonna selezionata";
+    }
+    void manualsDescribeTheSort()
+    {
+        QFETCH(QString, manual);
+        QFETCH(QString, byTitle);
+        QFETCH(QString, byColumn);
+        QFile file(QString(TAMZO_SOURCE_DIR) + "/install/" + manual);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(file.readAll()).simplified();
+        const qsizetype tables = text.indexOf("<h2 id=\"tables\">");
+        const QString section = text.mid(tables, text.indexOf("<h2", tables + 1) - tables);
+        QVERIFY(tables >= 0);
+        QVERIFY2(section.contains(QString(byTitle).simplified()), qPrintable(section));
+        QVERIFY2(!section.contains(byColumn), qPrintable(section));
+
+        Window w;
+        w.tables({line("beta", "", "http://a/"), line("Alpha", "", "http://b/")});
+        QVERIFY(w.open());
+        w.clickCell(1, LinkRow::Notes);
+        clickButton(*w.tab, "SORT");
+        QCOMPARE(w.column(LinkRow::Title), (QStringList{"Alpha", "beta"}));
+    }
+
     void bookmarksIntoUnwritableTable()
     {
         Window w;

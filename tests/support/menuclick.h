@@ -8,7 +8,10 @@
 
 // A user's click on a menu title of a toolbar and then on one of the entries of the menu that
 // drops down. The title's menu runs until it closes, so the entry is clicked from the event loop;
-// a menu the click left open (a disabled entry) is closed. Returns once the entry's command has run: whether the menu closed.
+// a menu the click left open (a disabled entry) is closed. The pointer rests on the title, opens the
+// menu there and moves onto the entry before it clicks: Qt 6.8's menu takes a press only once the
+// pointer has moved since it opened, and closes without choosing otherwise.
+// Returns once the entry's command has run: whether the menu closed.
 inline bool chooseFromMenu(QToolBar *bar, QAction *title, QAction *entry)
 {
     QMenu *menu = title->menu();

@@ -1,5 +1,6 @@
 #include "browserfixture.h"
 #include "commands/commandbars.h"
+#include "menuclick.h"
 #include "testmain.h"
 #include "travel/frmjourney.h"
 #include "travel/journeyarrowitem.h"
@@ -31,14 +32,10 @@ private:
     TravelEngine &travel() { return form().travel(); }
     QAction *action(const QString &key) { return form().bars().action(key); }
 
-    // Opens the TRAVEL menu and clicks the entry with the mouse.
+    // Clicks TRAVEL on the command bar and then the entry, with the mouse.
     void clickTravelEntry(const QString &key)
     {
-        QMenu *menu = form().bars().menu("TRAVEL");
-        menu->popup(form().mapToGlobal(QPoint(10, 10)));
-        QTRY_VERIFY(menu->isVisible());
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action(key)).center());
-        QTRY_VERIFY(!menu->isVisible());
+        QVERIFY(chooseFromMenu(form().cmdBar0, action("TRAVEL"), action(key)));
     }
 
     QString step(double draw)

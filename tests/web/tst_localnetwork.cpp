@@ -59,8 +59,9 @@ public:
     // The engine reads its flags when the first profile is made, after this.
     tst_LocalNetwork()
     {
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --ip-address-space-overrides=127.0.0.1:"
-                                                  + QByteArray::number(publicSite.port()) + "=public");
+        const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --ip-address-space-overrides=127.0.0.1:"
+                                 + QByteArray::number(publicSite.port()) + "=public";
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
     }
 
 private slots:

@@ -80,7 +80,8 @@ private slots:
         QCOMPARE(QImage::fromData(fetched(picture, server.url("/page"))).size(), comes ? QSize(8, 8) : QSize(0, 0));
         QCOMPARE(elsewhere.requestCount("/p.png"), 0);
         const QByteArray asked = (picture.startsWith("https") ? *https : server).lastRequest("/p.png");
-        QVERIFY2(!comes || asked.contains("\r\nHost: localhost:"), asked.constData());
+        // Header names are the same in any case (Qt 6.8 sends them lower-cased).
+        QVERIFY2(!comes || asked.toLower().contains("\r\nhost: localhost:"), asked.constData());
     }
 };
 

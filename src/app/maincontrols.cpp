@@ -62,7 +62,7 @@ void MainControls::nameMainControls(frmStart &window)
         captions.nameControl(bar, BarKeys::barsCaption, BarKeys::barsEnglish, BarKeys::keysCaption, BarKeys::keysEnglish);
     const FindBar::Controls &find = window.findBar().controls();
     captions.nameControl(find.text, 354, "Find in the page");
-    captions.nameControl(find.previous, 355, "Previous match");
-    captions.nameControl(find.next, 356, "Next match");
-    captions.nameControl(find.close, 357, "Close the find bar");
+    captions.nameControl(find.previous, 355, "Previous match", 561, "Go to the match before this one in the page");
+    captions.nameControl(find.next, 356, "Next match", 562, "Go to the match after this one in the page (also Enter)");
+    captions.nameControl(find.close, 357, "Close the find bar", 563, "Close the find bar (also Escape)");
 }

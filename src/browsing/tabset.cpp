@@ -51,10 +51,15 @@ QString TabSet::TabCaption(int index) const
     return m_tabStrip->tabText(index).replace(QStringLiteral("&&"), QStringLiteral("&"));
 }
 
+// The room the strip needs follows its captions: a longer one may take it from the address box.
 void TabSet::setTabCaption(int index, const QString &caption)
 {
-    m_tabStrip->setTabText(index, QString(caption).replace(u'&', QStringLiteral("&&")));
+    const QString shown = QString(caption).replace(u'&', QStringLiteral("&&"));
+    const bool changed = m_tabStrip->tabText(index) != shown;
+    m_tabStrip->setTabText(index, shown);
     nameTabs();
+    if (changed)
+        emit layoutRequested();
 }
 
 void TabSet::nameTabs()

@@ -67,7 +67,7 @@ public:
 
 signals:
     void viewCreated(WebView *view);
-    // The main window must lay itself out again (a tab was clicked).
+    // The main window must lay itself out again (a tab was clicked, a caption changed).
     void layoutRequested();
     // A left click has shown the view of another tab (or of the same one again).
     void activeViewShown(WebView *view);

@@ -30,13 +30,14 @@ QSize TabStrip::tabSizeHint(int index) const
     return QSize(std::max(width() / std::max(1, count()), minimumTabSizeHint(index).width()), hint.height());
 }
 
-// The tab's own width (borders and padding) and its caption's first letter with an ellipsis.
+// The tab's own width (borders and padding) and its caption's first letter with an ellipsis. The
+// strip measures its tabs in its own type; the active tab's caption is drawn in bold.
 QSize TabStrip::minimumTabSizeHint(int index) const
 {
     const QSize natural = QTabBar::tabSizeHint(index);
     const QFontMetrics drawn(drawnFont(index));
     const QString caption = tabText(index);
-    const int captionWidth = drawn.size(Qt::TextShowMnemonic, caption).width();
+    const int captionWidth = fontMetrics().size(Qt::TextShowMnemonic, caption).width();
     // A tab's text doubles "&" to show it; a first letter is one character, or a surrogate pair.
     const int first = caption.startsWith(QStringLiteral("&&")) || (!caption.isEmpty() && caption.front().isHighSurrogate())
                           ? 2

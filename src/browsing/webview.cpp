@@ -16,6 +16,7 @@
 #include <QWheelEvent>
 #include <QWebEngineScript>
 #include <QWebEngineView>
+#include <algorithm>
 #include <csignal>
 
 WebView::WebView(UserDialogs &dialogs, SharedPrinter &printer, QWidget *parent, WebProfile *profile)
@@ -55,8 +56,7 @@ QWebEngineView *WebView::ensureEngine()
     });
     // A notice stands until another document is shown (a download shows none).
     connect(m_page, &QWebEnginePage::urlChanged, this, [this](const QUrl &url) {
-        if (url.scheme() != u"data")
-            m_noticeAddress.clear();
+        m_noticeAddress = noticeAddressOf(url);
         emit LocationChange(LocationURL());
     });
     // The engine keeps these two actions enabled exactly while its history allows the step.
@@ -371,8 +371,27 @@ void WebView::showNotice(const QString &text, const QString &address)
 {
     ensureEngine();
     m_noticeAddress = address;
+    m_noticeComing = address;
     const QString escaped = text.toHtmlEscaped();
     m_page->setHtml(u"<html><head><title>" % escaped % u"</title></head><body><p>" % escaped % u"</p></body></html>");
+}
+
+// The address a notice shown at url stands for; none for a document that is no notice.
+QString WebView::noticeAddressOf(const QUrl &url)
+{
+    // The engine keeps no more than 50 entries of a view's history.
+    constexpr qsizetype remembered = 50;
+    if (url.scheme() != u"data")
+        return QString();
+    if (!m_noticeComing.isEmpty()) {
+        m_notices.removeIf([&](const auto &notice) { return notice.first == url; });
+        m_notices.append({url, std::exchange(m_noticeComing, QString())});
+        if (m_notices.size() > remembered)
+            m_notices.removeFirst();
+    }
+    const auto notice =
+        std::find_if(m_notices.cbegin(), m_notices.cend(), [&](const auto &known) { return known.first == url; });
+    return notice == m_notices.cend() ? QString() : notice->second;
 }
 
 void WebView::runScript(const QString &script, std::function<void(const QVariant &)> done)

@@ -4,6 +4,8 @@
 
 #include <QPointer>
 #include <QStringList>
+#include <QList>
+#include <QUrl>
 #include <QWidget>
 #include <functional>
 #include <map>
@@ -81,7 +83,7 @@ public:
     QWebEngineView *engine() { return ensureEngine(); }
 
     // Shows a short text of the program's own in place of the page; the address it stands for
-    // stays the view's address until another page is opened.
+    // is the view's address while the notice is shown, also when back or forward returns to it.
     void showNotice(const QString &text, const QString &address);
     // The caption of the page dialogs' button that stops them, in the language shown.
     void setDialogStopText(std::function<QString()> text);
@@ -132,6 +134,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    QString noticeAddressOf(const QUrl &url);
     QWebEngineView *ensureEngine();
     void open(const QString &address, bool userAsked);
     bool freeHeldPage(std::function<void()> next);
@@ -157,6 +160,10 @@ private:
     int m_zoomPercent = 100;
     int m_wheelTurned = 0;
     QString m_noticeAddress;
+    // The engine keeps a notice in its history under an address of its own making: the notices
+    // of this view's history and the addresses they stand for, the newest last.
+    QList<std::pair<QUrl, QString>> m_notices;
+    QString m_noticeComing;
     std::function<QString()> m_dialogStopText;
     std::function<QString()> m_saveTitle;
     // What to do once the renderer of a page held by its own dialogs has been ended.

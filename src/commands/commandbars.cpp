@@ -46,13 +46,11 @@ void CommandBars::fillToolBar(QToolBar *toolBar, const QStringList &keys, int in
         QAction *action = m_texts.action(key);
         toolBar->addAction(action);
         if (QMenu *menu = action->menu()) {
-            // A menu title drops its menu down; opening it counts as a click on the title.
+            // A menu title drops its menu down. Opening it to look is no command: only an entry
+            // chosen from it is, so travel goes on while the menu is open and after it closed unused.
             if (auto *button = qobject_cast<QToolButton *>(toolBar->widgetForAction(action)))
                 button->setPopupMode(QToolButton::InstantPopup);
-            connect(menu, &QMenu::aboutToShow, this, [this, instance, key] {
-                emit clicked(instance, key);
-                emit menuShown();
-            });
+            connect(menu, &QMenu::aboutToShow, this, &CommandBars::menuShown);
             connect(menu, &QMenu::aboutToHide, this, &CommandBars::menuClosed);
             // The open menu took the pointer, so the title never heard it leave: it would stay lit.
             if (QWidget *button = toolBar->widgetForAction(action)) {

@@ -7,6 +7,7 @@
 #include "languagefile.h"
 #include "languagename.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFileInfo>
 #include <QWidget>
@@ -138,11 +139,14 @@ void Captions::Set_Captions()
         AccessibleText::describe(button, button->toolTip(), button->toolTip());
     }
     for (const NamedControl &named : std::as_const(m_namedControls)) {
+        const QString description =
+            named.descriptionCaption ? m_state.caption(named.descriptionCaption, named.englishDescription) : QString();
         AccessibleText::describe(named.control,
                                  named.nameCaption ? m_state.caption(named.nameCaption, named.englishName) : QString(),
-                                 named.descriptionCaption
-                                     ? m_state.caption(named.descriptionCaption, named.englishDescription)
-                                     : QString());
+                                 description);
+        // A button says what it does when pointed at, as those of the command bars do.
+        if (qobject_cast<QAbstractButton *>(named.control))
+            named.control->setToolTip(description);
     }
     m_followers.captionsApplied();
 }

@@ -32,10 +32,10 @@ void JourneyView::pictureChanged()
 {
     if (!m_fitting || !scene())
         return;
+    // A small journey fills the window too, up to the largest zoom.
     fitInView(sceneRect(), Qt::KeepAspectRatio);
-    // A small journey is shown at its size, not blown up.
-    if (transform().m11() > 1)
-        resetTransform();
+    if (transform().m11() > largest)
+        setTransform(QTransform::fromScale(largest, largest));
 }
 
 void JourneyView::zoomBy(double factor)

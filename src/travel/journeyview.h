@@ -3,9 +3,9 @@
 #include <QGraphicsView>
 
 // The journey picture's view: dragged with the mouse, zoomed with Ctrl and the wheel or by the
-// window's buttons, or fitted to the window, where it stays fitted as the picture grows and the
-// window changes size. A click (a press and a release in one place, not a drag) names the point
-// of the picture it hit.
+// window's buttons, or fitted to the window (as it opens), where it stays fitted as the picture
+// grows and the window changes size; a zoom the user chose stays until the fit is chosen again.
+// A click (a press and a release in one place, not a drag) names the point of the picture it hit.
 class JourneyView : public QGraphicsView
 {
     Q_OBJECT

@@ -35,3 +35,24 @@ inline bool chooseFromMenu(QToolBar *bar, QAction *title, QAction *entry)
     QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
     return QTest::qWaitFor([menu] { return !menu->isVisible(); });
 }
+
+// A user's click on a menu title of a toolbar, a look at the menu that drops down, and Escape,
+// which closes it without choosing. Returns whether the menu opened and closed.
+inline bool lookIntoMenu(QToolBar *bar, QAction *title)
+{
+    QMenu *menu = title->menu();
+    bool opened = false;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, menu, [&look, &opened, menu] {
+        if (!menu->isVisible())
+            return;
+        look.stop();
+        opened = true;
+        QTimer::singleShot(0, menu, [menu] { QTest::keyClick(menu, Qt::Key_Escape); });
+    });
+    look.start(10);
+    QWidget *button = bar->widgetForAction(title);
+    QTest::mouseMove(button, button->rect().center());
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+    return QTest::qWaitFor([&] { return opened && !menu->isVisible(); });
+}

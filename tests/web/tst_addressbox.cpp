@@ -1,4 +1,5 @@
 #include "browserfixture.h"
+#include "browsing/addressrules.h"
 #include "browsing/navigator.h"
 #include "browsing/tabset.h"
 #include "browsing/webview.h"
@@ -6,7 +7,9 @@
 #include "commands/dispatcher.h"
 #include "testmain.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QRegularExpression>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -134,6 +137,55 @@ private slots:
         form().navigator().Timer5_Timer();
         QCOMPARE(form().Text1->currentText(), address);
         QCOMPARE(active()->LocationURL(), address);
+    }
+
+    // Going back or forward to a page that could not be opened shows the address that failed, in
+    // the box and as the tab's caption; the program's own notice has no address the user could read.
+    void returningToAFailedPageShowsItsAddress_data()
+    {
+        QTest::addColumn<QString>("failed");
+        QTest::addColumn<bool>("forward");
+        QTest::newRow("back, nothing answers there") << "http://127.0.0.1:1/nothing" << false;
+        QTest::newRow("forward, nothing answers there") << "http://127.0.0.1:1/nothing" << true;
+        QTest::newRow("back, typed with a blank") << "http://hello world" << false;
+    }
+    void returningToAFailedPageShowsItsAddress()
+    {
+        QFETCH(QString, failed);
+        QFETCH(bool, forward);
+        QStringList boxShowed;
+        connect(form().Text1, &QComboBox::editTextChanged, this, [&](const QString &text) { boxShowed << text; });
+        const auto clickButton = [this](const char *key) {
+            QAction *action = form().findChild<QAction *>(key);
+            QTRY_VERIFY_WITH_TIMEOUT(action->isEnabled(), webWaitMs);
+            QWidget *button = form().cmdBar0->widgetForAction(action);
+            QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+        };
+        const auto shows = [this](const QString &text) {
+            return QTest::qWaitFor([&] { return shownText().contains(text); }, webWaitMs);
+        };
+        const QString notice = "This address cannot be opened: " + failed.toHtmlEscaped();
+        QTest::keyClick(typeOver(failed), Qt::Key_Return);
+        QVERIFY(shows(notice));
+        if (forward) {
+            clickButton("BACK");
+            QVERIFY(shows("start"));
+            clickButton("NEXT");
+        } else {
+            QTest::keyClick(typeOver(server.url("/page2.html")), Qt::Key_Return);
+            QVERIFY(shows("page 2"));
+            clickButton("BACK");
+        }
+        QVERIFY(shows(notice));
+        QTRY_VERIFY_WITH_TIMEOUT(!active()->Busy(), webWaitMs);
+        form().navigator().Timer5_Timer();
+        QCOMPARE(form().Text1->currentText(), failed);
+        QCOMPARE(active()->LocationURL(), failed);
+        QString caption = failed;
+        AddressRules::TabCaptionFromAddress(caption);
+        QCOMPARE(form().tabs().TabCaption(0), caption);
+        QVERIFY2(boxShowed.filter(QRegularExpression("^data:", QRegularExpression::CaseInsensitiveOption)).isEmpty(),
+                 qPrintable(boxShowed.join('\n')));
     }
 
     void leavingTheBoxOpensNothingAndEnterOpensOnce()

@@ -167,6 +167,45 @@ private slots:
         QVERIFY(!form().travel().Timer2.isActive());
     }
 
+    // A menu opened to look and closed unused is no command: travel goes on counting down. An
+    // entry chosen from it, or a button clicked, stops travel and clears the countdown.
+    void onlyACommandStopsTravel_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("stops");
+        QTest::newRow("menu looked into") << "TRAVEL" << QString() << false;
+        QTest::newRow("another menu looked into") << "EDIT" << QString() << false;
+        QTest::newRow("menu entry chosen") << "NAVIGATE" << "NAVIGATE:REFRESH" << true;
+        QTest::newRow("button clicked") << QString() << "GOOGLE" << true;
+    }
+    void onlyACommandStopsTravel()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, command);
+        QFETCH(bool, stops);
+        form().travel().startTravel(2);
+        form().travel().Timer3_Timer();
+        QCOMPARE(form().timeBar->text(), QString("  59"));
+        if (command.isEmpty()) {
+            QVERIFY(lookIntoMenu(form().cmdBar0, action(title)));
+        } else if (!title.isEmpty()) {
+            QVERIFY(chooseFromMenu(form().cmdBar0, action(title), action(command)));
+        } else {
+            QWidget *button = form().cmdBar2->widgetForAction(action(command));
+            QTest::mouseMove(button, button->rect().center());
+            QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+        }
+        QCOMPARE(form().travel().Timer2.isActive(), !stops);
+        QCOMPARE(form().travel().Timer3.isActive(), !stops);
+        if (stops) {
+            QCOMPARE(form().timeBar->text(), QString());
+        } else {
+            form().travel().Timer3_Timer();
+            QCOMPARE(form().timeBar->text(), QString("  58"));
+        }
+    }
+
     // Every command of the main window whose effect shows offscreen, each with an effect of its own,
     // so that a swapped address or page-command number cannot pass.
     void everyCommandDoesItsOwnThing_data()

@@ -321,6 +321,41 @@ private slots:
         QVERIFY(shownWhole());
     }
 
+    // The window opens with the picture fitted to it, a short journey as a long one; a zoom the
+    // user chose stays when the window changes size.
+    void pictureOpensFittedAndKeepsTheZoomChosen_data()
+    {
+        QTest::addColumn<int>("steps");
+        QTest::newRow("three pages") << 3;
+        QTest::newRow("forty pages") << 40;
+    }
+    void pictureOpensFittedAndKeepsTheZoomChosen()
+    {
+        QFETCH(int, steps);
+        QStringList lines;
+        for (int i = 0; i < steps; ++i)
+            lines << QString("10:00:00  http://127.0.0.1:1/%1").arg(i);
+        browser->folder.write("Journeys/Journey 2020-01-01 10-00-00.txt", lines);
+        QVERIFY(browser->start(server));
+        frmJourney *window = openWindow();
+        QVERIFY(window);
+        QTRY_VERIFY_WITH_TIMEOUT(!window->layingOut(), webWaitMs);
+        QCOMPARE(window->shownSteps(), steps);
+        // Fitted: the whole picture inside the viewport, reaching across it or from top to bottom.
+        const QRect viewport = window->picture->viewport()->rect();
+        const QRect shown = window->picture->mapFromScene(window->picture->sceneRect()).boundingRect();
+        QVERIFY(window->fitToWindow->isChecked());
+        QVERIFY2(viewport.adjusted(-2, -2, 2, 2).contains(shown), qPrintable(QString("%1x%2").arg(shown.width()).arg(shown.height())));
+        QVERIFY2(shown.width() >= viewport.width() - 4 || shown.height() >= viewport.height() - 4,
+                 qPrintable(QString("%1x%2 in %3x%4").arg(shown.width()).arg(shown.height()).arg(viewport.width()).arg(viewport.height())));
+        QTest::mouseClick(window->zoomOut, Qt::LeftButton);
+        const QTransform chosen = window->picture->transform();
+        window->resize(window->width() + 200, window->height() + 100);
+        QTRY_VERIFY(window->picture->viewport()->width() > viewport.width());
+        QCOMPARE(window->picture->transform(), chosen);
+        QVERIFY(!window->fitToWindow->isChecked());
+    }
+
     void windowClosedWhileLayingOutOpensAgain()
     {
         QStringList lines;

@@ -18,6 +18,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStyle>
+#include <QWindow>
 
 // What the window says: its title, the texts of a lost language, the room of the tab captions, the
 // titles of its save dialogs.
@@ -40,6 +41,20 @@ class tst_WindowTexts : public BrowserTest
         QFile::remove(browser->folder.path("Languages/" + file));
         QVERIFY(QFile::copy(browser->folder.path(file), browser->folder.path("Languages/" + file)));
         browser->folder.write("Data/TamzoTravel.Opt", {"1", "0", "0", "0", server.url("/start"), language});
+    }
+
+    // The window is frameless: the user drags its right edge with the pointer, a few pixels at a time.
+    void dragRightEdgeTo(int width)
+    {
+        QWindow *window = form().windowHandle();
+        const QPoint from(form().width() - 2, form().height() / 2);
+        const QPoint pressedAt = window->mapToGlobal(from);
+        QTest::mousePress(window, Qt::LeftButton, {}, from);
+        const int drag = width - form().width();
+        for (int i = 1, steps = std::abs(drag) / 4 + 1; i <= steps; ++i)
+            QTest::mouseMove(window, window->mapFromGlobal(pressedAt + QPoint(drag * i / steps, 0)));
+        QTest::mouseRelease(window, Qt::LeftButton, {}, window->mapFromGlobal(pressedAt + QPoint(drag, 0)));
+        QTRY_COMPARE(form().width(), width);
     }
 
 private slots:
@@ -146,12 +161,15 @@ private slots:
         QFETCH(int, width);
         useDeliveredLanguage("English");
         QVERIFY(browser->start(server));
+        dragRightEdgeTo(width);
+        // The tabs are opened in the narrow window: each free tab becomes a copy of the one
+        // before, and the last one gets an address of its own.
         TabStrip *strip = form().Tab1;
-        for (int tab = 1; tab < 5; ++tab) // each free tab becomes a copy of the one before
+        for (int tab = 1; tab < 5; ++tab)
             QTest::mouseClick(strip, Qt::LeftButton, {}, strip->tabRect(tab).center());
         QCOMPARE(form().tabs().ActiveTab(), 4);
-        form().resize(width, 700);
-        QTRY_COMPARE(form().width(), width);
+        type("localhost:" + QString::number(server.port()) + "/b");
+        QTRY_VERIFY(form().tabs().TabCaption(4).startsWith("Localhost"));
 
         QVERIFY(strip->isVisible() && strip->width() > 0);
         const QRect stripInWindow(strip->mapTo(&form(), QPoint()), strip->size());

@@ -1,3 +1,5 @@
+#include "app/frmstart.h"
+#include "browsing/findbar.h"
 #include "commands/commandbar.h"
 #include "core/textfile.h"
 #include "dialogs/frmabout.h"
@@ -9,6 +11,7 @@
 #include "linktables/linkgridview.h"
 #include "linktables/linkindex.h"
 #include "linktables/linkrow.h"
+#include "travel/frmjourney.h"
 #include "languagefixture.h"
 #include "modaldriver.h"
 #include "testmain.h"
@@ -16,15 +19,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QStyle>
 #include <QTest>
 #include <QToolButton>
 #include <QToolTip>
 #include <QWindow>
 
-// The buttons of the link-table window, its row editor, the language editor, the yes/no box and
-// the about box, as the user meets them: pointed at, each shows a tooltip from the language file
-// that says more than its caption, and each shows a picture of its own, never a search's.
+// The buttons of the link-table window, its row editor, the language editor, the yes/no box, the
+// about box, the main window's find bar and the journey window, as the user meets them: pointed
+// at, each shows a tooltip from the language file that says more than its caption; those of the
+// command bars each show a picture of their own, never a search's.
 class tst_WindowButtons : public QObject, private LanguageFixture
 {
     Q_OBJECT
@@ -49,7 +54,21 @@ private:
     }
     static QImage picture(const QIcon &icon) { return icon.pixmap(QSize(16, 16)).toImage(); }
 
-    // Points at every button of the bar, as a user does, and reads its tooltip.
+    // Points at the button, as a user does, and reads its tooltip: a text of the language files
+    // that says more than the button's caption.
+    void pointAt(QAbstractButton *button, const QString &name, const QString &tooltip, QString caption)
+    {
+        // Across the button to its middle, as a hand moves the pointer over its window.
+        QWindow *window = button->window()->windowHandle();
+        for (const int step : {-2, -1, 0})
+            QTest::mouseMove(window, button->mapTo(button->window(), button->rect().center() + QPoint(step, 0)));
+        QTRY_VERIFY2_WITH_TIMEOUT(!tooltip.isEmpty() && QToolTip::isVisible() && QToolTip::text() == tooltip,
+                                  qPrintable(name + ": " + QToolTip::text()), 5000);
+        QVERIFY2(texts.contains(tooltip), qPrintable(name + ": " + tooltip));
+        QVERIFY2(tooltip != caption.remove(u'&'), qPrintable(name + ": " + tooltip));
+    }
+
+    // Points at every button of the bar; each shows a picture too.
     void pointAtButtons(CommandBar *bar)
     {
         shown.append(QList<std::pair<QString, QImage>>());
@@ -58,16 +77,20 @@ private:
             if (action->isSeparator() || !button)
                 continue;
             const QString key = action->objectName();
-            // Across the button to its middle, as a hand moves the pointer over its window.
-            QWindow *window = button->window()->windowHandle();
-            for (const int step : {-2, -1, 0})
-                QTest::mouseMove(window, button->mapTo(button->window(), button->rect().center() + QPoint(step, 0)));
-            QTRY_VERIFY2_WITH_TIMEOUT(QToolTip::isVisible() && QToolTip::text() == action->toolTip(),
-                                      qPrintable(key + ": " + QToolTip::text()), 5000);
-            QVERIFY2(texts.contains(action->toolTip()), qPrintable(key + ": " + action->toolTip()));
-            QVERIFY2(action->toolTip() != action->text().remove(u'&'), qPrintable(key + ": " + action->toolTip()));
+            pointAt(button, key, action->toolTip(), action->text());
+            if (QTest::currentTestFailed())
+                return;
             QVERIFY2(!action->icon().isNull(), qPrintable(key));
             shown.last().append({action->toolTip(), picture(action->icon())});
+        }
+    }
+    // Points at buttons that are no command bar's.
+    void pointAtButtons(const QList<QAbstractButton *> &buttons)
+    {
+        for (QAbstractButton *button : buttons) {
+            pointAt(button, button->accessibleName() + button->text(), button->toolTip(), button->text());
+            if (QTest::currentTestFailed())
+                return;
         }
     }
 
@@ -143,6 +166,27 @@ private slots:
             about.activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(&about));
             pointAtButtons(about.cmdBar);
+        }
+        {
+            // The main window's find bar, and the journey window it opens.
+            folder->write("Data/TamzoTravel.Opt", {"1", "0", "0", "0", "about:blank", language});
+            frmStart main(*state, dialogs, shell);
+            QVERIFY(main.Form_Load(QStringLiteral("about:blank")));
+            main.show();
+            main.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&main));
+            main.findChild<QAction *>("EDIT:FINDDOC")->trigger();
+            const FindBar::Controls &find = main.findBar().controls();
+            QVERIFY(find.close->isVisible());
+            pointAtButtons({find.previous, find.next, find.close});
+            main.findChild<QAction *>("TRAVEL:JOURNEY")->trigger();
+            auto *journey = main.findChild<frmJourney *>();
+            QVERIFY(journey && QTest::qWaitForWindowActive(journey));
+            QList<QAbstractButton *> buttons;
+            for (QPushButton *button : journey->findChildren<QPushButton *>())
+                buttons << button;
+            QVERIFY(!buttons.isEmpty());
+            pointAtButtons(buttons);
         }
         QCOMPARE(shown.size(), 6);
 

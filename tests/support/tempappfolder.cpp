@@ -1,6 +1,7 @@
 #include "tempappfolder.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
@@ -11,10 +12,25 @@ TempAppFolder::TempAppFolder()
         qFatal("No temporary folder");
 }
 
-// The web engine may still be writing its data for a moment after its profile has gone.
+// The web engine's own processes may still write their data for a moment after its profile has
+// gone, even into a folder already removed: the folder counts as removed once it stayed away a while.
 TempAppFolder::~TempAppFolder()
 {
-    if (!QTest::qWaitFor([this] { return QDir(m_dir.path()).removeRecursively(); }, 5000))
+    m_dir.setAutoRemove(false);
+    QElapsedTimer away;
+    const bool removed = QTest::qWaitFor(
+        [this, &away] {
+            if (QFileInfo::exists(m_dir.path())) {
+                away.invalidate();
+                QDir(m_dir.path()).removeRecursively();
+                return false;
+            }
+            if (!away.isValid())
+                away.start();
+            return away.elapsed() >= 100;
+        },
+        5000);
+    if (!removed)
         qWarning("%s could not be removed", qPrintable(m_dir.path()));
 }
 

@@ -5,6 +5,7 @@
 #include "journeyfiles.h"
 #include "journeylayouter.h"
 #include "journeypicture.h"
+#include "journeysites.h"
 #include "journeyview.h"
 #include "platform/userdialogs.h"
 #include "travelengine.h"
@@ -231,6 +232,8 @@ void frmJourney::deleteChosen()
                           u": " % file.errorString());
         return;
     }
+    // The sites known before the journey began say nothing once it is gone.
+    QFile::remove(JourneySites::knownSitesPath(path));
     const int index = journeyList->currentIndex();
     journeyList->removeItem(index);
     chooseJourney(std::min(index, journeyList->count() - 1));

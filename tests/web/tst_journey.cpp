@@ -434,8 +434,10 @@ private slots:
     {
         QFETCH(QList<bool>, answers);
         QFETCH(bool, deleted);
-        for (const char *name : {"2020-01-01 10-00-00", "2020-01-02 10-00-00"})
+        for (const char *name : {"2020-01-01 10-00-00", "2020-01-02 10-00-00"}) {
             browser->folder.write(QString("Journeys/Journey %1.txt").arg(name), {"10:00:00  http://127.0.0.1:1/a"});
+            browser->folder.write(QString("Journeys/Journey %1.sites").arg(name), {"known.test"});
+        }
         QVERIFY(browser->start(server));
         form().Timer4_Timer();
         frmJourney *window = openWindow();
@@ -448,8 +450,10 @@ private slots:
         QTest::mouseClick(window->deleteJourney, Qt::LeftButton);
         QCOMPARE(browser->dialogs.questions.size(), 1);
         QVERIFY(browser->dialogs.questions[0].endsWith("Journey 2020-01-01 10-00-00"));
-        QCOMPARE(browser->folder.exists("Journeys/Journey 2020-01-01 10-00-00.txt"), !deleted);
-        QVERIFY(browser->folder.exists("Journeys/Journey 2020-01-02 10-00-00.txt"));
+        for (const char *kept : {".txt", ".sites"}) {
+            QCOMPARE(browser->folder.exists(QString("Journeys/Journey 2020-01-01 10-00-00") + kept), !deleted);
+            QVERIFY(browser->folder.exists(QString("Journeys/Journey 2020-01-02 10-00-00") + kept));
+        }
         QCOMPARE(window->journeyList->findText("Journey 2020-01-01 10-00-00") < 0, deleted);
         QCOMPARE(window->journeyList->count(), deleted ? 2 : 3);
     }

@@ -52,9 +52,10 @@ void frmInput::showEvent(QShowEvent *event)
 }
 
 // The bar's buttons take no focus of their own: the keyboard goes from one answer to the other.
+// The box's own focus says which answer is chosen; it holds even before the box is activated.
 bool frmInput::focusNextPrevChild(bool)
 {
-    (answer("OKNO")->hasFocus() ? answer("OKYES") : answer("OKNO"))->setFocus(Qt::TabFocusReason);
+    (focusWidget() == answer("OKNO") ? answer("OKYES") : answer("OKNO"))->setFocus(Qt::TabFocusReason);
     return true;
 }
 
@@ -68,7 +69,7 @@ void frmInput::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Return:
     case Qt::Key_Enter:
         for (const char *key : {"OKYES", "OKNO"}) {
-            if (answer(key)->hasFocus())
+            if (focusWidget() == answer(key))
                 return answer(key)->click();
         }
         return;

@@ -113,6 +113,8 @@ private slots:
         bool answeredByKeys = false;
         const auto answer = [byEnter, &answeredByKeys] {
             QWidget *box = QApplication::activeModalWidget();
+            // Keys reach only the active window.
+            QVERIFY(QTest::qWaitForWindowActive(box));
             const auto keys = [box] { return box->focusWidget() ? box->focusWidget() : box; };
             if (!byEnter)
                 QTest::keyClick(keys(), Qt::Key_Tab);

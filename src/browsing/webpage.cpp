@@ -103,8 +103,10 @@ bool WebPage::takeUserRequest()
 
 bool WebPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
 {
+    // A frame's server may send it on into the local network, a step the engine does not judge
+    // everywhere: the page the frame is in judges it, as it does the frame's first address.
     if (!isMainFrame)
-        return true;
+        return type != NavigationTypeRedirect || NetworkReach::mayLead(this->url(), url);
     // What the user or the program opens, and the history, are no page's doing; a redirection is
     // that of the address it came from.
     const bool pageStarted = type == NavigationTypeLinkClicked || type == NavigationTypeFormSubmitted

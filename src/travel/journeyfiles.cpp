@@ -27,9 +27,11 @@ QString titleField(const QString &address, const QString &title)
     return title == address ? QString() : title.simplified().left(titleLimit);
 }
 
+// A page's address may run to megabytes, which the reader would pass over as no page's.
 QString markLine(const QString &word, const QTime &at, const QString &address, const QString &title)
 {
-    return word % u'\t' % at.toString(QStringLiteral("HH:mm:ss")) % u'\t' % field(address) % u'\t' % titleField(address, title);
+    const QString kept = address.size() > addressLimit ? QString() : address;
+    return word % u'\t' % at.toString(QStringLiteral("HH:mm:ss")) % u'\t' % field(kept) % u'\t' % titleField(address, title);
 }
 
 // A step opens a page of the web; a travel may also begin on a page of no host ("about:blank").

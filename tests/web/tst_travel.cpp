@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -285,6 +286,22 @@ private slots:
         travel().showLog();
         QCOMPARE(browser->shell.targets, QStringList{browser->folder.path("TravelLog.txt")});
         QCOMPARE(browser->shell.verbs, QStringList{QString()});
+    }
+
+    // A journey begun and ended on an address of megabytes keeps its steps, not the address.
+    void aJourneyBegunOnAnEndlessAddressStaysSmall()
+    {
+        server.setPage("/long", pageWithLinks(serverLinks({"/logged"})));
+        server.setPage("/logged", pageWithLinks(serverLinks({"/long"})));
+        const QString endless = server.url("/long") + "#" + QString(1'000'000, 'q');
+        QVERIFY(navigateAndWait(active(), endless));
+        travel().startTravel(1);
+        QCOMPARE(step(0.0), server.url("/logged"));
+        QVERIFY(navigateAndWait(active(), endless));
+        travel().stopTravel();
+        const auto lines = TextFile::readLines(travel().journeyPath());
+        QVERIFY(lines && QFileInfo(travel().journeyPath()).size() < 10'000);
+        QCOMPARE(JourneyFiles::addressesOf(*lines), QStringList{server.url("/logged")});
     }
 
     void theStepFollowsTheActiveTab()

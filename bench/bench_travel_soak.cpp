@@ -12,13 +12,16 @@
 // browser process alone (the bench runs it in-process; the rest of the tree is the engine's
 // renderers), its heap as the C library counts it at the fifth's end (in use, and held from the
 // system), and the pages and arrows of the journey window's picture.
+// Every 500 steps it prints the tree's memory and the longest waits so far (below), so that a run
+// stopped early still tells them.
 // The walk: --explore turns on "skip places on the same page" and "prefer new pages"; --options
 // ABCD gives all four explorer options as 1 or 0 in the TRAVEL menu's order (skip places, prefer
 // new, stay on site, jump back); without either, the plain random walk. --trace FILE writes one
 // line a step: the page shown, how many links it offered and how many of them lead to pages new to
 // the journey, the address chosen, whether it is a link of the page shown, and whether it is new.
 // The journey window is open while travel runs (unless --no-window): the bench prints the longest
-// time the program did not return to its event loop, the longest the window held up a step
+// time the program did not return to its event loop (and the longest a step's own start took, from
+// its timer to the engine asked for the page), the longest the window held up a step
 // (reading what the journey gained and drawing it) and the longest from a step until the picture
 // showed it. --relayouts N then lays this run's journey out N times more through the window, as a
 // step does, printing the memory along the way and after asking the C library to give its free
@@ -373,12 +376,16 @@ int main(int argc, char *argv[])
     QElapsedTimer clock;
     clock.start();
     StallProbe stalls;
+    double longestStepStartMs = 0;
     for (int step = 0; step < steps; ++step) {
         QSignalSpy complete(view, &WebView::DocumentComplete);
         const QString before = view->LocationURL();
         const QStringList offered = trace ? offeredLinks(view) : QStringList();
         stalls.restart();
+        QElapsedTimer stepStart;
+        stepStart.start();
         travel.Timer2_Timer();
+        longestStepStartMs = std::max(longestStepStartMs, stepStart.nsecsElapsed() / 1e6);
         if (!waitUntil([&] { return opened.size() > step; }, stepWaitMs) || opened.last().isEmpty()) {
             std::printf("travel stopped at step %d\n", step + 1);
             return 3;
@@ -424,7 +431,9 @@ int main(int argc, char *argv[])
                               journey ? journey->graph().arrows.size() : 0});
         }
         if ((step + 1) % 500 == 0)
-            std::printf("step %d: %.1f MiB\n", step + 1, memoryKiB.last() / 1024.0);
+            std::printf("step %d: %.1f MiB; so far longest away from the event loop %.0f ms, held up a step %.0f ms, "
+                        "until the picture showed a step %.0f ms\n",
+                        step + 1, memoryKiB.last() / 1024.0, stalls.longestMs(), longestRedrawMs, longestFollowMs);
         stalls.restart();
     }
     const double seconds = clock.nsecsElapsed() / 1e9;
@@ -475,7 +484,9 @@ int main(int argc, char *argv[])
                 static_cast<long long>(unshown.size()), notRequested);
     for (const QString &address : unshown.mid(0, 10))
         std::printf("  not shown: %s\n", qPrintable(address));
-    std::printf("longest time away from the event loop while travel ran: %.0f ms", stalls.longestMs());
+    std::printf("longest time away from the event loop while travel ran: %.0f ms (the step's own start, up to "
+                "asking the engine for the page: at most %.0f ms)",
+                stalls.longestMs(), longestStepStartMs);
     if (withWindow)
         std::printf("; longest the journey window held up a step: %.0f ms; longest until the picture showed a step: "
                     "%.0f ms%s", longestRedrawMs, longestFollowMs, followed ? "" : " (the last step NOT shown)");

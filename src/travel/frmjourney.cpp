@@ -16,6 +16,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -64,6 +65,8 @@ frmJourney::frmJourney(ProgramState &state, TravelEngine &travel, UserDialogs &d
     layout->addWidget(counts);
     resize(900, 600);
 
+    // Escape closes the window, as it does a dialog.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
     connect(journeyList, &QComboBox::activated, this, [this](int index) {
         m_userChose = true;
         chooseJourney(index);

@@ -378,7 +378,8 @@ private slots:
                 qint64 layout = 0;
                 QTRY_VERIFY((layout = layoutProcess()) != 0);
                 QCOMPARE(::kill(pid_t(layout), SIGSTOP), 0);
-                window->close();
+                QVERIFY(QTest::qWaitForWindowActive(window));
+                QTest::keyClick(window, Qt::Key_Escape);
                 QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
                 QVERIFY(!window);
                 QTRY_VERIFY(!QFile::exists("/proc/" + QString::number(layout)));

@@ -10,10 +10,12 @@
 
 // The engine refuses, before it sends anything, what an http page on a public address asks of an
 // address of the local network or this machine: its pictures, scripts and requests, and its
-// frames' loads, each hop of a redirection checked on its own connection. Its defaults differ
-// between engine versions, so the program asks for both; a choice the user made about either in
-// the engine's flags is left alone.
-static void blockInsecureLocalNetworkRequests()
+// frames' loads, each hop of a redirection checked on its own connection. What a secure page asks
+// there, the engine first asks of the local address itself (a preflight, carrying nothing of the
+// page) and sends only if that address says it expects it, which no router or printer does.
+// Defaults differ between engine versions, so the program asks for every part; a choice the user
+// made about any of them in the engine's flags is left alone.
+static void blockLocalNetworkRequests()
 {
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     QByteArrayList named;
@@ -24,7 +26,8 @@ static void blockInsecureLocalNetworkRequests()
         }
     }
     QByteArrayList wanted;
-    for (const char *feature : {"BlockInsecurePrivateNetworkRequests", "BlockInsecurePrivateNetworkRequestsForNavigations"}) {
+    for (const char *feature : {"BlockInsecurePrivateNetworkRequests", "BlockInsecurePrivateNetworkRequestsForNavigations",
+                                "PrivateNetworkAccessSendPreflights", "PrivateNetworkAccessRespectPreflightResults"}) {
         if (!named.contains(feature))
             wanted += feature;
     }
@@ -41,7 +44,7 @@ static void blockInsecureLocalNetworkRequests()
 
 void prepareWebEngine()
 {
-    blockInsecureLocalNetworkRequests();
+    blockLocalNetworkRequests();
     if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
         std::fputs("TamzoTravel: running as root, so the web engine's sandbox is turned off.\n", stderr);

@@ -120,6 +120,7 @@ void TestHttpServer::serve(QTcpSocket *socket)
     const QList<QByteArray> firstLine = request.left(request.indexOf("\r\n")).split(' ');
     const QString path = firstLine.size() > 1 ? QString::fromUtf8(firstLine[1]) : QString();
     m_requests.append(path);
+    m_methods.append(firstLine.value(0));
     m_lastRequests.insert(path, request.left(request.indexOf("\r\n\r\n")));
     emit requested(path);
 

@@ -38,8 +38,9 @@ public:
     using HtmlFilter = std::function<QByteArray(const QByteArray &html)>;
     void setFolder(const QString &prefix, const QString &folder, HtmlFilter filter = {});
 
-    // The paths asked for, in order (query included).
+    // The paths asked for, in order (query included), and the method of each request.
     const QStringList &requests() const { return m_requests; }
+    const QList<QByteArray> &methods() const { return m_methods; }
     int requestCount(const QString &path) const { return m_requests.count(path); }
     // The request line and headers of the last request for a path.
     QByteArray lastRequest(const QString &path) const { return m_lastRequests.value(path); }
@@ -73,5 +74,6 @@ private:
     };
     QHash<QString, Folder> m_folders;
     QStringList m_requests;
+    QList<QByteArray> m_methods;
     QHash<QString, QByteArray> m_lastRequests;
 };

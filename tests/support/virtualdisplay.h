@@ -16,7 +16,8 @@ public:
         m_server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x800x24", "-nolisten", "tcp", "-noreset"});
         if (!m_server.waitForStarted(5000))
             return;
-        QTest::qWaitFor([this] { return m_server.canReadLine() || m_server.state() != QProcess::Running; }, 10000);
+        if (!QTest::qWaitFor([this] { return m_server.canReadLine() || m_server.state() != QProcess::Running; }, 10000))
+            return;
         const QString number = QString::fromLatin1(m_server.readLine()).trimmed();
         if (m_server.state() == QProcess::Running && !number.isEmpty())
             m_name = ":" + number;

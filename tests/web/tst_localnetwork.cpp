@@ -18,17 +18,30 @@ class tst_LocalNetwork : public BrowserTest
 {
     Q_OBJECT
     TestHttpServer publicSite;
+    std::unique_ptr<TestHttpServer> securePublicSite = TestHttpServer::withTls();
 
     QString on(const QString &host, const QString &path) const { return server.url(path).replace("127.0.0.1", host); }
     QString onPublicSite(const QString &path) const { return publicSite.url(path).replace("127.0.0.1", "public.test"); }
     TestHttpServer &pages(bool fromPublic) { return fromPublic ? publicSite : server; }
-    qsizetype seen() const { return server.requests().filter(QRegularExpression("^/seen")).size(); }
-    // Shows a page, on the public site or 127.0.0.1, whose after() asks its own server for /after.
+    // What the local server was asked for /seen; a preflight, which asks whether it may be asked,
+    // carries nothing of the page and is not counted.
+    qsizetype seen() const
+    {
+        qsizetype asked = 0;
+        for (qsizetype i = 0; i < server.requests().size(); ++i)
+            asked += server.requests()[i].startsWith("/seen") && server.methods()[i] != "OPTIONS";
+        return asked;
+    }
+    // Shows a page of the site, whose after() asks its own server for /after.
+    void show(TestHttpServer &site, const QString &address, const QString &path, const QByteArray &body)
+    {
+        site.setPage(path, "<html><head><title>page</title><script>function after() { fetch('/after'); }</script>"
+                           "</head><body style='margin:0'>" + body + "</body></html>");
+        QVERIFY(navigateAndWait(active(), address));
+    }
     void show(bool fromPublic, const QString &path, const QByteArray &body)
     {
-        pages(fromPublic).setPage(path, "<html><head><title>page</title><script>function after() { fetch('/after'); }</script>"
-                                        "</head><body style='margin:0'>" + body + "</body></html>");
-        QVERIFY(navigateAndWait(active(), fromPublic ? onPublicSite(path) : on("127.0.0.1", path)));
+        show(pages(fromPublic), fromPublic ? onPublicSite(path) : on("127.0.0.1", path), path, body);
     }
     static void rows(const QStringList &markups) // %1: the local server
     {
@@ -59,8 +72,9 @@ public:
     // The engine reads its flags when the first profile is made, after this.
     tst_LocalNetwork()
     {
-        const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --ip-address-space-overrides=127.0.0.1:"
-                                 + QByteArray::number(publicSite.port()) + "=public";
+        const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --ignore-certificate-errors"
+                                 + " --ip-address-space-overrides=127.0.0.1:" + QByteArray::number(publicSite.port())
+                                 + "=public,127.0.0.1:" + QByteArray::number(securePublicSite->port()) + "=public";
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
     }
 
@@ -100,6 +114,27 @@ private slots:
         show(fromPublic, "/page", markup.arg(on(spelling, "")).toUtf8());
         QVERIFY(waitUntil([&] { return pages(fromPublic).requestCount("/after") > after; }));
         QVERIFY2((seen() > before) == !fromPublic, qPrintable(server.requests().join(" ")));
+    }
+
+    // A secure page counts this machine's own addresses as secure too: each hop of a redirection
+    // into the local network is first asked of the local address, which knows nothing of it.
+    void aSecurePublicPageAsksNothingOfTheLocalNetwork_data()
+    {
+        QTest::addColumn<QString>("markup");
+        QTest::newRow("picture") << "<img src='%1/seen' onload='after()' onerror='after()'>";
+        QTest::newRow("picture redirected") << "<img src='/moved' data-to='%1' onload='after()' onerror='after()'>";
+        QTest::newRow("request redirected") << "<script data-to='%1'>fetch('/moved').finally(after);</script>";
+        QTest::newRow("frame redirected") << "<iframe src='/moved' data-to='%1'></iframe><script>onload = after;</script>";
+    }
+    void aSecurePublicPageAsksNothingOfTheLocalNetwork()
+    {
+        QFETCH(QString, markup);
+        securePublicSite->setRedirect("/moved", server.url("/seen"));
+        const qsizetype after = securePublicSite->requestCount("/after"), before = seen();
+        show(*securePublicSite, securePublicSite->url("/page").replace("127.0.0.1", "public.test"), "/page",
+             markup.arg(server.url("")).toUtf8());
+        QVERIFY(waitUntil([&] { return securePublicSite->requestCount("/after") > after; }));
+        QVERIFY2(seen() == before, qPrintable(server.requests().join(" ")));
     }
 
     // The page stays, and the status line says what was refused.

@@ -12,18 +12,21 @@ Dispatcher::Dispatcher(CommandBars &bars, MainWindowCommands &window, QObject *p
 
 void Dispatcher::cmdBar_ButtonClick(int instance, const QString &key)
 {
-    if (m_beforeEveryCommand)
-        m_beforeEveryCommand();
     const auto table = m_tables.constFind(instance);
-    if (table == m_tables.constEnd())
-        return;
-    if (const auto action = table->constFind(key); action != table->constEnd())
-        (*action)();
-    else if (m_unlisted)
+    const Command *command = nullptr;
+    if (table != m_tables.constEnd()) {
+        if (const auto found = table->constFind(key); found != table->constEnd())
+            command = &*found;
+    }
+    if (m_beforeEveryCommand && (!command || command->interrupts == Interrupts::Yes))
+        m_beforeEveryCommand();
+    if (command)
+        command->action();
+    else if (table != m_tables.constEnd() && m_unlisted)
         m_unlisted(instance, key);
 }
 
-void Dispatcher::setCommand(int instance, const QString &key, Action action)
+void Dispatcher::setCommand(int instance, const QString &key, Action action, Interrupts interrupts)
 {
-    m_tables[instance].insert(key, std::move(action));
+    m_tables[instance].insert(key, Command{std::move(action), interrupts});
 }

@@ -20,15 +20,22 @@ public:
 
     void cmdBar_ButtonClick(int instance, const QString &key);
 
-    // Gives a key of a bar instance its command.
-    void setCommand(int instance, const QString &key, Action action);
-    // Runs before every command, whatever its key (the main window stops travel).
+    // Gives a key of a bar instance its command; one that only shows what goes on (the journey's
+    // picture) is no interruption.
+    enum class Interrupts { Yes, No };
+    void setCommand(int instance, const QString &key, Action action, Interrupts interrupts = Interrupts::Yes);
+    // Runs before every command that interrupts (the main window stops travel).
     void setBeforeEveryCommand(Action action) { m_beforeEveryCommand = std::move(action); }
     // Takes a key that no table lists (the language entries, added during the run).
     void setUnlistedCommand(Unlisted unlisted) { m_unlisted = std::move(unlisted); }
 
 private:
-    QHash<int, QHash<QString, Action>> m_tables;
+    struct Command
+    {
+        Action action;
+        Interrupts interrupts;
+    };
+    QHash<int, QHash<QString, Command>> m_tables;
     Action m_beforeEveryCommand;
     Unlisted m_unlisted;
 };

@@ -49,7 +49,7 @@ int QtUserDialogs::choose(const QString &text, const QStringList &choices)
                                                                                  : QMessageBox::AcceptRole));
     if (buttons.isEmpty())
         return -1;
-    box.setDefaultButton(qobject_cast<QPushButton *>(buttons.first()));
+    box.setDefaultButton(qobject_cast<QPushButton *>(buttons.last()));
     box.setEscapeButton(buttons.last());
     box.exec();
     const qsizetype chosen = buttons.indexOf(box.clickedButton());

@@ -23,8 +23,8 @@ public:
     // A yes/no question titled "TamzoTravel" with the question icon; true for yes.
     virtual bool question(const QString &text, Default answer = Default::Yes) = 0;
 
-    // A question titled "TamzoTravel" answered by one of several buttons, the first the default
-    // and the last the one Escape gives; the index of the button chosen.
+    // A question titled "TamzoTravel" answered by one of several buttons; the last changes
+    // nothing, and Enter and Escape give it. The index of the button chosen.
     virtual int choose(const QString &text, const QStringList &choices) = 0;
 
     // One line of text typed by the user; empty when the user cancelled.

@@ -15,10 +15,11 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QPushButton>
-#include <QShortcut>
 #include <QShowEvent>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -49,24 +50,27 @@ frmJourney::frmJourney(ProgramState &state, TravelEngine &travel, UserDialogs &d
     counts->setTextFormat(Qt::RichText);
     picture = new JourneyView(m_picture, this);
 
-    auto *bar = new QHBoxLayout;
+    // The journeys above the picture, the view of it below: the list keeps room for its names.
+    auto *journeys = new QHBoxLayout;
     auto *listLabel = new QLabel(m_state.caption(earlierCaption, "Open an earlier journey"), this);
     // Screen readers name the list by its label.
     listLabel->setBuddy(journeyList);
-    bar->addWidget(listLabel);
-    bar->addWidget(journeyList);
-    bar->addWidget(deleteJourney);
-    bar->addStretch();
-    for (QPushButton *view : {fitToWindow, zoomIn, zoomOut, exportSvg, exportPng})
-        bar->addWidget(view);
+    journeys->addWidget(listLabel);
+    journeys->addWidget(journeyList);
+    journeys->addWidget(deleteJourney);
+    journeys->addStretch();
+    journeys->addWidget(exportSvg);
+    journeys->addWidget(exportPng);
+    auto *view = new QHBoxLayout;
+    counts->setWordWrap(true);
+    view->addWidget(counts, 1);
+    for (QPushButton *viewButton : {fitToWindow, zoomIn, zoomOut})
+        view->addWidget(viewButton);
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(bar);
+    layout->addLayout(journeys);
     layout->addWidget(picture, 1);
-    layout->addWidget(counts);
+    layout->addLayout(view);
     resize(900, 600);
-
-    // Escape closes the window, as it does a dialog.
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
     connect(journeyList, &QComboBox::activated, this, [this](int index) {
         m_userChose = true;
         chooseJourney(index);
@@ -104,6 +108,15 @@ QPushButton *frmJourney::button(int caption, const char *english, int tip, const
     return made;
 }
 
+// Escape closes the window, as it does a dialog, once the list has closed its own drop-down.
+void frmJourney::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
+}
+
 void frmJourney::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
@@ -131,6 +144,8 @@ void frmJourney::fillJourneyList()
     }
     for (const QString &path : std::as_const(paths))
         journeyList->addItem(QFileInfo(path).completeBaseName(), path);
+    // A name deleted later leaves the list as wide, so the buttons beside it stay in place.
+    journeyList->setMinimumWidth(std::max(journeyList->minimumWidth(), journeyList->sizeHint().width()));
 }
 
 bool frmJourney::showsThisRun() const
@@ -183,6 +198,9 @@ void frmJourney::readMore()
     }
     if (showsThisRun())
         m_graph.setTitles(m_travel.pageTitles());
+    // An empty picture has nothing to zoom or save.
+    for (QPushButton *button : {zoomIn, zoomOut, exportSvg, exportPng})
+        button->setEnabled(!m_graph.nodes.empty());
     m_picture->follow(m_graph);
     picture->pictureChanged();
     m_layouter->request();

@@ -66,6 +66,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QPushButton *button(int caption, const char *english, int tip, const char *englishTip);

@@ -15,7 +15,8 @@ JourneyCommands::JourneyCommands(ProgramState &state, TravelEngine &travel, User
       m_mainWindow(mainWindow)
 {
     const int menus = CommandBars::menuInstance;
-    dispatcher.setCommand(menus, showKey, [this] { showWindow(); });
+    // Travel goes on while the user watches its picture grow.
+    dispatcher.setCommand(menus, showKey, [this] { showWindow(); }, Dispatcher::Interrupts::No);
     dispatcher.setCommand(menus, openPageKey, [this, &navigator, addressBox] {
         addressBox->setEditText(m_state.chosenAddress);
         navigator.GoNavigate(0);

@@ -7,6 +7,8 @@
 #include <QSignalSpy>
 #include <QTimer>
 #include <algorithm>
+#include <memory>
+#include <optional>
 #include <QTest>
 
 // One wait of the web tests: pages of the local server load far sooner, even on a busy machine.
@@ -56,19 +58,16 @@ inline bool navigateAndWait(WebView *view, const QString &address, int timeoutMs
     return complete.wait(timeoutMs);
 }
 
-// Runs a read of the document and waits for its callback.
+// Runs a read of the document and waits for its callback, which may still come after the wait
+// has given up.
 template<typename Result, typename Read>
 Result readDocument(Read read, int timeoutMs = webWaitMs)
 {
-    Result result{};
-    bool done = false;
-    read([&](const Result &value) {
-        result = value;
-        done = true;
-    });
-    if (!waitUntil([&] { return done; }, timeoutMs))
+    const auto result = std::make_shared<std::optional<Result>>();
+    read([result](const Result &value) { *result = value; });
+    if (!waitUntil([&] { return result->has_value(); }, timeoutMs))
         qWarning("The document was not read in time");
-    return result;
+    return result->value_or(Result{});
 }
 
 inline QByteArray pageWithLinks(const QStringList &hrefs, const QByteArray &extraHead = {})

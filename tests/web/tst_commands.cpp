@@ -177,6 +177,7 @@ private slots:
         QTest::newRow("menu looked into") << "TRAVEL" << QString() << false;
         QTest::newRow("another menu looked into") << "EDIT" << QString() << false;
         QTest::newRow("menu entry chosen") << "NAVIGATE" << "NAVIGATE:REFRESH" << true;
+        QTest::newRow("journey's picture opened") << "TRAVEL" << "TRAVEL:JOURNEY" << false;
         QTest::newRow("button clicked") << QString() << "GOOGLE" << true;
     }
     void onlyACommandStopsTravel()

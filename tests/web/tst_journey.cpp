@@ -10,6 +10,7 @@
 #include "webwait.h"
 
 #include <QAction>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -270,7 +271,8 @@ private slots:
                  qPrintable(svgTexts(browser->folder.readBytes("journey.svg")).join(" | ")));
         closeWindow(window);
 
-        // The same journey kept from an earlier run.
+        // The same journey kept from an earlier run, which ended there.
+        clickTravelEntry("TRAVEL:STOP");
         QVERIFY(QFile::copy(form().travel().journeyPath(), browser->folder.path("Journeys/Journey 2000-01-01 00-00-00.txt")));
         window = openWindow();
         choose(window, "Journey 2000-01-01 00-00-00");
@@ -379,7 +381,7 @@ private slots:
                 QTRY_VERIFY((layout = layoutProcess()) != 0);
                 QCOMPARE(::kill(pid_t(layout), SIGSTOP), 0);
                 QVERIFY(QTest::qWaitForWindowActive(window));
-                QTest::keyClick(window, Qt::Key_Escape);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
                 QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
                 QVERIFY(!window);
                 QTRY_VERIFY(!QFile::exists("/proc/" + QString::number(layout)));
@@ -423,6 +425,22 @@ private slots:
             QVERIFY(browser->dialogs.messages[0].startsWith(message + '\n' + browser->folder.path("Journeys/")));
     }
 
+    // Escape closes the list's drop-down first, then the window.
+    void escapeClosesTheListThenTheWindow()
+    {
+        QVERIFY(browser->start(server));
+        form().Timer4_Timer();
+        QPointer<frmJourney> window = openWindow();
+        QVERIFY(window && QTest::qWaitForWindowActive(window));
+        QTest::mouseClick(window->journeyList, Qt::LeftButton);
+        QTRY_VERIFY(window->journeyList->view()->isVisible());
+        QTest::keyClick(window->journeyList->view(), Qt::Key_Escape);
+        QTRY_VERIFY(!window->journeyList->view()->isVisible());
+        QVERIFY(window->isVisible());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QTRY_VERIFY(!window);
+    }
+
     void deletingAJourneyAsksFirst_data()
     {
         QTest::addColumn<QList<bool>>("answers");
@@ -442,6 +460,8 @@ private slots:
         QVERIFY(browser->start(server));
         form().Timer4_Timer();
         frmJourney *window = openWindow();
+        // The list has room for its whole names.
+        QVERIFY(window->journeyList->width() >= window->journeyList->sizeHint().width());
         // This run's journey cannot be deleted.
         choose(window, "This run's journey (no steps yet)");
         QVERIFY(!window->deleteJourney->isEnabled());

@@ -177,25 +177,32 @@ private slots:
         QVERIFY(shell.targets.isEmpty());
     }
 
-    // Enter on a question that gives something away answers no; on the others, yes.
+    // Enter on a question that gives something away answers no, on the others yes; among several
+    // answers, it gives the last, which changes nothing.
     void enterAnswersTheDefault_data()
     {
-        QTest::addColumn<bool>("defaultNo");
-        QTest::newRow("giving away") << true;
-        QTest::newRow("plain") << false;
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("answer"); // a question's no is 0, its yes 1
+        QTest::newRow("giving away") << "question default no" << 0;
+        QTest::newRow("plain") << "question" << 1;
+        QTest::newRow("several answers") << "choice" << 2;
     }
     void enterAnswersTheDefault()
     {
-        QFETCH(bool, defaultNo);
+        QFETCH(QString, kind);
+        QFETCH(int, answer);
         QtUserDialogs desktop;
         bool closedByEnter = false;
         const ModalDriver<QMessageBox> driver([&](QMessageBox &box) {
-            QTest::keyClick(&box, Qt::Key_Return);
+            QVERIFY(QTest::qWaitForWindowActive(&box));
+            QTest::keyClick(box.focusWidget() ? box.focusWidget() : &box, Qt::Key_Return);
             closedByEnter = !box.isVisible();
         });
-        const bool yes = defaultNo ? desktop.question("Secrets?", UserDialogs::Default::No) : desktop.question("Go?");
+        const int given = kind == "choice" ? desktop.choose("Clear?", {"The new sites", "Every site", "Cancel"})
+                          : kind == "question" ? int(desktop.question("Go?"))
+                                               : int(desktop.question("Secrets?", UserDialogs::Default::No));
         QVERIFY(closedByEnter);
-        QCOMPARE(yes, !defaultNo);
+        QCOMPARE(given, answer);
     }
 
     // A box shows its text as it is: a page's title that looks like markup gives no links or pictures.

@@ -486,7 +486,7 @@ private slots:
         QFETCH(bool, opened);
         Window w;
         w.tables({});
-        for (const QString &delivered : {"Eng", "Ita"}) {
+        for (const QString delivered : {"Eng", "Ita"}) {
             QFile pdf(QString(TAMZO_SOURCE_DIR) + "/install/TamzoGOTab" + delivered + ".pdf");
             QVERIFY(pdf.open(QIODevice::ReadOnly));
             w.folder.writeBytes("Data/TamzoGOTab" + delivered + ".pdf", pdf.readAll());

@@ -156,8 +156,9 @@ void TravelEngine::reportJourneyFailure(const WriteResult &result)
 QHash<QString, QString> TravelEngine::pageTitles() const
 {
     QHash<QString, QString> titles = m_pageTitles;
-    // The page the latest step opened has its title only once it is shown.
-    if (const WebView *view = m_tabs.activeView(); view && !view->LocationName().isEmpty())
+    // The page the latest step opened has its title only once it is shown: while it loads, the
+    // engine gives its address as its title.
+    if (const WebView *view = m_tabs.activeView(); view && !view->Busy() && !view->LocationName().isEmpty())
         titles.insert(Explorer::pageOf(view->LocationURL()), view->LocationName());
     return titles;
 }

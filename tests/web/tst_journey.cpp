@@ -213,6 +213,8 @@ private slots:
         QVERIFY(waitForDocument(active()));
         QCOMPARE(window->graph().nodes.size(), size_t(2));
         QCOMPARE(window->graph().nodes[0].label, QString("Page B"));
+        // A page travel comes back to keeps its title while it loads again.
+        QCOMPARE(window->graph().nodes[window->graph().nodeOf(a)].label, QString("Page A"));
         // A click on a page opens it in the main window and stops travel.
         form().travel().startTravel(1);
         QTRY_VERIFY(!window->layingOut());

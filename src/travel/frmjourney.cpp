@@ -14,8 +14,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
@@ -71,6 +71,7 @@ frmJourney::frmJourney(ProgramState &state, TravelEngine &travel, UserDialogs &d
     layout->addWidget(picture, 1);
     layout->addLayout(view);
     resize(900, 600);
+
     connect(journeyList, &QComboBox::activated, this, [this](int index) {
         m_userChose = true;
         chooseJourney(index);

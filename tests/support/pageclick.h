@@ -6,19 +6,13 @@
 #include <QTest>
 #include <QWebEngineScript>
 #include <QWebEngineView>
-#include <memory>
-#include <optional>
 
 // Asks the page in a world of the test's own, which the page's and the program's scripts do not
 // see; an invalid value when no answer comes.
 inline QVariant askPage(WebView *view, const QString &script)
 {
-    // An answer may still come after this has given up waiting.
-    const auto answer = std::make_shared<std::optional<QVariant>>();
-    view->engine()->page()->runJavaScript(script, QWebEngineScript::UserWorld,
-                                          [answer](const QVariant &value) { *answer = value; });
-    waitUntil([&] { return answer->has_value(); }, 2000);
-    return answer->value_or(QVariant());
+    const auto run = [&](auto done) { view->engine()->page()->runJavaScript(script, QWebEngineScript::UserWorld, done); };
+    return tryReadDocument<QVariant>(run, 2000).value_or(QVariant());
 }
 
 // A user's left click into a loaded page, at a point given in the view's pixels. The page is

@@ -59,15 +59,23 @@ inline bool navigateAndWait(WebView *view, const QString &address, int timeoutMs
 }
 
 // Runs a read of the document and waits for its callback, which may still come after the wait
-// has given up.
+// has given up; nothing when it did not come in time.
 template<typename Result, typename Read>
-Result readDocument(Read read, int timeoutMs = webWaitMs)
+std::optional<Result> tryReadDocument(Read read, int timeoutMs = webWaitMs)
 {
     const auto result = std::make_shared<std::optional<Result>>();
     read([result](const Result &value) { *result = value; });
-    if (!waitUntil([&] { return result->has_value(); }, timeoutMs))
+    waitUntil([&] { return result->has_value(); }, timeoutMs);
+    return *result;
+}
+
+template<typename Result, typename Read>
+Result readDocument(Read read, int timeoutMs = webWaitMs)
+{
+    const std::optional<Result> result = tryReadDocument<Result>(std::move(read), timeoutMs);
+    if (!result)
         qWarning("The document was not read in time");
-    return result->value_or(Result{});
+    return result.value_or(Result{});
 }
 
 inline QByteArray pageWithLinks(const QStringList &hrefs, const QByteArray &extraHead = {})

@@ -1,15 +1,12 @@
 #include "webview.h"
 
 #include "core/linebreaks.h"
-#include "platform/userdialogs.h"
-#include "sharedprinter.h"
+#include "pagecommands.h"
 #include "webpage.h"
 #include "webprofile.h"
 
 #include <QAction>
 #include <QChildEvent>
-#include <QEventLoop>
-#include <QPrinter>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineLoadingInfo>
@@ -215,70 +212,9 @@ QString WebView::LocationName() const { return m_engine ? m_page->title() : QStr
 
 void WebView::ExecWB(int command, int)
 {
-    if (!m_engine)
-        return;
-    // Editing commands act on the focused frame; they are meant for this view's page.
-    if (command >= Cut)
-        m_engine->setFocus();
-    switch (command) {
-    case SaveAs:
-        saveAs();
-        break;
-    case Print:
-        if (m_dialogs.choosePrinter(m_printer.printer()))
-            m_engine->print(&m_printer.printer());
-        break;
-    case PrintPreview:
-        m_dialogs.printPreview(m_printer.printer(), [this](QPrinter *target) { printTo(target); });
-        break;
-    case PageSetup:
-        m_dialogs.pageSetup(m_printer.printer());
-        break;
-    case Properties:
-        m_dialogs.message(LocationName() % u'\n' % LocationURL());
-        break;
-    case Cut:
-        m_page->triggerAction(QWebEnginePage::Cut);
-        break;
-    case Copy:
-        m_page->triggerAction(QWebEnginePage::Copy);
-        break;
-    case Paste:
-        m_page->triggerAction(QWebEnginePage::Paste);
-        break;
-    case SelectAll:
-        m_page->triggerAction(QWebEnginePage::SelectAll);
-        break;
-    case Delete:
-        m_page->runJavaScript(QStringLiteral("document.execCommand('delete')"),
-                              QWebEngineScript::ApplicationWorld);
-        break;
-    default:
-        break;
-    }
-}
-
-// The preview paints synchronously: wait, with the window still painting, for the engine.
-void WebView::printTo(QPrinter *printer)
-{
-    QEventLoop loop;
-    connect(m_engine, &QWebEngineView::printFinished, &loop, &QEventLoop::quit);
-    m_engine->print(printer);
-    loop.exec();
-}
-
-void WebView::saveAs()
-{
-    const QString archive = QStringLiteral("Web archive (*.mhtml)");
-    QString name = m_page->title().isEmpty() ? QStringLiteral("page") : m_page->title();
-    name.replace(u'/', u'_');
-    const QString path = m_dialogs.saveFileName(m_saveTitle ? m_saveTitle() : QString(), name % u".mhtml",
-                                                archive % u";;Web page, complete (*.html)");
-    if (path.isEmpty())
-        return;
-    m_page->save(path, path.endsWith(u".mhtml", Qt::CaseInsensitive)
-                           ? QWebEngineDownloadRequest::MimeHtmlSaveFormat
-                           : QWebEngineDownloadRequest::CompleteHtmlSaveFormat);
+    if (m_engine)
+        PageCommands::run(command, *m_engine,
+                          {m_dialogs, m_printer, m_saveTitle ? m_saveTitle() : QString(), LocationName() % u'\n' % LocationURL()});
 }
 
 void WebView::onWindowCloseRequested()

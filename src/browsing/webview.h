@@ -10,7 +10,6 @@
 #include <functional>
 #include <map>
 
-class QPrinter;
 class SharedPrinter;
 class QWebEngineLoadingInfo;
 class QWebEngineView;
@@ -141,8 +140,6 @@ private:
     void endRenderer();
     void onLoadingChanged(const QWebEngineLoadingInfo &loading);
     void runScript(const QString &script, std::function<void(const QVariant &)> done);
-    void printTo(QPrinter *printer);
-    void saveAs();
     void onWindowCloseRequested();
     void onRendererGone();
     void answerRead(quint64 reading, const QVariant &result);

@@ -47,5 +47,5 @@ void MainLayout::applyTo(const Controls &c) const
         {c.cmdBar2, cmdBar2},   {c.tab1, tab1},           {c.text1, text1},         {c.cmdMoveL, cmdMoveL},
         {c.statusBar, statusBar}, {c.timeBar, timeBar}, {c.progressBar, progressBar}, {c.cmdMove, cmdMove}};
     for (const auto &[control, r] : places)
-        control->setGeometry(Twips::toPixels(r.left(), r.top(), std::max(0.0, r.width()), std::max(0.0, r.height())));
+        control->setGeometry(Twips::toPixels(r));
 }

@@ -19,6 +19,7 @@
 #include "platform/userdialogs.h"
 #include "settings/windowsettings.h"
 #include "tablayout.h"
+#include "tabletitlebox.h"
 
 #include <QCloseEvent>
 #include <QEvent>
@@ -27,7 +28,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QWindow>
-#include <cstdio>
 
 namespace {
 
@@ -36,7 +36,6 @@ constexpr int gridCaption = 351;
 constexpr int titleBoxCaption = 352;
 constexpr int stripCaption = 353;
 constexpr int headerCaptions[LinkGridModel::columns] = {64, 65, 0, 67, 68, 69, 73};
-const QColor editingColour(255, 255, 192);
 
 const struct
 {
@@ -46,11 +45,6 @@ const struct
     {"EXIT5", 32}, {"ADDURL", 75}, {"EDITURL", 76}, {"GOURL", 78}, {"SORT", 81},
     {"SAVE2", 82}, {"HELP2", 83},  {"TITLE", 77},   {"EXIT6", 32},
 };
-
-void place(QWidget *control, const QRectF &r)
-{
-    control->setGeometry(Twips::toPixels(r.left(), r.top(), std::max(0.0, r.width()), std::max(0.0, r.height())));
-}
 
 } // namespace
 
@@ -67,9 +61,7 @@ frmTab::frmTab(ProgramState &state, UserDialogs &dialogs, const CommandCatalogue
     buildControls(catalogue);
 
     m_state.linkWindowReady = false;
-    // Every visit starts with the title box closed, however the last one ended.
-    Text1->hide();
-    m_state.titleEditing = 0;
+    m_titleBox->close();
     m_currentGroup = 0;
     Load_Group();
     setGeometry(LinkTableGeometry::opening(m_state));
@@ -113,7 +105,8 @@ void frmTab::buildControls(const CommandCatalogue &catalogue)
     lblMove->installEventFilter(this);
     Text1 = new QLineEdit(PicLab);
     Text1->setObjectName(QStringLiteral("Text1"));
-    connect(Text1, &QLineEdit::returnPressed, this, &frmTab::Text1_Enter);
+    m_titleBox = std::make_unique<TableTitleBox>(m_state, m_dialogs, Text1, [this] { return Save_Title(); });
+    connect(Text1, &QLineEdit::returnPressed, this, [this] { m_titleBox->enter(); });
     cmdBar[1] = new CommandBar(catalogue, QStringLiteral("TAB1"), 1, &LinkIcons::tableIcon, PicLab);
     for (CommandBar *bar : cmdBar) {
         bar->applyStyle(1);
@@ -171,21 +164,9 @@ TabLayout frmTab::layoutFor(double innerWidth, double innerHeight) const
 
 void frmTab::applyLayout(const TabLayout &l)
 {
-    place(PicLab, l.picLab);
-    place(cmdBar[0], l.cmdBar0);
-    place(cmdBar[1], l.cmdBar1);
-    place(Label1, l.label1);
-    place(Text1, l.text1);
-    place(lblMove, l.lblMove);
-    // A strip is as high as its tabs need, never less than designed.
-    const double stripHeight = std::max(TabLayout::stripHeight, double(Twips::fromPixels(TabF[0]->sizeHint().height())));
-    const double shift = stripHeight - TabLayout::stripHeight;
-    for (int g = 0; g < tableGroupCount; ++g) {
-        const QRectF &r = l.strips[g];
-        place(TabF[g], QRectF(r.left(), r.top() + (tableGroupCount - 1 - g) * shift, r.width(), stripHeight));
-    }
-    const double gridShift = tableGroupCount * shift;
-    place(GridList, l.gridList.adjusted(0, gridShift, 0, 0));
+    TabLayout::Controls controls{PicLab, cmdBar[0], cmdBar[1], Label1, Text1, lblMove, {}, GridList};
+    std::copy(TabF.begin(), TabF.end(), controls.strips.begin());
+    l.applyTo(controls, Twips::fromPixels(TabF[0]->sizeHint().height()));
 }
 
 void frmTab::resizeEvent(QResizeEvent *event)
@@ -210,13 +191,7 @@ void frmTab::storeGeometry()
         LinkTableGeometry::store(m_state, geometry());
 }
 
-void frmTab::report(const QString &text)
-{
-    if (m_unattended)
-        std::fputs(qPrintable(u"TamzoTravel: " % text % u'\n'), stderr);
-    else
-        m_dialogs.message(text);
-}
+void frmTab::report(const QString &text) { m_dialogs.tell(text, !m_unattended); }
 
 void frmTab::Load_Group()
 {
@@ -290,7 +265,7 @@ void frmTab::cmdBar_ButtonClick(int, const QString &key)
     } else if (key == u"HELP2") {
         openHelp();
     } else if (key == u"TITLE") {
-        titleCommand();
+        m_titleBox->toggle();
     } else if (key == u"IMPORT") {
         askToSaveUnsaved();
         BookmarkCommands(m_state, m_dialogs).importFile();
@@ -370,47 +345,6 @@ void frmTab::openHelp()
     // its own above it, where the user can read it while the tables stay open.
     if (QFile::exists(help))
         DocumentWindow::showDocument(help, this);
-}
-
-void frmTab::titleCommand()
-{
-    if (m_state.titleEditing == 0) {
-        m_state.titleEditing = 1;
-        QPalette palette = Text1->palette();
-        palette.setColor(QPalette::Base, editingColour);
-        Text1->setPalette(palette);
-        Text1->clear();
-        Text1->show();
-        Text1->setFocus();
-        m_state.pendingTitle.clear();
-    } else {
-        if (!Text1->text().isEmpty())
-            Save_Title();
-        m_state.titleEditing = 0;
-        Text1->hide();
-    }
-}
-
-void frmTab::Text1_Enter()
-{
-    const QString text = Text1->text();
-    if (!LinkIndex::storableTitle(text)) {
-        m_dialogs.message(m_state.caption(titleRefusedCaption, "A table title cannot contain a comma."));
-        Text1->setFocus();
-        return;
-    }
-    if (text.isEmpty()) {
-        m_state.pendingTitle.clear();
-        m_state.linkIndex[m_state.currentTable + 1].title.clear();
-    }
-    m_state.pendingTitle = text;
-    QPalette palette = Text1->palette();
-    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
-    Text1->setPalette(palette);
-    Text1->hide();
-    m_state.titleEditing = 0;
-    Save_Title();
-    Text1->clear();
 }
 
 void frmTab::reject() { closeWindow(); }

@@ -16,6 +16,7 @@ class QModelIndex;
 class UserDialogs;
 struct ProgramState;
 struct TabLayout;
+class TableTitleBox;
 
 // The link-table window: seven strips of fifteen tabs select one of the 105 tables, the grid
 // shows its links, and the two bars add the main window's page, edit, sort, save, rename and
@@ -28,7 +29,6 @@ public:
     static constexpr int tablesPerGroup = 15;
     static constexpr int titleCaption = 33;
     static constexpr int unsavedCaption = 101;
-    static constexpr int titleRefusedCaption = 232;
     static constexpr int tableNotSavedCaption = 235;
     static constexpr int indexNotSavedCaption = 236;
 
@@ -65,7 +65,6 @@ public slots:
     void TabF_Click(int group, int tab);
     void GridList_Click(const QModelIndex &index);
     void GridList_DblClick(const QModelIndex &index);
-    void Text1_Enter();
     // Every way of closing asks about a stored row that could not be saved.
     void reject() override;
 
@@ -90,7 +89,6 @@ private:
     void storeGeometry();
     // A failure told to the user, or on standard error when nobody is there to read it.
     void report(const QString &text);
-    void titleCommand();
     void sortCommand();
     void chooseRow(int row);
     void openHelp();
@@ -102,6 +100,7 @@ private:
     QString m_addressBoxText;
     std::unique_ptr<LinkTable> m_table;
     LinkGridModel *m_model = nullptr;
+    std::unique_ptr<TableTitleBox> m_titleBox;
     int m_currentGroup = 0;
     bool m_unattended = false;
 };

@@ -1,5 +1,8 @@
 #include "tablayout.h"
 
+#include "platform/twips.h"
+
+#include <QWidget>
 #include <algorithm>
 
 TabLayout TabLayout::compute(double innerWidth, double innerHeight, double bar0Width, double bar1Width)
@@ -27,4 +30,18 @@ TabLayout TabLayout::compute(double innerWidth, double innerHeight, double bar0W
     // The grid ends 120 above the window's bottom edge.
     l.gridList = QRectF(100, gridTop, lowest.width() - 10, std::max(0.0, h - 120 - gridTop));
     return l;
+}
+
+void TabLayout::applyTo(const Controls &c, double tabsHeight) const
+{
+    for (const auto &[control, r] : {std::pair{c.picLab, picLab}, {c.cmdBar0, cmdBar0}, {c.cmdBar1, cmdBar1},
+                                     {c.label1, label1}, {c.text1, text1}, {c.lblMove, lblMove}})
+        control->setGeometry(Twips::toPixels(r));
+    const double height = std::max(stripHeight, tabsHeight);
+    const double shift = height - stripHeight;
+    for (int g = 0; g < stripCount; ++g) {
+        const QRectF &r = strips[g];
+        c.strips[g]->setGeometry(Twips::toPixels(QRectF(r.left(), r.top() + (stripCount - 1 - g) * shift, r.width(), height)));
+    }
+    c.gridList->setGeometry(Twips::toPixels(gridList.adjusted(0, stripCount * shift, 0, 0)));
 }

@@ -3,6 +3,8 @@
 #include <QRectF>
 #include <array>
 
+class QWidget;
+
 // Where the link-table window's controls go for an inner size, in twips: the top band with the
 // two bars, the title label, the title box and the drag label; seven strips of table tabs stacked
 // from strip 6 at the top down to strip 0; the grid below them.
@@ -29,4 +31,14 @@ struct TabLayout
     // bar0Width, bar1Width: the widths the two bars' buttons need. The title sits right of the left
     // bar's buttons; the right bar is never narrower than its buttons.
     static TabLayout compute(double innerWidth, double innerHeight, double bar0Width, double bar1Width);
+
+    struct Controls
+    {
+        QWidget *picLab, *cmdBar0, *cmdBar1, *label1, *text1, *lblMove;
+        std::array<QWidget *, stripCount> strips;
+        QWidget *gridList;
+    };
+    // tabsHeight: the height the strips' tabs need. A strip is never lower than designed; a higher
+    // one moves the strips above it up and the grid down.
+    void applyTo(const Controls &controls, double tabsHeight) const;
 };

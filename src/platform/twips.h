@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <algorithm>
 #include <cmath>
 
 // Window measures are kept in twips: 15 twips make a pixel at 96 dots per inch.
@@ -11,5 +12,10 @@ inline int fromPixels(int pixels) { return pixels * perPixel; }
 inline QRect toPixels(double left, double top, double width, double height)
 {
     return QRect(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
+}
+// A place laid out in twips; a size that came out negative is none.
+inline QRect toPixels(const QRectF &twips)
+{
+    return toPixels(twips.left(), twips.top(), std::max(0.0, twips.width()), std::max(0.0, twips.height()));
 }
 } // namespace Twips

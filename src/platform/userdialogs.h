@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringBuilder>
 #include <QStringList>
+#include <cstdio>
 #include <functional>
 
 class QPrinter;
@@ -17,6 +19,15 @@ public:
 
     // A message box titled "TamzoTravel" with an OK button.
     virtual void message(const QString &text, Icon icon = Icon::Information) = 0;
+    // A message while someone attends the program; at an ending nobody attends (a signal, the end
+    // of the desktop session), a line on standard error.
+    void tell(const QString &text, bool attended, Icon icon = Icon::Information)
+    {
+        if (attended)
+            message(text, icon);
+        else
+            std::fputs(qPrintable(u"TamzoTravel: " % text % u'\n'), stderr);
+    }
 
     // The answer Enter gives: no for a question whose yes destroys or gives something away.
     enum class Default { Yes, No };

@@ -13,6 +13,7 @@
 #include "dialogs/frmabout.h"
 #include "dialogs/usermanual.h"
 #include "export/exports.h"
+#include "floatingbar.h"
 #include "frmstart.h"
 #include "historybuttons.h"
 #include "maincommands.h"
@@ -79,13 +80,13 @@ void wireExports(frmStart &window, const CommandWiring::Services &s, CommandWiri
                                Exports::Window{&window, window.statusBar,
                                                [&window, &state] {
                                                    state.barsShown = true;
-                                                   window.GO_BarOff();
+                                                   window.floatingBar().GO_BarOff();
                                                },
                                                [&window, &state] {
                                                    state.barsShown = false;
-                                                   window.GO_BarOn();
+                                                   window.floatingBar().GO_BarOn();
                                                },
-                                               [&window] { window.Timer1.start(); }},
+                                               [&window] { window.floatingBar().Timer1.start(); }},
                                &window);
     made.exports->registerCommands(*made.dispatcher);
 }

@@ -21,6 +21,7 @@
 #include "platform/edgeresizer.h"
 #include "commandwiring.h"
 #include "firstruninstall.h"
+#include "floatingbar.h"
 #include "linktables/linkindex.h"
 #include "linktables/linktables.h"
 #include "maincontrols.h"
@@ -37,7 +38,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCursor>
 #include <QDate>
 #include <QFile>
 #include <QLabel>
@@ -47,10 +47,9 @@
 #include <QToolButton>
 #include <QWindow>
 #include <utility>
-#include <cstdio>
 
 frmStart::frmStart(ProgramState &state, UserDialogs &dialogs, DesktopShell &shell, QWidget *parent)
-    : QWidget(parent), m_state(state), m_dialogs(dialogs), m_shell(shell), m_pointer([] { return QCursor::pos(); })
+    : QWidget(parent), m_state(state), m_dialogs(dialogs), m_shell(shell)
 {
     setWindowTitle(QStringLiteral("TamzoTravel"));
     // The window has no title bar: its own handles move it, its own commands minimise and close it,
@@ -78,16 +77,13 @@ frmStart::frmStart(ProgramState &state, UserDialogs &dialogs, DesktopShell &shel
         [downloads](QWebEngineDownloadRequest *download) { downloads->handle(download); });
     m_windowTitle = new WindowTitle(this, *m_tabs);
 
-    connect(m_navigator.get(), &Navigator::addressBoxFocused, &Timer1, &QTimer::stop);
-    connect(m_navigator.get(), &Navigator::navigated, this, [this] {
-        if (m_state.floatingBar == 1)
-            Timer1.start();
-    });
+    m_floatingBar = new FloatingBar(m_state, *this, picStat, [this] { m_tabs->Set_Web(m_tabs->ActiveTab()); });
+    connect(m_navigator.get(), &Navigator::addressBoxFocused, m_floatingBar, &FloatingBar::pause);
+    connect(m_navigator.get(), &Navigator::navigated, m_floatingBar, &FloatingBar::resume);
     connect(m_travel.get(), &TravelEngine::stepDone, this, [this](const QString &opened) {
         if (opened.isEmpty())
             showStatus(m_state.caption(travelEndedCaption, "Travel stopped: the page has no web link to follow."));
     });
-    connect(&Timer1, &QTimer::timeout, this, &frmStart::Timer1_Timer);
     Timer4.setSingleShot(true);
     connect(&Timer4, &QTimer::timeout, this, &frmStart::Timer4_Timer);
     firstShowTimer.setSingleShot(true);
@@ -191,10 +187,7 @@ bool frmStart::Form_Load(const QString &firstAddress)
     m_tabs->setTabCaption(0, caption);
     m_tabs->showActiveViewOnly();
 
-    if (m_state.floatingBar == 1) {
-        Timer1.start(firstWatchMs);
-        m_state.barsShown = true;
-    }
+    m_floatingBar->startAfterLoad();
     Timer4.start(deferredStartMs);
     m_loaded = true;
     Form_Resize();
@@ -229,7 +222,7 @@ void frmStart::startupMessage(const QString &text, UserDialogs::Icon icon)
     if (!m_endRequested)
         m_dialogs.message(text, icon);
     if (m_endRequested)
-        std::fputs(qPrintable(u"TamzoTravel: " % text % u'\n'), stderr);
+        m_dialogs.tell(text, false);
 }
 
 void frmStart::stepEnded(const char *step) const
@@ -287,41 +280,6 @@ void frmStart::changeEvent(QEvent *event)
         Form_Resize();
 }
 
-void frmStart::GO_BarOff()
-{
-    if (!m_state.barsShown)
-        return;
-    picStat->hide();
-    m_state.barsShown = false;
-    m_tabs->Set_Web(m_tabs->ActiveTab());
-}
-
-void frmStart::GO_BarOn()
-{
-    if (!m_state.barsShown) {
-        picStat->show();
-        m_state.barsShown = true;
-        m_tabs->Set_Web(m_tabs->ActiveTab());
-        setFocus();
-    }
-    QCoreApplication::processEvents();
-}
-
-void frmStart::Timer1_Timer()
-{
-    const double pointerY = Twips::fromPixels(m_pointer().y());
-    const double top = Twips::fromPixels(frameGeometry().top());
-    if (m_state.barsShown) {
-        if (top + MainLayout::picBarHeight + 400 > pointerY)
-            return;
-        GO_BarOff();
-    } else if (top + 420 > pointerY) {
-        GO_BarOn();
-    }
-    if (Timer1.interval() != watchMs)
-        Timer1.setInterval(watchMs);
-}
-
 bool frmStart::eventFilter(QObject *watched, QEvent *event)
 {
     // Pressing a drag handle lets the window follow the pointer as if its title bar were held.
@@ -342,18 +300,7 @@ void frmStart::applyBarStyle()
     Form_Resize();
 }
 
-void frmStart::setFloatingBar(bool on)
-{
-    if (on) {
-        Timer1.start(floatingWatchMs);
-        m_state.floatingBar = 1;
-        m_state.barsShown = true;
-        GO_BarOff();
-    } else {
-        Timer1.stop();
-        m_state.floatingBar = 0;
-    }
-}
+void frmStart::setFloatingBar(bool on) { m_floatingBar->setOn(on); }
 
 void frmStart::showFindBar()
 {
@@ -361,13 +308,9 @@ void frmStart::showFindBar()
     m_findBar->open(m_tabs->activeView());
 }
 
-void frmStart::menuShown() { Timer1.stop(); }
+void frmStart::menuShown() { m_floatingBar->pause(); }
 
-void frmStart::menuClosed()
-{
-    if (m_state.floatingBar == 1)
-        Timer1.start();
-}
+void frmStart::menuClosed() { m_floatingBar->resume(); }
 
 void frmStart::showStatus(const QString &text) { statusBar->setText(text); }
 
@@ -391,10 +334,7 @@ void frmStart::saveSettings(bool attended)
         return;
     const QString report = m_state.caption(saveFailedCaption, "These files could not be saved:") % u'\n' %
                            failures.join(u'\n');
-    if (attended)
-        m_dialogs.message(report);
-    else
-        std::fputs(qPrintable(u"TamzoTravel: " % report % u'\n'), stderr);
+    m_dialogs.tell(report, attended);
 }
 
 void frmStart::commitData() { saveSettings(false); }

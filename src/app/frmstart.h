@@ -17,6 +17,7 @@ class Dispatcher;
 class DocumentShell;
 class Exports;
 class FindBar;
+class FloatingBar;
 class History;
 class LinkTables;
 class Navigator;
@@ -41,9 +42,6 @@ public:
     static constexpr int deferredStartMs = 750;
     static constexpr int saveFailedCaption = 224;
     static constexpr int travelEndedCaption = 279;
-    static constexpr int firstWatchMs = 5000;
-    static constexpr int watchMs = 1500;
-    static constexpr int floatingWatchMs = 750;
     static constexpr int firstShowBoundMs = 400;
 
     frmStart(ProgramState &state, UserDialogs &dialogs, DesktopShell &shell, QWidget *parent = nullptr);
@@ -60,8 +58,6 @@ public:
     void observeSteps(std::function<void(const char *step)> observer) { m_stepEnded = std::move(observer); }
     bool Move_Data();
     void Form_Resize();
-    void GO_BarOff();
-    void GO_BarOn();
 
     // The end of a run nobody watches (a signal, the end of the desktop session): failed saves
     // go to standard error and the program ends at once, or, during the start-up, as soon as the
@@ -82,8 +78,6 @@ public:
 
     static QString todayDateFrom(const QDate &date);
 
-    // Where the pointer is, in screen pixels (the desktop's pointer unless a test gives another).
-    void setPointerSource(std::function<QPoint()> pointer) { m_pointer = std::move(pointer); }
 
     TabSet &tabs() { return *m_tabs; }
     Navigator &navigator() { return *m_navigator; }
@@ -94,6 +88,7 @@ public:
     const CommandCatalogue &catalogue() const { return *m_catalogue; }
     Dispatcher &dispatcher() { return *m_dispatcher; }
     FindBar &findBar() { return *m_findBar; }
+    FloatingBar &floatingBar() { return *m_floatingBar; }
     Exports &exports() { return *m_exports; }
 
     // Controls.
@@ -110,12 +105,10 @@ public:
     QProgressBar *progressBar;
     QToolButton *cmdMove;
 
-    QTimer Timer1;
     QTimer Timer4;
     QTimer firstShowTimer;
 
 public slots:
-    void Timer1_Timer();
     void Timer4_Timer();
     void firstShowTimer_Timer();
 
@@ -152,7 +145,7 @@ private:
     FindBar *m_findBar = nullptr;
     Exports *m_exports = nullptr;
     WindowTitle *m_windowTitle = nullptr;
-    std::function<QPoint()> m_pointer;
+    FloatingBar *m_floatingBar = nullptr;
     std::function<void(const char *)> m_stepEnded;
     qint16 wasMinimized = 0;
     bool m_loaded = false;

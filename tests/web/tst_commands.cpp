@@ -1,4 +1,5 @@
 #include "browserfixture.h"
+#include "app/floatingbar.h"
 #include "browsing/findbar.h"
 #include "browsing/tabset.h"
 #include "browsing/webview.h"
@@ -589,57 +590,57 @@ private slots:
         click("FILE:FLOATING");
         QVERIFY(action("FILE:FLOATING")->isChecked());
         QCOMPARE(state().floatingBar, qint16(1));
-        QVERIFY(form().Timer1.isActive());
-        QCOMPARE(form().Timer1.interval(), 750);
+        QVERIFY(form().floatingBar().Timer1.isActive());
+        QCOMPARE(form().floatingBar().Timer1.interval(), 750);
         QVERIFY(!state().barsShown);
         QVERIFY(!form().picStat->isVisible());
         QCOMPARE(active()->geometry().top(), 0);
 
         // The watcher shows the bars near the top edge and hides them again below the bar.
         const int top = form().frameGeometry().top();
-        form().setPointerSource([top] { return QPoint(10, top + 5); });
-        form().Timer1_Timer();
+        form().floatingBar().setPointerSource([top] { return QPoint(10, top + 5); });
+        form().floatingBar().Timer1_Timer();
         QVERIFY(state().barsShown);
         QVERIFY(form().picStat->isVisible());
-        QCOMPARE(form().Timer1.interval(), 1500);
-        form().setPointerSource([top] { return QPoint(10, top + 40); }); // over the bar: nothing changes
-        form().Timer1_Timer();
+        QCOMPARE(form().floatingBar().Timer1.interval(), 1500);
+        form().floatingBar().setPointerSource([top] { return QPoint(10, top + 40); }); // over the bar: nothing changes
+        form().floatingBar().Timer1_Timer();
         QVERIFY(state().barsShown);
-        form().setPointerSource([top] { return QPoint(10, top + 300); });
-        form().Timer1_Timer();
+        form().floatingBar().setPointerSource([top] { return QPoint(10, top + 300); });
+        form().floatingBar().Timer1_Timer();
         QVERIFY(!state().barsShown);
 
         // A menu stops the watcher while it is open; the address box's focus stops it too.
         form().menuShown();
-        QVERIFY(!form().Timer1.isActive());
+        QVERIFY(!form().floatingBar().Timer1.isActive());
         form().menuClosed();
-        QVERIFY(form().Timer1.isActive());
+        QVERIFY(form().floatingBar().Timer1.isActive());
         form().Text1->lineEdit()->setFocus();
-        QTRY_VERIFY(!form().Timer1.isActive());
+        QTRY_VERIFY(!form().floatingBar().Timer1.isActive());
 
         click("FILE:FLOATING");
         QCOMPARE(state().floatingBar, qint16(0));
-        QVERIFY(!form().Timer1.isActive());
+        QVERIFY(!form().floatingBar().Timer1.isActive());
         QVERIFY(!state().barsShown); // the bars stay as they are
     }
 
     void barsOffAndOnTwice()
     {
         const QRect shown = active()->geometry();
-        form().GO_BarOff();
+        form().floatingBar().GO_BarOff();
         const QRect hidden = active()->geometry();
         QCOMPARE(hidden.top(), 0);
         QCOMPARE(hidden.height(), form().height() - form().picStat->height());
-        form().GO_BarOff();
+        form().floatingBar().GO_BarOff();
         QCOMPARE(active()->geometry(), hidden);
         QVERIFY(!state().barsShown);
         // A tab made active meanwhile follows the same rule.
         QTest::mouseClick(form().Tab1, Qt::LeftButton, {}, form().Tab1->tabRect(1).center());
         QCOMPARE(active()->geometry().top(), 0);
         QTest::mouseClick(form().Tab1, Qt::LeftButton, {}, form().Tab1->tabRect(0).center());
-        form().GO_BarOn();
+        form().floatingBar().GO_BarOn();
         QCOMPARE(active()->geometry(), shown);
-        form().GO_BarOn();
+        form().floatingBar().GO_BarOn();
         QCOMPARE(active()->geometry(), shown);
         QVERIFY(state().barsShown);
     }

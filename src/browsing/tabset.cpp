@@ -168,8 +168,12 @@ void TabSet::Tab1_Click()
 void TabSet::Tab1_MouseMove(int x)
 {
     const int index = m_tabStrip->tabAt(QPoint(x, m_tabStrip->height() / 2));
-    if (index >= 0 && index < m_state.tabAddresses.size())
-        m_tabStrip->setToolTip(plainToolTip(m_state.tabAddresses[index]));
+    if (index < 0 || index >= m_state.tabAddresses.size())
+        return;
+    // The page the tab shows, however it got there; a tab that showed none yet, the address it was given.
+    const QString shown = index < viewCount() ? Web(index)->LocationURL() : QString();
+    const bool none = shown.isEmpty() || shown == u"about:blank";
+    m_tabStrip->setToolTip(plainToolTip(none ? m_state.tabAddresses[index] : shown));
 }
 
 static int buttonSet(Qt::MouseButtons buttons)

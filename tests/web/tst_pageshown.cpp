@@ -141,6 +141,8 @@ private slots:
         QVERIFY2(shows(shown), qPrintable(active()->LocationURL()));
         QTRY_COMPARE(form().Text1->currentText(), shown);
         QCOMPARE(form().tabs().TabCaption(0), captionOf(shown));
+        QTest::mouseMove(form().Tab1, form().Tab1->tabRect(0).center() + QPoint(1, 0));
+        QTRY_COMPARE(form().Tab1->toolTip(), shown);
         choose("NAVIGATE", "NAVIGATE:PICK");
         QCOMPARE(form().statusBar->text(), "This page is bookmarked: " + shown);
         QCOMPARE(browser->folder.readLines("Data/TamzoBook.bm"), QStringList{shown});

@@ -30,6 +30,11 @@ int main(int argc, char *argv[])
     const CommandLine command = CommandLine::parse(rawArguments, QDir::currentPath());
     if (command.action() != CommandLine::Action::Run)
         return printed(command);
+    if (const QString missing = CommandLine::missingDisplay(rawArguments, QProcessEnvironment::systemEnvironment());
+        !missing.isEmpty()) {
+        std::fputs(missing.toLocal8Bit().constData(), stderr);
+        return 1;
+    }
 
     // Before anything else, and before any other thread: a signal from now on ends the run with the
     // files saved.

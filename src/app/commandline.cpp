@@ -82,3 +82,19 @@ CommandLine CommandLine::parse(const QStringList &arguments, const QString &work
     result.m_address = url.toString(QUrl::FullyEncoded);
     return result;
 }
+
+QString CommandLine::missingDisplay(const QStringList &arguments, const QProcessEnvironment &environment)
+{
+    const QStringList ours = arguments.mid(0, arguments.indexOf(QStringLiteral("--webEngineArgs")));
+    for (const QString &option : ours) {
+        bool takesValue = false;
+        const QString name = option.mid(option.startsWith(u"--") ? 2 : 1);
+        if (isToolkitOption(option, &takesValue) && (name == u"platform" || name == u"display"))
+            return QString();
+    }
+    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        if (!environment.value(QString::fromLatin1(name)).isEmpty())
+            return QString();
+    }
+    return QStringLiteral("tamzotravel: no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set)\n");
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -18,6 +19,11 @@ public:
     static CommandLine parse(const QStringList &arguments, const QString &workingFolder);
 
     static QString help();
+
+    // Why the window could not be shown, when no display is named (by the toolkit's -platform or
+    // -display option, or by QT_QPA_PLATFORM, DISPLAY or WAYLAND_DISPLAY); empty otherwise. The
+    // toolkit itself would abort without one.
+    static QString missingDisplay(const QStringList &arguments, const QProcessEnvironment &environment);
 
     Action action() const { return m_action; }
     // Printed to standard output (help, version) or standard error (a mistake).

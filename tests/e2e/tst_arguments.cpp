@@ -28,6 +28,9 @@ private slots:
             << QStringList{"-style", "fusion", "--reverse", "-bogus"} << false << 2 << "tamzotravel: unknown option -bogus\n";
         QTest::newRow("two addresses, no display") << QStringList{"a.test", "b.test"} << false << 2
                                                    << "tamzotravel: give at most one address\n";
+        // Without a display the window cannot be shown: the program says so instead of the toolkit's abort.
+        for (const QStringList &run : {QStringList{}, QStringList{"a.test"}, QStringList{"-style", "fusion"}})
+            QTest::newRow(qPrintable("no display: " + run.join(' '))) << run << false << 1 << "tamzotravel: no display";
     }
     void printsAndEnds()
     {

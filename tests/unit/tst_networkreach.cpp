@@ -40,8 +40,8 @@ private slots:
                    "3fff:1000::", "2001:4860:4860::8888"});
         // Mapped, NAT64's well-known prefix and 6to4 are judged by the IPv4 address they carry.
         rows('L', {"::ffff:0.0.0.0", "::ffff:10.0.0.1", "::ffff:127.0.0.1", "::ffff:255.255.255.255", "::fffe:ffff:ffff",
-                   "::1:0:0:0", "64:ff9b::", "64:ff9b::10.0.0.1", "64:ff9b::127.0.0.1", "64:ff9b::ffff:ffff",
-                   "64:ff9a:ffff:ffff:ffff:ffff:ffff:ffff", "64:ff9b::1:0:0", "64:ff9b:1::", "64:ff9b:1::808:808",
+                   "::1:0:0:0", "::fffe:808:808", "64:ff9b::", "64:ff9b::10.0.0.1", "64:ff9b::127.0.0.1", "64:ff9b::ffff:ffff",
+                   "64:ff9a:ffff:ffff:ffff:ffff:ffff:ffff", "64:ff9b::1:0:0", "64:ff9b::1:808:808", "64:ff9b:1::", "64:ff9b:1::808:808",
                    "64:ff9b:1:ffff:ffff:ffff:ffff:ffff", "2002::", "2002:a00:1::", "2002:7f00:1::", "2002:c0a8:101::",
                    "2002:ffff:ffff:ffff:ffff:ffff:ffff:ffff"});
         rows('P', {"::ffff:1.0.0.0", "::ffff:8.8.8.8", "::ffff:223.255.255.255", "64:ff9b::1.0.0.0", "64:ff9b::8.8.8.8",

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTimer>
 #include <QToolButton>
 
@@ -55,14 +56,18 @@ private:
         frmLang editor(*state, catalogue, desktop);
         editor.show();
         QTest::keyClicks(editor.Text1, "new");
-        const ModalDriver<QMessageBox> question([&](QMessageBox &) { answer(); });
+        QPointer<QMessageBox> asked;
+        const ModalDriver<QMessageBox> question([&](QMessageBox &box) {
+            asked = &box;
+            answer();
+        });
         // The name is asked again after a no, and then given up; after a yes the editor says
-        // where it saved.
+        // where it saved (a box other than the question, which the keys answer).
         int names = 0;
         QTimer nameInput;
-        connect(&nameInput, &QTimer::timeout, this, [&names, &question] {
+        connect(&nameInput, &QTimer::timeout, this, [&names, &question, &asked] {
             auto *said = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (said && said->isVisible() && question.seen)
+            if (said && said != asked && said->isVisible() && question.seen)
                 return said->accept();
             auto *input = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
             if (!input || !input->isVisible())
